@@ -1,0 +1,347 @@
+#include "grid/lap_grid.h"
+
+#include <algorithm>
+
+// ---- TLapColumn ----
+
+TLapColumn::TLapColumn(TLapGrid* AGrid, int AIndex)
+    : FGrid(AGrid), FIndex(AIndex), FWidth(AGrid->DefColWidth), FFont(AGrid->Font()),
+      FColor(AGrid->Color)
+{
+}
+
+void TLapColumn::Changed(bool AllItems)
+{
+    if (FGrid) FGrid->Columns.Update(AllItems ? nullptr : this);
+}
+
+void TLapColumn::Assign(const TLapColumn& Source)
+{
+    if (&Source == this) return;
+    FTitle = Source.FTitle;
+    FFooter = Source.FFooter;
+    FWidth = Source.FWidth;
+    FFont = Source.FFont;
+    FColor = Source.FColor;
+    FHorzAlign = Source.FHorzAlign;
+    FVertAlign = Source.FVertAlign;
+    if (FVisible != Source.FVisible) {
+        if (FGrid) FGrid->KeepWidthCol = FIndex;
+        FVisible = Source.FVisible;
+    }
+    Tag = Source.Tag;
+    Tag2 = Source.Tag2;
+    Hint = Source.Hint;
+    CanResize = Source.CanResize;
+    ReadOnly = Source.ReadOnly;
+    FStrings = Source.FStrings;
+    Changed(false);
+}
+
+std::string TLapColumn::DisplayName() const
+{
+    return FTitle.empty() ? "Column " + std::to_string(FIndex) : FTitle;
+}
+
+void TLapColumn::SetTitle(const std::string& v)
+{
+    if (v == FTitle) return;
+    FTitle = v;
+    Changed(true);
+}
+
+void TLapColumn::SetFooter(const std::string& v)
+{
+    if (v == FFooter) return;
+    FFooter = v;
+    Changed(false);
+}
+
+void TLapColumn::SetWidth(int v)
+{
+    if (v == FWidth) return;
+    FWidth = v;
+    Changed(true);
+}
+
+void TLapColumn::SetFont(const TFont& v)
+{
+    FFont = v;
+    Changed(false);
+}
+
+void TLapColumn::SetColor(TColor v)
+{
+    if (v == FColor) return;
+    FColor = v;
+    Changed(false);
+}
+
+void TLapColumn::SetHorzAlign(THorzAlign v)
+{
+    if (v == FHorzAlign) return;
+    FHorzAlign = v;
+    Changed(false);
+}
+
+void TLapColumn::SetVertAlign(TVertAlign v)
+{
+    if (v == FVertAlign) return;
+    FVertAlign = v;
+    Changed(false);
+}
+
+void TLapColumn::SetVisible(bool v)
+{
+    if (v == FVisible) return;
+    if (FGrid) FGrid->KeepWidthCol = FIndex;
+    FVisible = v;
+    Changed(true);
+}
+
+void TLapColumn::SetStrings(const TStringList& v)
+{
+    FStrings = v;
+    Changed(false);
+}
+
+// ---- TLapColumns ----
+
+TLapColumn& TLapColumns::Add()
+{
+    FItems.push_back(std::make_unique<TLapColumn>(FGrid, Count()));
+    Update(nullptr);
+    return *FItems.back();
+}
+
+void TLapColumns::RemoveLast()
+{
+    if (FItems.empty()) return;
+    FItems.pop_back();
+    Update(nullptr);
+}
+
+void TLapColumns::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0) Update(nullptr);
+}
+
+void TLapColumns::Update(TLapColumn* Item)
+{
+    if (FUpdateCount > 0 || !FGrid) return;
+    FGrid->ColumnsChanged(Item);
+}
+
+// ---- TLapGrid ----
+
+TLapGrid::TLapGrid() = default;
+TLapGrid::~TLapGrid() = default;
+
+void TLapGrid::SetFont(const TFont& f)
+{
+    FFont = f;
+    for (int i = 0; i < ColCount(); ++i) Columns[i].SetFont(f);
+}
+
+void TLapGrid::ColumnsChanged(TLapColumn* Item)
+{
+    if (Item) {
+        InvalidateColumn(Item->Index());
+    } else {
+        BuildHeaderInfo();
+        InvalidateAll();
+    }
+}
+
+void TLapGrid::CheckIndex(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0 || ACol > ColCount() - 1 || ARow > FRowCount - 1) throw ECellIndexError();
+}
+
+std::string TLapGrid::Cells(int ACol, int ARow) const
+{
+    CheckIndex(ACol, ARow);
+    return CellText(ACol, ARow);
+}
+
+const std::string& TLapGrid::CellText(int ACol, int ARow) const
+{
+    static const std::string empty;
+    const TStringList& list = Columns[ACol].Strings();
+    if (ARow < 0 || static_cast<std::size_t>(ARow) >= list.size()) return empty;
+    return list[static_cast<std::size_t>(ARow)];
+}
+
+void TLapGrid::WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value)
+{
+    if (ColCount() == 0 || FRowCount == 0) return;
+    // A negative column cannot name a column to test for read-only.
+    if (ByUser && ACol >= 0 && ACol < ColCount() && Columns[ACol].ReadOnly) return;
+    CheckIndex(ACol, ARow);
+    TStringList& list = Columns[ACol].Strings();
+    if (list.size() < static_cast<std::size_t>(ARow) + 1) list.resize(static_cast<std::size_t>(ARow) + 1);
+    std::string& item = list[static_cast<std::size_t>(ARow)];
+    if (item == Value) return;
+    if (ByUser) {
+        bool CanChange = true;
+        if (OnCellChanging) OnCellChanging(ACol, ARow, CanChange);
+        if (!CanChange) return;
+        // The handler may have changed the lists; look the item up again.
+        TStringList& again = Columns[ACol].Strings();
+        if (again.size() < static_cast<std::size_t>(ARow) + 1)
+            again.resize(static_cast<std::size_t>(ARow) + 1);
+        again[static_cast<std::size_t>(ARow)] = Value;
+    } else {
+        item = Value;
+    }
+    if (!Updating) RedrawCell(ACol, ARow);
+}
+
+void TLapGrid::ClearCells()
+{
+    for (int i = 0; i < ColCount(); ++i) Columns[i].Strings().clear();
+    InvalidateCellArea();
+}
+
+void TLapGrid::ClampCurrentCell()
+{
+    FCol = std::max(0, std::min(FCol, ColCount() - 1));
+    FRow = std::max(0, std::min(FRow, FRowCount - 1));
+    if (FRowCount == 0 || ColCount() == 0) {
+        FCol = -1;
+        FRow = -1;
+    }
+    Selection = TRect{FCol, FRow, FCol, FRow};
+}
+
+void TLapGrid::SetColCount(int N)
+{
+    if (N < 0) N = 0;
+    if (N == ColCount()) return;
+    Columns.BeginUpdate();
+    while (ColCount() > N) Columns.RemoveLast();
+    while (ColCount() < N) Columns.Add();
+    ScrollX = 0;
+    ScrollY = 0;
+    ClampCurrentCell();
+    Columns.EndUpdate();
+    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+}
+
+void TLapGrid::SetRowCount(int N)
+{
+    if (N < 0) N = 0;
+    if (N == FRowCount) return;
+    FRowCount = N;
+    ClampCurrentCell();
+    RecalcLayout();
+    InvalidateAll();
+    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+}
+
+void TLapGrid::SetCol(int N)
+{
+    if (N == FCol) return;
+    EndEdit();
+    FCol = N;
+    FarCol = FCol;
+    FarRow = FRow;
+    TypedText.clear();
+    SetSelection(TRect{FCol, FRow, FCol, FRow});
+    InvalidateCellArea();
+    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+}
+
+void TLapGrid::SetRow(int N)
+{
+    if (N == FRow) return;
+    EndEdit();
+    FRow = N;
+    FarCol = FCol;
+    FarRow = FRow;
+    TypedText.clear();
+    SetSelection(TRect{FCol, FRow, FCol, FRow});
+    InvalidateCellArea();
+    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+}
+
+void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint)
+{
+    if (R == Selection && !ForceRepaint) return;
+    EndEdit();
+    TRect old = Selection;
+    Selection = R;
+    TRect both{std::min(old.Left, R.Left), std::min(old.Top, R.Top), std::max(old.Right, R.Right),
+               std::max(old.Bottom, R.Bottom)};
+    InvalidateCells(both, 3);
+}
+
+void TLapGrid::BeginUpdate()
+{
+    Updating = true;
+    EndEdit();
+}
+
+void TLapGrid::EndUpdate()
+{
+    Updating = false;
+    BuildHeaderInfo();
+    InvalidateAll();
+}
+
+int TLapGrid::FirstVisibleCol() const
+{
+    for (int i = 0; i < ColCount(); ++i)
+        if (Columns[i].Visible()) return i;
+    return -1;
+}
+
+int TLapGrid::LastVisibleCol() const
+{
+    for (int i = ColCount() - 1; i >= 0; --i)
+        if (Columns[i].Visible()) return i;
+    return -1;
+}
+
+int TLapGrid::NextVisibleCol(int I) const
+{
+    if (ColCount() < 1 || I >= ColCount()) return I;
+    for (int i = std::max(I + 1, 0); i < ColCount(); ++i)
+        if (Columns[i].Visible()) return i;
+    return I;
+}
+
+int TLapGrid::PrevVisibleCol(int I) const
+{
+    if (ColCount() < 1 || I < 1) return I;
+    for (int i = std::min(I - 1, ColCount() - 1); i >= 0; --i)
+        if (Columns[i].Visible()) return i;
+    return I;
+}
+
+void TLapGrid::ResetSheetBuffers()
+{
+    PendingEdit = nullptr;
+    TimeFormatLists.Clear();
+    UndoList.Clear();
+    SheetIndex = 0;
+}
+
+bool TLapGrid::IsAnyModified() const
+{
+    for (int i = 0; i < UndoList.Count(); ++i)
+        if (UndoList.Items(i).IsModified()) return true;
+    return false;
+}
+
+TTimeFormatList* TLapGrid::CurrentFormats()
+{
+    if (SheetIndex < 0 || SheetIndex >= TimeFormatLists.Count()) return nullptr;
+    return &TimeFormatLists.Items(SheetIndex);
+}
+
+TUndoBufferList* TLapGrid::CurrentUndo()
+{
+    if (SheetIndex < 0 || SheetIndex >= UndoList.Count()) return nullptr;
+    return &UndoList.Items(SheetIndex);
+}

@@ -1,0 +1,231 @@
+// TLapGrid: the lap grid engine, free of any toolkit. It holds the cell texts
+// per column, the current cell and selection, the per-sheet split-result
+// lists and undo buffers, and (in the sections below) geometry, painting,
+// keyboard, mouse and the in-place editor state. The desktop is reached only
+// through the GridHost and Canvas ports; with no host the grid still works.
+#pragma once
+
+#include "grid/canvas.h"
+#include "grid/lap_types.h"
+#include "grid/time_format_list.h"
+#include "grid/undo_buffer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TLapGrid;
+class GridHost;
+class Clipboard;
+using TStringList = std::vector<std::string>;
+
+class TLapColumn {
+public:
+    TLapColumn(TLapGrid* AGrid, int AIndex);
+
+    // Copies every property and the texts of Source, then reports a change
+    // of this column only.
+    void Assign(const TLapColumn& Source);
+    // Title, or "Column N" when the title is empty.
+    std::string DisplayName() const;
+    int Index() const { return FIndex; }
+
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& v);
+    const std::string& Footer() const { return FFooter; }
+    void SetFooter(const std::string& v);
+    int Width() const { return FWidth; }
+    void SetWidth(int v);
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& v);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    THorzAlign HorzAlign() const { return FHorzAlign; }
+    void SetHorzAlign(THorzAlign v);
+    TVertAlign VertAlign() const { return FVertAlign; }
+    void SetVertAlign(TVertAlign v);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v);
+    // Direct access to the texts; changes through it are not reported.
+    TStringList& Strings() { return FStrings; }
+    const TStringList& Strings() const { return FStrings; }
+    void SetStrings(const TStringList& v);
+
+    std::int32_t Tag = 0;
+    std::int32_t Tag2 = 0;
+    bool CanResize = true;
+    std::string Hint;
+    bool ReadOnly = false;
+
+private:
+    friend class TLapColumns;
+    void Changed(bool AllItems);
+
+    TLapGrid* FGrid;
+    int FIndex;
+    std::string FTitle;
+    std::string FFooter;
+    int FWidth;
+    TFont FFont;
+    TColor FColor;
+    THorzAlign FHorzAlign = haLeft;
+    TVertAlign FVertAlign = vaCenter;
+    bool FVisible = true;
+    TStringList FStrings;
+};
+
+class TLapColumns {
+public:
+    explicit TLapColumns(TLapGrid* AGrid) : FGrid(AGrid) {}
+    TLapColumn& Add();
+    TLapColumn& Items(int I) { return *FItems.at(static_cast<std::size_t>(I)); }
+    const TLapColumn& Items(int I) const { return *FItems.at(static_cast<std::size_t>(I)); }
+    TLapColumn& operator[](int I) { return Items(I); }
+    const TLapColumn& operator[](int I) const { return Items(I); }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    void RemoveLast();
+
+    // Batches change reports: Update runs once at the closing EndUpdate.
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+    // A change of Item (nullptr: of all items).
+    void Update(TLapColumn* Item);
+
+private:
+    TLapGrid* FGrid;
+    std::vector<std::unique_ptr<TLapColumn>> FItems;
+    int FUpdateCount = 0;
+};
+
+class TLapGrid {
+public:
+    TLapGrid();
+    ~TLapGrid();
+    TLapGrid(const TLapGrid&) = delete;
+    TLapGrid& operator=(const TLapGrid&) = delete;
+
+    // ---- events (unassigned ones are skipped) ----
+    std::function<void(int Col, int Row, bool& CanChange)> OnCellChanging;
+    std::function<void(int Col, int Row, TBufferType typ)> OnCellChange;
+    std::function<void(int Col, int Row)> OnCellAssignment;
+    std::function<void(int Col, int Row)> OnColRowChanged;
+    std::function<void(int ARow)> OnInsertRow;
+    std::function<void(int ARow)> OnDeleteRow;
+    // Drawing events: the handler may change the canvas font, pen and brush,
+    // or draw the cell itself and set Handled.
+    std::function<void(Canvas& ACanvas, int X, int Y, const TRect& Rc, bool& Handled)> OnDrawCell;
+    std::function<void(Canvas& ACanvas, const TRect& Rc, const std::string& Str, bool& Handled)>
+        OnDrawHeader;
+    std::function<void(Canvas& ACanvas, const TRect& Rc, const std::string& Str, bool& Handled)>
+        OnDrawGutter;
+    std::function<void(Canvas& ACanvas, const TRect& Rc, const std::string& Str, bool& Handled)>
+        OnDrawFooter;
+
+    // ---- data-side fields ----
+    bool AutoAddRow = false;
+    int DefRowHeight = 18;
+    int DefColWidth = 80;
+    bool Updating = false;
+    bool ReadOnly = false;
+    TLapColumns Columns{this};
+    int FarCol = 0;
+    int FarRow = 0;
+    TRect Selection;
+    std::string TypedText;
+    TUndoBuffer* PendingEdit = nullptr; // owned by the shown sheet's buffer
+    bool Enabled = true;
+    bool AutoFillRight = false;
+    bool AutoFillDown = false;
+    TTimeFormatLists TimeFormatLists;
+    TUndoList UndoList;
+    int SheetIndex = 0;
+
+    // The grid's own font and colour; new columns take copies of them.
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& f);
+    TColor Color = sys_color::Window;
+
+    // ---- cells ----
+    // Bounds-checked read; throws ECellIndexError outside the grid.
+    std::string Cells(int ACol, int ARow) const;
+    // Plain write: no read-only check, no OnCellChanging.
+    void SetCells(int ACol, int ARow, const std::string& Value) { WriteCell(ACol, ARow, false, Value); }
+    // The one write path.
+    void WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value);
+    // Unchecked read for painting and copying (0 <= ACol < ColCount).
+    const std::string& CellText(int ACol, int ARow) const;
+    void ClearCells();
+
+    // ---- shape and position ----
+    int ColCount() const { return Columns.Count(); }
+    void SetColCount(int N);
+    int RowCount() const { return FRowCount; }
+    void SetRowCount(int N);
+    int Col() const { return FCol; }
+    void SetCol(int N);
+    int Row() const { return FRow; }
+    void SetRow(int N);
+    // Replaces Selection, ending the cell edit and repainting old and new.
+    void SetSelection(const TRect& R, bool ForceRepaint = false);
+    void BeginUpdate();
+    void EndUpdate();
+    int FirstVisibleCol() const;
+    int LastVisibleCol() const;
+    int NextVisibleCol(int I) const;
+    int PrevVisibleCol(int I) const;
+
+    // ---- per-sheet lists ----
+    void ResetSheetBuffers();
+    bool IsAnyModified() const;
+    // The shown sheet's split-result list and undo buffer (nullptr when the
+    // project has not added them yet).
+    TTimeFormatList* CurrentFormats();
+    TUndoBufferList* CurrentUndo();
+
+    // Called by the columns when a property changed (nullptr: all columns).
+    void ColumnsChanged(TLapColumn* Item);
+
+    // ==== undo, clipboard and rows (grid_edit.cpp, grid_clipboard.cpp, grid_rows.cpp) ====
+    void CommitEdit();
+    // ==== end undo, clipboard and rows ====
+
+    // ==== geometry and scrolling (grid_geometry.cpp) ====
+    int ScrollX = 0;
+    int ScrollY = 0;
+    int KeepWidthCol = -1;
+    void BuildHeaderInfo();
+    void RecalcLayout();
+    // ==== end geometry and scrolling ====
+
+    // ==== painting (grid_paint.cpp) ====
+    void RedrawCell(int ACol, int ARow);
+    void InvalidateAll();
+    void InvalidateCellArea();
+    void InvalidateColumn(int ACol);
+    void InvalidateCells(const TRect& CellRange, int Margin);
+    // ==== end painting ====
+
+    // ==== keyboard and typing (grid_keys.cpp) ====
+    // ==== end keyboard and typing ====
+
+    // ==== mouse (grid_mouse.cpp) ====
+    // ==== end mouse ====
+
+    // ==== in-place editor (grid_editor.cpp) ====
+    void EndEdit();
+    // ==== end in-place editor ====
+
+    // ==== ports ====
+    GridHost* Host = nullptr;
+    // ==== end ports ====
+
+private:
+    void ClampCurrentCell();
+    void CheckIndex(int ACol, int ARow) const;
+
+    int FRowCount = 5;
+    int FCol = 0;
+    int FRow = 0;
+    TFont FFont;
+};

@@ -1,0 +1,69 @@
+// Per-sheet undo and redo history of grid edits.
+#pragma once
+
+#include "grid/lap_types.h"
+#include "grid/time_format_list.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TLapGrid;
+using TStringList = std::vector<std::string>;
+
+// One record. A record covers grid columns 0 .. 4.
+struct TUndoBuffer {
+    TBufferType BufferType = btNone;
+    std::array<TStringList, 5> OldTexts;
+    std::array<TStringList, 5> NewTexts;
+    TRect Area;
+    TTimeFormatList TimeFormats;
+};
+
+// Newest record is item 0. Items 0 .. Position are undone (redo-able), the
+// rest are done (undo-able).
+class TUndoBufferList {
+public:
+    // SettingIndex is the "Max. Undo/Redo" choice 0 .. 5; capacity (index + 1) * 5.
+    TUndoBufferList(TLapGrid* AGrid, int SettingIndex);
+
+    // Takes ownership and returns the record, now item 0.
+    TUndoBuffer* Push(std::unique_ptr<TUndoBuffer> Record);
+    TBufferType UndoType() const;
+    TBufferType RedoType() const;
+    void Undo();
+    void Redo();
+    bool IsModified() const { return Changed || Overflowed; }
+    // Takes the record out and frees it; Position and the flags stay.
+    void DropRecord(TUndoBuffer* Record);
+    void Clear();
+
+    TUndoBuffer& Items(int I) { return *Records.at(static_cast<std::size_t>(I)); }
+    int Count() const { return static_cast<int>(Records.size()); }
+
+    int Position = -1;
+    bool Changed = false;
+    bool Overflowed = false;
+    TLapGrid* Grid = nullptr;
+    int MaxCount = 5;
+
+private:
+    void FreeRecord(std::size_t index);
+    std::vector<std::unique_ptr<TUndoBuffer>> Records;
+};
+
+// The buffers of every sheet, in sheet order.
+class TUndoList {
+public:
+    void Add(std::unique_ptr<TUndoBufferList> Buffer) { Buffers.push_back(std::move(Buffer)); }
+    TUndoBufferList& Items(int I) { return *Buffers.at(static_cast<std::size_t>(I)); }
+    const TUndoBufferList& Items(int I) const { return *Buffers.at(static_cast<std::size_t>(I)); }
+    int Count() const { return static_cast<int>(Buffers.size()); }
+    void Delete(int I);
+    void Move(int From, int To);
+    void Clear() { Buffers.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TUndoBufferList>> Buffers;
+};
