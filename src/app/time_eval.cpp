@@ -1,0 +1,160 @@
+#include "app/time_eval.h"
+
+#include "pattern/pattern_matcher.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kTimePatterns = {
+    R"(m/^([\d]+):([0-5][\d]|[\d])$/)",
+    R"(m/^([0-1][0-9]|[2][0-3]|[\d]):([0-5][\d]|[\d]):([0-5][\d]|[\d])$/)",
+    R"x(m/^([\d]+):([0-5][\d]|[\d])"([\d]{3}|[\d]{2}|[\d])$/)x",
+    R"x(m/^([0-1][0-9]|[2][0-3]|[\d]):([0-5][\d]|[\d]):([0-5][\d]|[\d])"([\d]{3}|[\d]{2}|[\d])$/)x",
+};
+
+constexpr std::uint64_t kMaxTime = 0xFFFFFFFFu;
+
+// A run of decimal digits; nullopt when it holds anything else or exceeds
+// what any time value could use (leading zeros do not count).
+std::optional<std::uint64_t> ReadNumber(std::string_view s)
+{
+    if (s.empty()) return std::nullopt;
+    std::uint64_t n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + std::uint64_t(c - '0');
+        if (n > kMaxTime) return std::nullopt;
+    }
+    return n;
+}
+
+// Value of a text already known to be of Kind, in 64 bits; nullopt when it
+// does not fit a time value.
+std::optional<std::uint64_t> ValueOf(TTimeTextKind Kind, std::string_view Text)
+{
+    std::string_view fields[3];
+    std::size_t count = 0, start = 0;
+    for (;;) {
+        std::size_t p = Text.find(':', start);
+        if (count == 3) return std::nullopt;
+        fields[count++] = Text.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start);
+        if (p == std::string_view::npos) break;
+        start = p + 1;
+    }
+    std::string_view h = "0", m, s, ms = "0";
+    switch (Kind) {
+    case tkMinSec:
+    case tkMinSecMs:
+        if (count != 2) return std::nullopt;
+        m = fields[0];
+        s = fields[1];
+        break;
+    case tkHourMinSec:
+    case tkHourMinSecMs:
+        if (count != 3) return std::nullopt;
+        h = fields[0];
+        m = fields[1];
+        s = fields[2];
+        break;
+    default: return std::nullopt;
+    }
+    if (HasMilliseconds(Kind)) {
+        std::size_t q = s.find('"');
+        if (q == std::string_view::npos) return std::nullopt;
+        ms = s.substr(q + 1);
+        s = s.substr(0, q);
+    }
+    auto H = ReadNumber(h), M = ReadNumber(m), S = ReadNumber(s), MS = ReadNumber(ms);
+    if (!H || !M || !S || !MS) return std::nullopt;
+    // Each part is at most 2^32 - 1, so the sum stays far inside 64 bits.
+    std::uint64_t v = *H * 3'600'000 + *M * 60'000 + *S * 1'000 + *MS;
+    if (v > kMaxTime) return std::nullopt;
+    return v;
+}
+
+template <typename... Args>
+std::string Format(const char* fmt, Args... args)
+{
+    char buffer[64];
+    int n = std::snprintf(buffer, sizeof buffer, fmt, args...);
+    return std::string(buffer, n > 0 ? std::size_t(n) : 0);
+}
+
+} // namespace
+
+std::string CleanCellText(std::string_view Text)
+{
+    std::string out(Text);
+    if (auto p = out.find("\r\n"); p != std::string::npos) out.erase(p, 2);
+    return out;
+}
+
+TTimeTextKind ClassifyTimeText(std::string_view Text)
+{
+    if (Text.empty()) return tkNotTime;
+    auto& matcher = TPatternMatcher::Shared();
+    for (std::size_t i = 0; i < kTimePatterns.size(); ++i) {
+        if (!matcher.Match(kTimePatterns[i], Text)) continue;
+        auto kind = static_cast<TTimeTextKind>(i);
+        // Too large a value is no time rather than a wrapped-around one.
+        return ValueOf(kind, Text) ? kind : tkNotTime;
+    }
+    return tkNotTime;
+}
+
+TTimeValue ParseTimeText(TTimeTextKind Kind, std::string_view Text)
+{
+    if (Kind == tkNotTime) return 0;
+    auto v = ValueOf(Kind, Text);
+    return v ? TTimeValue(*v) : 0;
+}
+
+TTimeParts SplitTime(TTimeValue Value)
+{
+    TTimeParts p;
+    p.H = std::uint16_t(Value / 3'600'000);
+    p.M = std::uint16_t(Value % 3'600'000 / 60'000);
+    p.S = std::uint16_t(Value % 60'000 / 1'000);
+    p.MS = std::uint16_t(Value % 1'000);
+    return p;
+}
+
+std::string FormatCellTime(std::uint8_t TimeFormat, TTimeValue Value)
+{
+    const TTimeParts p = SplitTime(Value);
+    const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
+    const unsigned totalM = h * 60 + m;
+    switch (TimeFormat) {
+    case 0: return Format("%u:%02u:%02u", h, m, s);
+    case 1: return Format("%02u:%02u:%02u", h, m, s);
+    case 2: return Format("%u:%02u", totalM, s);
+    case 3: return Format("%02u:%02u", totalM, s);
+    case 4: return Format("%u:%02u:%02u\"%03u", h, m, s, ms);
+    case 5: return Format("%02u:%02u:%02u\"%03u", h, m, s, ms);
+    case 6: return Format("%u:%02u\"%03u", totalM, s, ms);
+    case 7: return Format("%02u:%02u\"%03u", totalM, s, ms);
+    default: return {};
+    }
+}
+
+std::string FormatSplitText(std::int64_t D, bool WithMs)
+{
+    if (D == 0) return std::string(kEvenSplitText);
+    const char sign = D > 0 ? '-' : '+';
+    const TTimeParts p = SplitTime(TTimeValue(D > 0 ? D : -D));
+    const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
+    if (h == 0)
+        return WithMs ? Format("%c%u:%02u\"%03u", sign, m, s, ms) : Format("%c%u:%02u", sign, m, s);
+    return WithMs ? Format("%c%u:%02u:%02u\"%03u", sign, h, m, s, ms) : Format("%c%u:%02u:%02u", sign, h, m, s);
+}
+
+std::string FormatIntervalText(std::int64_t I, bool WithMs)
+{
+    const TTimeParts p = SplitTime(TTimeValue(I));
+    const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
+    if (h == 0) return WithMs ? Format("%02u:%02u\"%03u", m, s, ms) : Format("%02u:%02u", m, s);
+    return WithMs ? Format("%02u:%02u:%02u\"%03u", h, m, s, ms) : Format("%02u:%02u:%02u", h, m, s);
+}
