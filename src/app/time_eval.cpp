@@ -1,5 +1,6 @@
 #include "app/time_eval.h"
 
+#include "grid/lap_grid.h"
 #include "pattern/pattern_matcher.h"
 
 #include <array>
@@ -19,8 +20,7 @@ constexpr std::uint64_t kMaxTime = 0xFFFFFFFFu;
 
 // A run of decimal digits; nullopt when it holds anything else or exceeds
 // what any time value could use (leading zeros do not count).
-std::optional<std::uint64_t> ReadNumber(std::string_view s)
-{
+std::optional<std::uint64_t> ReadNumber(std::string_view s) {
     if (s.empty()) return std::nullopt;
     std::uint64_t n = 0;
     for (char c : s) {
@@ -33,14 +33,14 @@ std::optional<std::uint64_t> ReadNumber(std::string_view s)
 
 // Value of a text already known to be of Kind, in 64 bits; nullopt when it
 // does not fit a time value.
-std::optional<std::uint64_t> ValueOf(TTimeTextKind Kind, std::string_view Text)
-{
+std::optional<std::uint64_t> ValueOf(TTimeTextKind Kind, std::string_view Text) {
     std::string_view fields[3];
     std::size_t count = 0, start = 0;
     for (;;) {
         std::size_t p = Text.find(':', start);
         if (count == 3) return std::nullopt;
-        fields[count++] = Text.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start);
+        fields[count++] =
+            Text.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start);
         if (p == std::string_view::npos) break;
         start = p + 1;
     }
@@ -59,7 +59,8 @@ std::optional<std::uint64_t> ValueOf(TTimeTextKind Kind, std::string_view Text)
         m = fields[1];
         s = fields[2];
         break;
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
     if (HasMilliseconds(Kind)) {
         std::size_t q = s.find('"');
@@ -75,9 +76,7 @@ std::optional<std::uint64_t> ValueOf(TTimeTextKind Kind, std::string_view Text)
     return v;
 }
 
-template <typename... Args>
-std::string Format(const char* fmt, Args... args)
-{
+template <typename... Args> std::string Format(const char* fmt, Args... args) {
     char buffer[64];
     int n = std::snprintf(buffer, sizeof buffer, fmt, args...);
     return std::string(buffer, n > 0 ? std::size_t(n) : 0);
@@ -85,15 +84,13 @@ std::string Format(const char* fmt, Args... args)
 
 } // namespace
 
-std::string CleanCellText(std::string_view Text)
-{
+std::string CleanCellText(std::string_view Text) {
     std::string out(Text);
     if (auto p = out.find("\r\n"); p != std::string::npos) out.erase(p, 2);
     return out;
 }
 
-TTimeTextKind ClassifyTimeText(std::string_view Text)
-{
+TTimeTextKind ClassifyTimeText(std::string_view Text) {
     if (Text.empty()) return tkNotTime;
     auto& matcher = TPatternMatcher::Shared();
     for (std::size_t i = 0; i < kTimePatterns.size(); ++i) {
@@ -105,15 +102,13 @@ TTimeTextKind ClassifyTimeText(std::string_view Text)
     return tkNotTime;
 }
 
-TTimeValue ParseTimeText(TTimeTextKind Kind, std::string_view Text)
-{
+TTimeValue ParseTimeText(TTimeTextKind Kind, std::string_view Text) {
     if (Kind == tkNotTime) return 0;
     auto v = ValueOf(Kind, Text);
     return v ? TTimeValue(*v) : 0;
 }
 
-TTimeParts SplitTime(TTimeValue Value)
-{
+TTimeParts SplitTime(TTimeValue Value) {
     TTimeParts p;
     p.H = std::uint16_t(Value / 3'600'000);
     p.M = std::uint16_t(Value % 3'600'000 / 60'000);
@@ -122,39 +117,171 @@ TTimeParts SplitTime(TTimeValue Value)
     return p;
 }
 
-std::string FormatCellTime(std::uint8_t TimeFormat, TTimeValue Value)
-{
+std::string FormatCellTime(std::uint8_t TimeFormat, TTimeValue Value) {
     const TTimeParts p = SplitTime(Value);
     const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
     const unsigned totalM = h * 60 + m;
     switch (TimeFormat) {
-    case 0: return Format("%u:%02u:%02u", h, m, s);
-    case 1: return Format("%02u:%02u:%02u", h, m, s);
-    case 2: return Format("%u:%02u", totalM, s);
-    case 3: return Format("%02u:%02u", totalM, s);
-    case 4: return Format("%u:%02u:%02u\"%03u", h, m, s, ms);
-    case 5: return Format("%02u:%02u:%02u\"%03u", h, m, s, ms);
-    case 6: return Format("%u:%02u\"%03u", totalM, s, ms);
-    case 7: return Format("%02u:%02u\"%03u", totalM, s, ms);
-    default: return {};
+    case 0:
+        return Format("%u:%02u:%02u", h, m, s);
+    case 1:
+        return Format("%02u:%02u:%02u", h, m, s);
+    case 2:
+        return Format("%u:%02u", totalM, s);
+    case 3:
+        return Format("%02u:%02u", totalM, s);
+    case 4:
+        return Format("%u:%02u:%02u\"%03u", h, m, s, ms);
+    case 5:
+        return Format("%02u:%02u:%02u\"%03u", h, m, s, ms);
+    case 6:
+        return Format("%u:%02u\"%03u", totalM, s, ms);
+    case 7:
+        return Format("%02u:%02u\"%03u", totalM, s, ms);
+    default:
+        return {};
     }
 }
 
-std::string FormatSplitText(std::int64_t D, bool WithMs)
-{
+std::string FormatSplitText(std::int64_t D, bool WithMs) {
     if (D == 0) return std::string(kEvenSplitText);
     const char sign = D > 0 ? '-' : '+';
     const TTimeParts p = SplitTime(TTimeValue(D > 0 ? D : -D));
     const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
     if (h == 0)
         return WithMs ? Format("%c%u:%02u\"%03u", sign, m, s, ms) : Format("%c%u:%02u", sign, m, s);
-    return WithMs ? Format("%c%u:%02u:%02u\"%03u", sign, h, m, s, ms) : Format("%c%u:%02u:%02u", sign, h, m, s);
+    return WithMs ? Format("%c%u:%02u:%02u\"%03u", sign, h, m, s, ms)
+                  : Format("%c%u:%02u:%02u", sign, h, m, s);
 }
 
-std::string FormatIntervalText(std::int64_t I, bool WithMs)
-{
+std::string FormatIntervalText(std::int64_t I, bool WithMs) {
     const TTimeParts p = SplitTime(TTimeValue(I));
     const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
     if (h == 0) return WithMs ? Format("%02u:%02u\"%03u", m, s, ms) : Format("%02u:%02u", m, s);
     return WithMs ? Format("%02u:%02u:%02u\"%03u", h, m, s, ms) : Format("%02u:%02u:%02u", h, m, s);
+}
+
+// ---- TTimeEvaluator ----
+
+namespace {
+
+// Every path out of an evaluation, an exception included, ends the update.
+class UpdateScope {
+  public:
+    explicit UpdateScope(TLapGrid& g) : grid(g) { grid.BeginUpdate(); }
+    ~UpdateScope() { grid.EndUpdate(); }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+
+  private:
+    TLapGrid& grid;
+};
+
+struct TimeText {
+    std::string text;
+    TTimeTextKind kind;
+    TTimeValue value;
+};
+
+TimeText Evaluate(const std::string& cell) {
+    TimeText t{CleanCellText(cell), tkNotTime, 0};
+    t.kind = ClassifyTimeText(t.text);
+    t.value = ParseTimeText(t.kind, t.text);
+    return t;
+}
+
+} // namespace
+
+TTimeEvaluator::TTimeEvaluator(TLapGrid& Grid, TEvalSettingsSource Settings)
+    : FGrid(Grid), FSettings(std::move(Settings)) {}
+
+void TTimeEvaluator::Attach() {
+    FGrid.OnCellAssignment = [this](int ACol, int ARow) { GridCellAssignment(ACol, ARow); };
+    FGrid.OnDrawCell = [this](Canvas& ACanvas, int X, int Y, const TRect& Rc, bool& Handled) {
+        GridDrawCell(ACanvas, X, Y, Rc, Handled);
+    };
+}
+
+void TTimeEvaluator::GridCellAssignment(int ACol, int ARow) {
+    if (FGrid.RowCount() == 0 || (ACol != 1 && ACol != 2)) return;
+    // Rows outside the grid, or a grid without the derived columns, have
+    // nothing to evaluate.
+    if (ARow < 0 || ARow >= FGrid.RowCount() || FGrid.ColCount() < 5) return;
+    const std::optional<TEvalSettings> settings = FSettings ? FSettings() : std::nullopt;
+    if (!settings) return;
+
+    UpdateScope update(FGrid);
+    TTimeFormatList* formats = FGrid.CurrentFormats();
+    auto setResult = [&](TTimeFormat r) {
+        if (formats && ARow < formats->Count()) formats->Items(ARow) = r;
+    };
+
+    const std::string bestCell = FGrid.Cells(1, ARow);
+    const std::string nowCell = FGrid.Cells(2, ARow);
+    const TimeText best = Evaluate(bestCell);
+    const TimeText now = Evaluate(nowCell);
+
+    // Display format of the evaluated cell; the other time column stays.
+    if (settings->TimeFormat < kTimeFormatAsTyped) {
+        const TimeText& own = ACol == 1 ? best : now;
+        const std::string& ownCell = ACol == 1 ? bestCell : nowCell;
+        FGrid.SetCells(ACol, ARow,
+                       own.kind == tkNotTime ? ownCell
+                                             : FormatCellTime(settings->TimeFormat, own.value));
+    }
+
+    // Split, from the texts as they were before the rewrite.
+    if (best.text.empty() || now.text.empty()) {
+        setResult(tfNone);
+        FGrid.SetCells(3, ARow, std::string());
+    } else if (best.kind == tkNotTime || now.kind == tkNotTime) {
+        setResult(tfNone);
+        FGrid.SetCells(3, ARow, "###");
+        return; // the interval keeps its text
+    } else {
+        const std::int64_t d = std::int64_t(best.value) - std::int64_t(now.value);
+        setResult(d > 0 ? tfMinus : d < 0 ? tfPlus : tfEven);
+        FGrid.SetCells(3, ARow,
+                       FormatSplitText(d, HasMilliseconds(best.kind) || HasMilliseconds(now.kind)));
+    }
+
+    // Interval: only the Now texts feed it, so a Best edit leaves it alone.
+    if (ACol == 2 && ARow > 0 && now.kind != tkNotTime) {
+        const TimeText prev = Evaluate(FGrid.Cells(2, ARow - 1));
+        if (prev.text.empty() || now.text.empty() || prev.kind == tkNotTime) {
+            FGrid.SetCells(4, ARow, std::string());
+        } else {
+            const std::int64_t i = std::int64_t(now.value) - std::int64_t(prev.value);
+            FGrid.SetCells(4, ARow,
+                           i < 0 ? std::string("###")
+                                 : FormatIntervalText(i, HasMilliseconds(prev.kind) ||
+                                                             HasMilliseconds(now.kind)));
+        }
+    } else if (ARow == 0) {
+        FGrid.SetCells(4, 0, !now.text.empty() && now.kind != tkNotTime ? "- - -" : std::string());
+    } else if (ACol == 2) {
+        FGrid.SetCells(4, ARow, std::string());
+    }
+}
+
+void TTimeEvaluator::GridDrawCell(Canvas& ACanvas, int X, int Y, const TRect&, bool&) {
+    if (X != 2 && X != 3) return;
+    const std::optional<TEvalSettings> settings = FSettings ? FSettings() : std::nullopt;
+    if (!settings) return;
+    const TTimeFormatList* formats = FGrid.CurrentFormats();
+    if (!formats || Y < 0 || Y >= formats->Count()) return;
+    switch (formats->Items(Y)) {
+    case tfMinus:
+        ACanvas.Font.Color = settings->MinusColor;
+        break;
+    case tfPlus:
+        ACanvas.Font.Color = settings->PlusColor;
+        break;
+    case tfEven:
+        ACanvas.Font.Color = settings->EqualColor;
+        break;
+    default:
+        ACanvas.Font.Color = settings->FontColor;
+        break;
+    }
 }
