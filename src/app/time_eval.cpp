@@ -4,7 +4,6 @@
 #include "pattern/pattern_matcher.h"
 
 #include <array>
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -76,10 +75,59 @@ std::optional<std::uint64_t> ValueOf(TTimeTextKind Kind, std::string_view Text) 
     return v;
 }
 
-template <typename... Args> std::string Format(const char* fmt, Args... args) {
-    char buffer[64];
-    int n = std::snprintf(buffer, sizeof buffer, fmt, args...);
-    return std::string(buffer, n > 0 ? std::size_t(n) : 0);
+struct Recognised {
+    TTimeTextKind kind = tkNotTime;
+    TTimeValue value = 0;
+};
+
+// Kind and value at once: the first pattern that matches decides the kind,
+// and too large a value makes the text no time rather than a wrapped-around one.
+Recognised Recognise(std::string_view Text) {
+    if (Text.empty()) return {};
+    auto& matcher = TPatternMatcher::Shared();
+    for (std::size_t i = 0; i < kTimePatterns.size(); ++i) {
+        if (!matcher.Match(kTimePatterns[i], Text)) continue;
+        const auto kind = static_cast<TTimeTextKind>(i);
+        const auto v = ValueOf(kind, Text);
+        if (!v) return {};
+        return {kind, TTimeValue(*v)};
+    }
+    return {};
+}
+
+// Appends v in decimal, zero-padded to at least width digits (printf "%0.Nd").
+void AppendNumber(std::string& out, unsigned v, int width) {
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    for (int i = n; i < width; ++i)
+        out += '0';
+    while (n > 0)
+        out += digits[--n];
+}
+
+// "first:SS" or, with hours, "first:MM:SS"; then '"' and three millisecond
+// digits when withMs. first is padded to firstWidth digits.
+std::string ClockText(char sign, bool withHours, unsigned first, int firstWidth,
+                      const TTimeParts& p, bool withMs) {
+    std::string out;
+    out.reserve(24);
+    if (sign) out += sign;
+    AppendNumber(out, first, firstWidth);
+    if (withHours) {
+        out += ':';
+        AppendNumber(out, p.M, 2);
+    }
+    out += ':';
+    AppendNumber(out, p.S, 2);
+    if (withMs) {
+        out += '"';
+        AppendNumber(out, p.MS, 3);
+    }
+    return out;
 }
 
 } // namespace
@@ -91,15 +139,7 @@ std::string CleanCellText(std::string_view Text) {
 }
 
 TTimeTextKind ClassifyTimeText(std::string_view Text) {
-    if (Text.empty()) return tkNotTime;
-    auto& matcher = TPatternMatcher::Shared();
-    for (std::size_t i = 0; i < kTimePatterns.size(); ++i) {
-        if (!matcher.Match(kTimePatterns[i], Text)) continue;
-        auto kind = static_cast<TTimeTextKind>(i);
-        // Too large a value is no time rather than a wrapped-around one.
-        return ValueOf(kind, Text) ? kind : tkNotTime;
-    }
-    return tkNotTime;
+    return Recognise(Text).kind;
 }
 
 TTimeValue ParseTimeText(TTimeTextKind Kind, std::string_view Text) {
@@ -118,47 +158,25 @@ TTimeParts SplitTime(TTimeValue Value) {
 }
 
 std::string FormatCellTime(std::uint8_t TimeFormat, TTimeValue Value) {
+    if (TimeFormat >= kTimeFormatAsTyped) return {};
+    // Bit 0: leading field of two digits; bit 1: minutes only; bit 2: milliseconds.
     const TTimeParts p = SplitTime(Value);
-    const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
-    const unsigned totalM = h * 60 + m;
-    switch (TimeFormat) {
-    case 0:
-        return Format("%u:%02u:%02u", h, m, s);
-    case 1:
-        return Format("%02u:%02u:%02u", h, m, s);
-    case 2:
-        return Format("%u:%02u", totalM, s);
-    case 3:
-        return Format("%02u:%02u", totalM, s);
-    case 4:
-        return Format("%u:%02u:%02u\"%03u", h, m, s, ms);
-    case 5:
-        return Format("%02u:%02u:%02u\"%03u", h, m, s, ms);
-    case 6:
-        return Format("%u:%02u\"%03u", totalM, s, ms);
-    case 7:
-        return Format("%02u:%02u\"%03u", totalM, s, ms);
-    default:
-        return {};
-    }
+    const bool withHours = (TimeFormat & 2) == 0;
+    const unsigned first = withHours ? p.H : unsigned(p.H) * 60 + p.M;
+    return ClockText(0, withHours, first, (TimeFormat & 1) ? 2 : 1, p, (TimeFormat & 4) != 0);
 }
 
 std::string FormatSplitText(std::int64_t D, bool WithMs) {
     if (D == 0) return std::string(kEvenSplitText);
-    const char sign = D > 0 ? '-' : '+';
     const TTimeParts p = SplitTime(TTimeValue(D > 0 ? D : -D));
-    const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
-    if (h == 0)
-        return WithMs ? Format("%c%u:%02u\"%03u", sign, m, s, ms) : Format("%c%u:%02u", sign, m, s);
-    return WithMs ? Format("%c%u:%02u:%02u\"%03u", sign, h, m, s, ms)
-                  : Format("%c%u:%02u:%02u", sign, h, m, s);
+    const bool withHours = p.H > 0;
+    return ClockText(D > 0 ? '-' : '+', withHours, withHours ? p.H : p.M, 1, p, WithMs);
 }
 
 std::string FormatIntervalText(std::int64_t I, bool WithMs) {
     const TTimeParts p = SplitTime(TTimeValue(I));
-    const unsigned h = p.H, m = p.M, s = p.S, ms = p.MS;
-    if (h == 0) return WithMs ? Format("%02u:%02u\"%03u", m, s, ms) : Format("%02u:%02u", m, s);
-    return WithMs ? Format("%02u:%02u:%02u\"%03u", h, m, s, ms) : Format("%02u:%02u:%02u", h, m, s);
+    const bool withHours = p.H > 0;
+    return ClockText(0, withHours, withHours ? p.H : p.M, 2, p, WithMs);
 }
 
 // ---- TTimeEvaluator ----
@@ -177,16 +195,17 @@ class UpdateScope {
     TLapGrid& grid;
 };
 
-struct TimeText {
+struct EvaluatedText {
     std::string text;
     TTimeTextKind kind;
     TTimeValue value;
 };
 
-TimeText Evaluate(const std::string& cell) {
-    TimeText t{CleanCellText(cell), tkNotTime, 0};
-    t.kind = ClassifyTimeText(t.text);
-    t.value = ParseTimeText(t.kind, t.text);
+EvaluatedText Evaluate(const std::string& cell) {
+    EvaluatedText t{CleanCellText(cell), tkNotTime, 0};
+    const Recognised r = Recognise(t.text);
+    t.kind = r.kind;
+    t.value = r.value;
     return t;
 }
 
@@ -218,12 +237,12 @@ void TTimeEvaluator::GridCellAssignment(int ACol, int ARow) {
 
     const std::string bestCell = FGrid.Cells(1, ARow);
     const std::string nowCell = FGrid.Cells(2, ARow);
-    const TimeText best = Evaluate(bestCell);
-    const TimeText now = Evaluate(nowCell);
+    const EvaluatedText best = Evaluate(bestCell);
+    const EvaluatedText now = Evaluate(nowCell);
 
     // Display format of the evaluated cell; the other time column stays.
     if (settings->TimeFormat < kTimeFormatAsTyped) {
-        const TimeText& own = ACol == 1 ? best : now;
+        const EvaluatedText& own = ACol == 1 ? best : now;
         const std::string& ownCell = ACol == 1 ? bestCell : nowCell;
         FGrid.SetCells(ACol, ARow,
                        own.kind == tkNotTime ? ownCell
@@ -247,7 +266,7 @@ void TTimeEvaluator::GridCellAssignment(int ACol, int ARow) {
 
     // Interval: only the Now texts feed it, so a Best edit leaves it alone.
     if (ACol == 2 && ARow > 0 && now.kind != tkNotTime) {
-        const TimeText prev = Evaluate(FGrid.Cells(2, ARow - 1));
+        const EvaluatedText prev = Evaluate(FGrid.Cells(2, ARow - 1));
         if (prev.text.empty() || now.text.empty() || prev.kind == tkNotTime) {
             FGrid.SetCells(4, ARow, std::string());
         } else {

@@ -5,6 +5,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <array>
 #include <functional>
 #include <unordered_map>
 
@@ -85,6 +86,14 @@ std::string ErrorText(int code) {
 
 struct TPatternMatcher::Impl {
     std::unordered_map<std::string, Compiled, ExpressionHash, std::equal_to<>> cache;
+    // The last few expressions used, found without hashing: callers
+    // alternate between a handful (the four time forms).
+    struct Recent {
+        std::string_view key; // points into the cache's own key
+        const Compiled* compiled = nullptr;
+    };
+    std::array<Recent, 8> recent{};
+    std::size_t nextRecent = 0;
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData{
         pcre2_match_data_create(1, nullptr)};
     std::string mapped; // reused buffer for "k" targets
@@ -99,7 +108,14 @@ constexpr std::size_t kCacheLimit = 512;
 } // namespace
 
 const Compiled& TPatternMatcher::Impl::Compile(std::string_view expression) {
-    if (auto it = cache.find(expression); it != cache.end()) return it->second;
+    for (const Recent& r : recent)
+        if (r.compiled && r.key == expression) return *r.compiled;
+    auto remember = [this](const std::string& key, const Compiled& c) -> const Compiled& {
+        recent[nextRecent] = Recent{key, &c};
+        nextRecent = (nextRecent + 1) % recent.size();
+        return c;
+    };
+    if (auto it = cache.find(expression); it != cache.end()) return remember(it->first, it->second);
 
     if (expression.size() < 3 || expression.substr(0, 2) != "m/")
         throw EPatternError("not a match expression m/PATTERN/FLAGS: " + std::string(expression));
@@ -149,11 +165,14 @@ const Compiled& TPatternMatcher::Impl::Compile(std::string_view expression) {
     if (!code) throw EPatternError(ErrorText(error));
     pcre2_jit_compile(code, PCRE2_JIT_COMPLETE); // the interpreter still runs if this fails
 
-    if (cache.size() >= kCacheLimit) cache.clear();
-    Compiled& entry = cache[std::string(expression)];
-    entry.code.reset(code);
-    entry.sjis = sjis;
-    return entry;
+    if (cache.size() >= kCacheLimit) {
+        recent.fill(Recent{});
+        cache.clear();
+    }
+    auto [it, added] = cache.try_emplace(std::string(expression));
+    it->second.code.reset(code);
+    it->second.sjis = sjis;
+    return remember(it->first, it->second);
 }
 
 TPatternMatcher::TPatternMatcher() : impl_(std::make_unique<Impl>()) {}

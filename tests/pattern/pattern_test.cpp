@@ -123,3 +123,14 @@ TEST(PatternMatcher, DotAllFlagAndEmptyTarget) {
     }
     EXPECT_EQ(&TPatternMatcher::Shared(), &TPatternMatcher::Shared());
 }
+
+TEST(PatternMatcher, ManyDistinctExpressionsKeepTheirAnswers) {
+    TPatternMatcher m;
+    const std::string time = R"(m/^([\d]+):([0-5][\d]|[\d])$/)";
+    for (int i = 0; i < 1500; ++i) {
+        const std::string name = "m/^Sheet " + std::to_string(i) + R"( \([\d]+\)$/sk)";
+        ASSERT_TRUE(m.Match(name, "Sheet " + std::to_string(i) + " (2)")) << i;
+        ASSERT_FALSE(m.Match(name, "Sheet " + std::to_string(i + 1) + " (2)")) << i;
+        ASSERT_TRUE(m.Match(time, "1:23")) << i;
+    }
+}
