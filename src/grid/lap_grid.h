@@ -21,7 +21,7 @@ class Clipboard;
 using TStringList = std::vector<std::string>;
 
 class TLapColumn {
-  public:
+public:
     TLapColumn(TLapGrid* AGrid, int AIndex);
 
     // Copies every property and the texts of Source, then reports a change
@@ -58,7 +58,7 @@ class TLapColumn {
     std::string Hint;
     bool ReadOnly = false;
 
-  private:
+private:
     friend class TLapColumns;
     void Changed(bool AllItems);
 
@@ -76,7 +76,7 @@ class TLapColumn {
 };
 
 class TLapColumns {
-  public:
+public:
     explicit TLapColumns(TLapGrid* AGrid) : FGrid(AGrid) {}
     TLapColumn& Add();
     TLapColumn& Items(int I) { return *FItems.at(static_cast<std::size_t>(I)); }
@@ -92,14 +92,14 @@ class TLapColumns {
     // A change of Item (nullptr: of all items).
     void Update(TLapColumn* Item);
 
-  private:
+private:
     TLapGrid* FGrid;
     std::vector<std::unique_ptr<TLapColumn>> FItems;
     int FUpdateCount = 0;
 };
 
 class TLapGrid {
-  public:
+public:
     TLapGrid();
     ~TLapGrid();
     TLapGrid(const TLapGrid&) = delete;
@@ -150,9 +150,7 @@ class TLapGrid {
     // Bounds-checked read; throws ECellIndexError outside the grid.
     std::string Cells(int ACol, int ARow) const;
     // Plain write: no read-only check, no OnCellChanging.
-    void SetCells(int ACol, int ARow, const std::string& Value) {
-        WriteCell(ACol, ARow, false, Value);
-    }
+    void SetCells(int ACol, int ARow, const std::string& Value) { WriteCell(ACol, ARow, false, Value); }
     // The one write path.
     void WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value);
     // Unchecked read for painting and copying (0 <= ACol < ColCount).
@@ -351,7 +349,7 @@ class TLapGrid {
     GridHost* Host = nullptr;
     void SetHost(GridHost* H);
 
-  private:
+private:
     void DrawGutter(Canvas& C);
     void DrawHeader(Canvas& C);
     void DrawFooter(Canvas& C);
@@ -386,10 +384,10 @@ class TLapGrid {
     int FKeepEndCol = -1; // cell shown with its text end kept in view
     int FKeepEndRow = -1;
 
-  public:
+public:
     // ==== end ports ====
 
-  private:
+private:
     void ClampCurrentCell();
     void CheckIndex(int ACol, int ARow) const;
 
