@@ -89,7 +89,7 @@ void TLapGrid::CutToClipboard() {
         text = text::JoinLinesCRLF(lines);
     }
     PutOnClipboard(ClipboardPort, text);
-    InvalidateCells(b, 0);
+    InvalidateCells();
 }
 
 void TLapGrid::PasteFromClipboard() {
@@ -144,7 +144,7 @@ void TLapGrid::PasteFromClipboard() {
         }
         if (OnCellChange) OnCellChange(-1, -1, btPaste);
     }
-    InvalidateCells(b, 0);
+    InvalidateCells();
 }
 
 void TLapGrid::DeleteSelection() {
@@ -165,5 +165,5 @@ void TLapGrid::DeleteSelection() {
                 if (OnCellAssignment) OnCellAssignment(col, row);
             }
     }
-    InvalidateCells(b, 0);
+    InvalidateCells();
 }
