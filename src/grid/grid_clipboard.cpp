@@ -63,7 +63,8 @@ void TLapGrid::CutToClipboard() {
     EndEdit();
     CommitEdit();
     const TRect b = CellBlock(Selection);
-    if (b.Left > b.Right || b.Top > b.Bottom) return;
+    // Without a clipboard the cut texts would be lost.
+    if (!ClipboardPort || b.Left > b.Right || b.Top > b.Bottom) return;
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btCut, b);
     if (OnCellChange) OnCellChange(-1, -1, btCut);

@@ -149,11 +149,16 @@ TEST(EditClipboard, CutKeepsReadOnlyAndHiddenTextsThroughRedo) {
     s.SetColumn(2, {"b0", "b1"});
     s.SetColumn(3, {"s0", "s1"});
     s.G.Columns[1].SetVisible(false);
+    s.Select(0, 0, 3, 1);
+    s.G.ClipboardPort = nullptr; // nowhere to put the texts: nothing is cut
+    s.G.CutToClipboard();
+    EXPECT_EQ(s.G.Cells(0, 0), "a0");
+    EXPECT_EQ(s.Undo().Count(), 0);
+    s.G.ClipboardPort = &s.Clip;
     s.G.OnCellChange = [&](int, int, TBufferType t) {
         s.Changes.push_back(t);
         EXPECT_EQ(s.G.Cells(0, 0), "a0"); // fired before any cell changes
     };
-    s.Select(0, 0, 3, 1);
     s.G.CutToClipboard();
     EXPECT_EQ(s.Clip.Text, "a0\tb0\ts0\r\na1\tb1\ts1\r\n");
     EXPECT_EQ(s.Column(0), (Strings{"", "", ""}));
