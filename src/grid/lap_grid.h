@@ -361,6 +361,8 @@ private:
     int HostTextWidth(const TFont& F, const std::string& S) const;
     bool GridFocused() const;
     int VisibleColCount() const;
+    // The row height to divide by; a height below 1 cannot lay out rows.
+    int RowH() const { return DefRowHeight > 0 ? DefRowHeight : 1; }
 
     int FHeaderLine = 1;
     TGutterKind FGutterKind = gkBlank;
