@@ -187,7 +187,44 @@ public:
     void ColumnsChanged(TLapColumn* Item);
 
     // ==== undo, clipboard and rows (grid_edit.cpp, grid_clipboard.cpp, grid_rows.cpp) ====
+    // Opens the undo record of a cell edit on the current cell (btEdit, or
+    // btDelete for Backspace) unless one is already pending. The key handler
+    // calls it when a typed key is about to change the current cell, the
+    // in-place editor when it opens. Returns PendingEdit (nullptr when no
+    // sheet buffer exists or the cell lies outside the recorded columns).
+    TUndoBuffer* OpenEditRecord(TBufferType typ);
+    // Settles the pending edit: keeps the record (with the new text) and fires
+    // OnCellChange and OnCellAssignment when the cell changed, else drops it.
+    // Ends with PendingEdit nil, TypedText empty and the editor hidden.
     void CommitEdit();
+
+    // The system clipboard; without one copy, cut and paste do nothing.
+    Clipboard* ClipboardPort = nullptr;
+    // Tab-separated text of the selection's visible columns, CR LF per line.
+    std::string SelectionText() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // The Delete key over the selection: records btDelete and empties every
+    // selected cell. The key handler calls it for the Delete key while
+    // TypedText is empty; does nothing in a ReadOnly grid.
+    void DeleteSelection();
+
+    // Row operations on the shown sheet; Record adds an undo record.
+    int AddRow(bool Record);
+    void InsertRows(int First, int Last, bool Record);
+    void DeleteRows(int First, int Last, bool Record);
+    // AutoAddRow: the key handler calls AutoGrowRow for the Down arrow and
+    // AutoShrinkRow for the Up arrow (after settling any typing); when either
+    // returns false the key moves the current cell as usual.
+    bool AutoGrowRow();
+    bool AutoShrinkRow();
+    // Auto-fill on Enter: t is the current cell's text as Enter finds it,
+    // read before the typed edit is settled. Returns true when a fill was
+    // done (the edit is then folded into one btAutoFill record and the
+    // current cell stays); on false the key handler settles the typing and
+    // moves on as usual.
+    bool AutoFill(const std::string& t);
     // ==== end undo, clipboard and rows ====
 
     // ==== geometry and scrolling (grid_geometry.cpp) ====
@@ -394,6 +431,12 @@ public:
     // ==== end ports ====
 
 private:
+    // ---- edit helpers ----
+    TRect CellBlock(const TRect& R) const;
+    void RemoveRowsAt(int First, int Count);
+    TTimeFormatList* FormatsFor(int Rows);
+    // ---- end edit helpers ----
+
     void ClampCurrentCell();
     void CheckIndex(int ACol, int ARow) const;
 

@@ -1,6 +1,8 @@
 #include "app/time_eval.h"
 #include "grid/lap_grid.h"
 
+#include "grid/fake_host.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -134,11 +136,6 @@ TEST(TimeText, SplitAndIntervalTexts) {
 // ---- evaluation through a real grid ----
 
 namespace {
-
-class RecordingCanvas : public Canvas {
-  public:
-    void FillRect(const TRect&) override {}
-};
 
 constexpr TColor kUntouched = 0x123456;
 
