@@ -271,10 +271,13 @@ public:
     void SetAutoColWidth(bool v);
     std::uint8_t VertScrollThreshold() const { return FVertScrollThreshold; }
     void SetVertScrollThreshold(std::uint8_t v) { FVertScrollThreshold = v; }
-    // Setters with the layout effects of the plain fields above (values < 1
-    // are refused: rows of no height cannot be laid out).
+    // Setters of the plain fields DefRowHeight and DefColWidth that lay out
+    // and repaint (a row height below 1 is refused: such rows cannot be laid out).
     void SetDefRowHeight(int v);
     void SetDefColWidth(int v);
+    // Writes a column width as the layout's own result: no change report,
+    // no header rebuild, no repaint (the caller lays out and repaints).
+    void SetColWidthQuiet(int ACol, int W);
 
     // Client size from the host; 200 x 200 headless.
     int ClientWidth() const;
@@ -399,6 +402,8 @@ private:
     int HostTextWidth(const TFont& F, const std::string& S) const;
     bool GridFocused() const;
     int VisibleColCount() const;
+    // The row height to divide by; a height below 1 cannot lay out rows.
+    int RowH() const { return DefRowHeight > 0 ? DefRowHeight : 1; }
 
     int FHeaderLine = 1;
     TGutterKind FGutterKind = gkBlank;
@@ -423,6 +428,7 @@ private:
     TFont FGutterFont;
     TStringList FGutterStrings;
     int FKeepEndCol = -1; // cell shown with its text end kept in view
+    bool FQuietColumns = false; // width writes of the layout itself are not reported
     int FKeepEndRow = -1;
 
 public:
