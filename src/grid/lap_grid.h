@@ -6,6 +6,7 @@
 #pragma once
 
 #include "grid/canvas.h"
+#include "grid/grid_host.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
 #include "grid/undo_buffer.h"
@@ -16,7 +17,6 @@
 #include <vector>
 
 class TLapGrid;
-class GridHost;
 class Clipboard;
 using TStringList = std::vector<std::string>;
 
@@ -187,23 +187,187 @@ public:
     void ColumnsChanged(TLapColumn* Item);
 
     // ==== undo, clipboard and rows (grid_edit.cpp, grid_clipboard.cpp, grid_rows.cpp) ====
+    // Opens the undo record of a cell edit on the current cell (btEdit, or
+    // btDelete for Backspace) unless one is already pending. The key handler
+    // calls it when a typed key is about to change the current cell, the
+    // in-place editor when it opens. Returns PendingEdit (nullptr when no
+    // sheet buffer exists or the cell lies outside the recorded columns).
+    TUndoBuffer* OpenEditRecord(TBufferType typ);
+    // Settles the pending edit: keeps the record (with the new text) and fires
+    // OnCellChange and OnCellAssignment when the cell changed, else drops it.
+    // Ends with PendingEdit nil, TypedText empty and the editor hidden.
     void CommitEdit();
+
+    // The system clipboard; without one copy, cut and paste do nothing.
+    Clipboard* ClipboardPort = nullptr;
+    // Tab-separated text of the selection's visible columns, CR LF per line.
+    std::string SelectionText() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // The Delete key over the selection: records btDelete and empties every
+    // selected cell. The key handler calls it for the Delete key while
+    // TypedText is empty; does nothing in a ReadOnly grid.
+    void DeleteSelection();
+
+    // Row operations on the shown sheet; Record adds an undo record.
+    int AddRow(bool Record);
+    void InsertRows(int First, int Last, bool Record);
+    void DeleteRows(int First, int Last, bool Record);
+    // AutoAddRow: the key handler calls AutoGrowRow for the Down arrow and
+    // AutoShrinkRow for the Up arrow (after settling any typing); when either
+    // returns false the key moves the current cell as usual.
+    bool AutoGrowRow();
+    bool AutoShrinkRow();
+    // Auto-fill on Enter: t is the current cell's text as Enter finds it,
+    // read before the typed edit is settled. Returns true when a fill was
+    // done (the edit is then folded into one btAutoFill record and the
+    // current cell stays); on false the key handler settles the typing and
+    // moves on as usual.
+    bool AutoFill(const std::string& t);
     // ==== end undo, clipboard and rows ====
 
     // ==== geometry and scrolling (grid_geometry.cpp) ====
+    // Content coordinates start at the top-left of cell (0, 0); client ones
+    // add (GutterW - ScrollX, HeaderH - ScrollY). Header cells scroll only
+    // sideways, gutter cells only up and down.
+    struct THeaderInfo {
+        std::string Str;
+        TRect Rc; // Left = Right = column; Top .. Bottom = header lines (inclusive)
+    };
+    int KeepWidthCol = -1; // FitToWidth never narrows this column (last Visible change)
+    int GutterW = 0;
+    int HeaderH = 0;
+    int ColsWidth = 0;
+    int RowsHeight = 0;
+    int GridWidth = 200;
+    int GridHeight = 200;
+    int FooterTop = 0; // last pixel row of the cell area when the footer is shown
+    TRect CellArea;
     int ScrollX = 0;
-    int ScrollY = 0;
-    int KeepWidthCol = -1;
+    int ScrollY = 0; // a multiple of DefRowHeight
+    int MaxScrollX = 0;
+    int MaxScrollY = 0;
+    int LineStepX = 18;
+    int PageStepX = 90;
+    std::vector<THeaderInfo> HeaderInfos;
+    TScrollInfo VertBarInfo; // what the vertical bar was last given
+
+    int HeaderLine() const { return FHeaderLine; }
+    void SetHeaderLine(int v);
+    TGutterKind GutterKind() const { return FGutterKind; }
+    void SetGutterKind(TGutterKind v);
+    int GutterWidth() const { return FGutterWidth; }
+    void SetGutterWidth(int v);
+    bool ShowFooter() const { return FShowFooter; }
+    void SetShowFooter(bool v);
+    bool FitToWidth() const { return FFitToWidth; }
+    void SetFitToWidth(bool v);
+    bool AutoColWidth() const { return FAutoColWidth; }
+    void SetAutoColWidth(bool v);
+    std::uint8_t VertScrollThreshold() const { return FVertScrollThreshold; }
+    void SetVertScrollThreshold(std::uint8_t v) { FVertScrollThreshold = v; }
+    // Setters with the layout effects of the plain fields above (values < 1
+    // are refused: rows of no height cannot be laid out).
+    void SetDefRowHeight(int v);
+    void SetDefColWidth(int v);
+
+    // Client size from the host; 200 x 200 headless.
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    int ColLeft(int ACol) const;
+    TRect CellRect(int ACol, int ARow) const; // content coordinates, with left/top line
+    TRect ToClient(const TRect& R) const;
+    TPoint CellFromPoint(int X, int Y) const; // X = column, Y = row, clamped into the grid
+    int ColFromX(int X) const;                // -1 outside the columns
+    int RowFromY(int Y) const;                // -1 outside the rows
+
     void BuildHeaderInfo();
     void RecalcLayout();
+    void ShowScrollBars(bool Horz, bool Vert);
+    void SetBarInfo(TScrollBarKind Bar, int Max, unsigned Mask, int Pos);
+    void SetScrollX(int X);
+    void SetScrollY(int Y);
+    // Scrolls so that the cell is in view, keeping Threshold whole rows
+    // below it when scrolling down (-1: VertScrollThreshold).
+    void EnsureVisible(int ACol, int ARow, int Threshold = -1);
+    void ScrollToTop();
+
+    // Window events, called by the host.
+    void Resize();
+    void HorzScroll(TScrollCode Code, int Pos);
+    void VertScroll(TScrollCode Code, int Pos);
+    void MouseWheel(int Delta);
     // ==== end geometry and scrolling ====
 
     // ==== painting (grid_paint.cpp) ====
-    void RedrawCell(int ACol, int ARow);
+    using THeaderDrawEvent = std::function<void(Canvas& ACanvas, const TRect& Rc,
+                                                const std::string& Str, bool& Handled)>;
+
+    TColor AlternateColor() const { return FAlternateColor; }
+    void SetAlternateColor(TColor v);
+    TColor GridColor() const { return FGridColor; }
+    void SetGridColor(TColor v);
+    bool ShowGrid() const { return FShowGrid; }
+    void SetShowGrid(bool v);
+    TPenStyle GridStyle() const { return FGridStyle; }
+    void SetGridStyle(TPenStyle v);
+    TColor HeaderColor() const { return FHeaderColor; }
+    void SetHeaderColor(TColor v);
+    TColor HeaderLightColor() const { return FHeaderLightColor; }
+    void SetHeaderLightColor(TColor v);
+    TColor HeaderDarkColor() const { return FHeaderDarkColor; }
+    void SetHeaderDarkColor(TColor v);
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor v);
+    TColor BoxColor() const { return FBoxColor; }
+    void SetBoxColor(TColor v);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    const TFont& HeaderFont() const { return FHeaderFont; }
+    void SetHeaderFont(const TFont& v);
+    const TFont& FooterFont() const { return FFooterFont; }
+    void SetFooterFont(const TFont& v);
+    const TFont& GutterFont() const { return FGutterFont; }
+    void SetGutterFont(const TFont& v);
+    const TStringList& GutterStrings() const { return FGutterStrings; }
+    void SetGutterStrings(const TStringList& v);
+    // Setters of the plain fields Color and Enabled that repaint.
+    void SetColor(TColor v);
+    void SetEnabled(bool v);
+
+    // Draws the whole client area (the host's paint event).
+    void Paint(Canvas& C);
+    TColor CellColor(int ACol, int ARow) const;
+    void DrawCell(Canvas& C, int ACol, int ARow);
+    // Repaints one cell's interior and returns where a caret after its text
+    // belongs, (-1, -1) when the cell is outside the cell area. KeepEnd keeps
+    // the end of an overlong left-aligned text in view (typing); it holds for
+    // the current cell's later paints until the cell is left or TypedText is
+    // emptied.
+    TPoint RedrawCell(int ACol, int ARow, bool KeepEnd = false);
+    void DrawAlignedText(Canvas& C, const std::string& Text, const TRect& Rc, TPoint* CaretPos,
+                         bool KeepEnd, TVertAlign VAlign, THorzAlign HAlign) const;
+    void DrawHeaderText(Canvas& C, const std::string& Text, const TRect& Rc, TVertAlign VAlign,
+                        THorzAlign HAlign) const;
+    void DrawHeaderCell(Canvas& C, const TRect& Rc, const std::string& Str,
+                        const THeaderDrawEvent& Event, const TFont& AFont);
+    void FillEmptyArea(Canvas& C) const;
+    void DrawSelectionBox(Canvas& C) const;
+    // The selection frame's rectangle in client coordinates.
+    TRect SelectionFrameRect() const;
+    // Asks for the selection frame to be drawn again (the editor was shown).
+    void InvalidateSelectionBox();
+
     void InvalidateAll();
     void InvalidateCellArea();
-    void InvalidateColumn(int ACol);
+    void InvalidateCells(); // everything right of and below the gutter and header
+    // The client rectangle of a block of cells, grown by Margin pixels.
     void InvalidateCells(const TRect& CellRange, int Margin);
+    void InvalidateColumn(int ACol);
+    void InvalidateBelow(int Y);
+    void InvalidateRightOf(int X);
     // ==== end painting ====
 
     // ==== keyboard and typing (grid_keys.cpp) ====
@@ -217,10 +381,56 @@ public:
     // ==== end in-place editor ====
 
     // ==== ports ====
+    // The window the grid is shown in; nullptr runs headless. SetHost also
+    // hides both scroll bars and lays the grid out, as a new window does.
     GridHost* Host = nullptr;
+    void SetHost(GridHost* H);
+
+private:
+    void DrawGutter(Canvas& C);
+    void DrawHeader(Canvas& C);
+    void DrawFooter(Canvas& C);
+    void DrawCellText(Canvas& C, int ACol, int ARow, TRect rc, bool KeepEnd,
+                      TPoint* CaretPos) const;
+    int HostTextWidth(const TFont& F, const std::string& S) const;
+    bool GridFocused() const;
+    int VisibleColCount() const;
+
+    int FHeaderLine = 1;
+    TGutterKind FGutterKind = gkBlank;
+    int FGutterWidth = 20;
+    bool FShowFooter = false;
+    bool FFitToWidth = false;
+    bool FAutoColWidth = false;
+    std::uint8_t FVertScrollThreshold = 1;
+
+    TColor FAlternateColor = sys_color::Window;
+    TColor FGridColor = sys_color::BtnFace;
+    bool FShowGrid = true;
+    TPenStyle FGridStyle = psSolid;
+    TColor FHeaderColor = sys_color::BtnFace;
+    TColor FHeaderLightColor = sys_color::BtnHighlight;
+    TColor FHeaderDarkColor = sys_color::BtnShadow;
+    TColor FSelectionColor = 0xCAFFFFu;
+    TColor FBoxColor = RGB(0, 0, 0);
+    bool FFlat = true;
+    TFont FHeaderFont;
+    TFont FFooterFont;
+    TFont FGutterFont;
+    TStringList FGutterStrings;
+    int FKeepEndCol = -1; // cell shown with its text end kept in view
+    int FKeepEndRow = -1;
+
+public:
     // ==== end ports ====
 
 private:
+    // ---- edit helpers ----
+    TRect CellBlock(const TRect& R) const;
+    void RemoveRowsAt(int First, int Count);
+    TTimeFormatList* FormatsFor(int Rows);
+    // ---- end edit helpers ----
+
     void ClampCurrentCell();
     void CheckIndex(int ACol, int ARow) const;
 

@@ -24,22 +24,32 @@ struct TUndoBuffer {
 // Newest record is item 0. Items 0 .. Position are undone (redo-able), the
 // rest are done (undo-able).
 class TUndoBufferList {
-public:
+  public:
     // SettingIndex is the "Max. Undo/Redo" choice 0 .. 5; capacity (index + 1) * 5.
     TUndoBufferList(TLapGrid* AGrid, int SettingIndex);
+    // Frees every record; the grid's PendingEdit never outlives its record.
+    ~TUndoBufferList();
+    TUndoBufferList(const TUndoBufferList&) = delete;
+    TUndoBufferList& operator=(const TUndoBufferList&) = delete;
 
-    // Takes ownership and returns the record, now item 0.
+    // Takes ownership and returns the record, now item 0. Undone records are
+    // discarded first; a full buffer frees its oldest record and sets
+    // Overflowed. The caller fills the record afterwards.
     TUndoBuffer* Push(std::unique_ptr<TUndoBuffer> Record);
+    // Pushes a fresh record of the given kind and area.
+    TUndoBuffer* Push(TBufferType Type, const TRect& Area);
     TBufferType UndoType() const;
     TBufferType RedoType() const;
     void Undo();
     void Redo();
     bool IsModified() const { return Changed || Overflowed; }
-    // Takes the record out and frees it; Position and the flags stay.
+    // Takes the record out and frees it; the flags stay, so a dropped edit
+    // still counts as a change. A record not in this buffer is ignored.
     void DropRecord(TUndoBuffer* Record);
     void Clear();
 
     TUndoBuffer& Items(int I) { return *Records.at(static_cast<std::size_t>(I)); }
+    const TUndoBuffer& Items(int I) const { return *Records.at(static_cast<std::size_t>(I)); }
     int Count() const { return static_cast<int>(Records.size()); }
 
     int Position = -1;
@@ -48,14 +58,16 @@ public:
     TLapGrid* Grid = nullptr;
     int MaxCount = 5;
 
-private:
+  private:
     void FreeRecord(std::size_t index);
+    void UndoRecord(const TUndoBuffer& R);
+    void RedoRecord(const TUndoBuffer& R);
     std::vector<std::unique_ptr<TUndoBuffer>> Records;
 };
 
 // The buffers of every sheet, in sheet order.
 class TUndoList {
-public:
+  public:
     void Add(std::unique_ptr<TUndoBufferList> Buffer) { Buffers.push_back(std::move(Buffer)); }
     TUndoBufferList& Items(int I) { return *Buffers.at(static_cast<std::size_t>(I)); }
     const TUndoBufferList& Items(int I) const { return *Buffers.at(static_cast<std::size_t>(I)); }
@@ -64,6 +76,6 @@ public:
     void Move(int From, int To);
     void Clear() { Buffers.clear(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<TUndoBufferList>> Buffers;
 };

@@ -25,8 +25,8 @@ template <std::size_t N> struct TCharSlot {
 
     // The text: bytes up to the first zero byte, at most N - 1 of them.
     std::string str() const {
-        const char* end = std::find(Bytes.begin(), Bytes.begin() + MaxLength, '\0');
-        return std::string(Bytes.data(), end);
+        const auto end = std::find(Bytes.begin(), Bytes.begin() + MaxLength, '\0');
+        return std::string(Bytes.begin(), end);
     }
 
     // Clears the slot to zeros and stores s cut to N - 1 bytes without

@@ -1,0 +1,169 @@
+// Copy, cut and paste of cell blocks as tab-separated lines, and the Delete
+// key's clearing of the selection.
+#include "grid/clipboard.h"
+#include "grid/lap_grid.h"
+#include "text/lines.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int RecordCols = 5;
+
+// Sets Updating for the span of a block operation and puts back what it was,
+// also when an event handler throws.
+struct UpdatingScope {
+    bool& flag;
+    bool saved;
+    explicit UpdatingScope(bool& f) : flag(f), saved(f) { flag = true; }
+    ~UpdatingScope() { flag = saved; }
+};
+
+void Record(TStringList* lists, int col, const std::string& text) {
+    if (lists && col >= 0 && col < RecordCols) lists[col].push_back(text);
+}
+
+// A copy text of one empty line would only wipe the clipboard.
+void PutOnClipboard(Clipboard* port, const std::string& text) {
+    if (!port || text.empty() || text == "\r\n") return;
+    port->SetText(text);
+}
+
+} // namespace
+
+TRect TLapGrid::CellBlock(const TRect& R) const {
+    return TRect{std::max(R.Left, 0), std::max(R.Top, 0), std::min(R.Right, ColCount() - 1),
+                 std::min(R.Bottom, FRowCount - 1)};
+}
+
+std::string TLapGrid::SelectionText() const {
+    const TRect b = CellBlock(Selection);
+    if (b.Left > b.Right || b.Top > b.Bottom) return {};
+    TStringList lines;
+    lines.reserve(static_cast<std::size_t>(b.Bottom - b.Top + 1));
+    for (int row = b.Top; row <= b.Bottom; ++row) {
+        std::string line;
+        for (int col = b.Left; col <= b.Right; ++col) {
+            if (!Columns[col].Visible()) continue;
+            if (col != b.Left) line += '\t';
+            line += CellText(col, row);
+        }
+        lines.push_back(std::move(line));
+    }
+    return text::JoinLinesCRLF(lines);
+}
+
+void TLapGrid::CopyToClipboard() {
+    EndEdit();
+    CommitEdit();
+    PutOnClipboard(ClipboardPort, SelectionText());
+}
+
+void TLapGrid::CutToClipboard() {
+    EndEdit();
+    CommitEdit();
+    const TRect b = CellBlock(Selection);
+    if (b.Left > b.Right || b.Top > b.Bottom) return;
+    TUndoBuffer* R = nullptr;
+    if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btCut, b);
+    if (OnCellChange) OnCellChange(-1, -1, btCut);
+    std::string text;
+    {
+        UpdatingScope scope(Updating);
+        TStringList lines;
+        for (int row = b.Top; row <= b.Bottom; ++row) {
+            std::string line;
+            for (int col = b.Left; col <= b.Right; ++col) {
+                const TLapColumn& column = Columns[col];
+                if (!column.Visible()) continue;
+                const std::string old = CellText(col, row);
+                Record(R ? R->OldTexts.data() : nullptr, col, old);
+                if (col != b.Left) line += '\t';
+                line += old;
+                WriteCell(col, row, true, std::string());
+                // Re-evaluation of the row follows each cleared cell.
+                if (!column.ReadOnly && OnCellAssignment) OnCellAssignment(col, row);
+            }
+            lines.push_back(std::move(line));
+        }
+        text = text::JoinLinesCRLF(lines);
+    }
+    PutOnClipboard(ClipboardPort, text);
+    InvalidateCells(b, 0);
+}
+
+void TLapGrid::PasteFromClipboard() {
+    if (!ClipboardPort || !ClipboardPort->HasText()) return;
+    const std::string clip = ClipboardPort->GetText();
+    if (clip.empty() || clip == "\r\n") return;
+    const TStringList lines = text::SplitLines(clip);
+    // A text that ends at a leading zero byte has no lines to repeat.
+    if (lines.empty() || FCol < 0 || FRow < 0) return;
+    EndEdit();
+    const TRect b = CellBlock(Selection);
+    {
+        UpdatingScope scope(Updating);
+        std::size_t W = 1;
+        for (const auto& line : lines)
+            W = std::max(W,
+                         static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
+
+        if (Selection.Left == Selection.Right && Selection.Top == Selection.Bottom) {
+            const TLapColumn& column = Columns[FCol];
+            if (column.Visible() && !column.ReadOnly) {
+                const std::string field = text::SplitFields(lines.front()).front();
+                if (TUndoBufferList* undo = CurrentUndo()) {
+                    TUndoBuffer* R = undo->Push(btPaste, TRect{FCol, FRow, FCol, FRow});
+                    Record(R->OldTexts.data(), FCol, CellText(FCol, FRow));
+                    Record(R->NewTexts.data(), FCol, field);
+                }
+                WriteCell(FCol, FRow, true, field);
+                if (OnCellAssignment) OnCellAssignment(FCol, FRow);
+            }
+        } else if (b.Left <= b.Right && b.Top <= b.Bottom) {
+            TUndoBuffer* R = nullptr;
+            if (TUndoBufferList* undo = CurrentUndo())
+                R = undo->Push(btPaste, TRect{b.Left, b.Top, std::min(b.Right, 2), b.Bottom});
+            for (int row = b.Top; row <= b.Bottom; ++row) {
+                TStringList fields =
+                    text::SplitFields(lines[static_cast<std::size_t>(row - b.Top) % lines.size()]);
+                fields.resize(W);
+                std::size_t k = 0;
+                for (int col = b.Left; col <= b.Right; ++col) {
+                    const TLapColumn& column = Columns[col];
+                    if (!column.Visible()) continue;
+                    if (!column.ReadOnly) {
+                        Record(R ? R->OldTexts.data() : nullptr, col, CellText(col, row));
+                        Record(R ? R->NewTexts.data() : nullptr, col, fields[k]);
+                        WriteCell(col, row, true, fields[k]);
+                        if (OnCellAssignment) OnCellAssignment(col, row);
+                    }
+                    if (++k == fields.size()) k = 0;
+                }
+            }
+        }
+        if (OnCellChange) OnCellChange(-1, -1, btPaste);
+    }
+    InvalidateCells(b, 0);
+}
+
+void TLapGrid::DeleteSelection() {
+    if (ReadOnly || !TypedText.empty()) return;
+    CommitEdit();
+    EndEdit();
+    const TRect b = CellBlock(Selection);
+    if (b.Left > b.Right || b.Top > b.Bottom) return;
+    TUndoBuffer* R = nullptr;
+    if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btDelete, b);
+    if (OnCellChange) OnCellChange(-1, -1, btDelete);
+    {
+        UpdatingScope scope(Updating);
+        for (int col = b.Left; col <= b.Right; ++col)
+            for (int row = b.Top; row <= b.Bottom; ++row) {
+                Record(R ? R->OldTexts.data() : nullptr, col, CellText(col, row));
+                WriteCell(col, row, true, std::string());
+                if (OnCellAssignment) OnCellAssignment(col, row);
+            }
+    }
+    InvalidateCells(b, 0);
+}

@@ -1,0 +1,37 @@
+// The cell edit in progress: opening its undo record and settling it.
+#include "grid/lap_grid.h"
+
+TUndoBuffer* TLapGrid::OpenEditRecord(TBufferType typ) {
+    if (PendingEdit) return PendingEdit;
+    TUndoBufferList* undo = CurrentUndo();
+    // Records hold columns 0 .. 4 only.
+    if (!undo || FCol < 0 || FCol >= 5 || FRow < 0 || FRow >= FRowCount) return nullptr;
+    TUndoBuffer* R = undo->Push(typ, TRect{FCol, FRow, FCol, FRow});
+    R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
+    PendingEdit = R;
+    return R;
+}
+
+void TLapGrid::CommitEdit() {
+    TUndoBuffer* R = PendingEdit;
+    if (!R) return;
+    // Cleared first so that a handler settling the edit again finds nothing.
+    PendingEdit = nullptr;
+    // The record names the edited cell; callers commit before moving, so it
+    // is the current cell as well.
+    const int col = R->Area.Left;
+    const int row = R->Area.Top;
+    const TStringList& old = R->OldTexts[static_cast<std::size_t>(col)];
+    const bool inside = col < ColCount() && row < FRowCount;
+    const std::string now = inside ? CellText(col, row) : std::string();
+    if (inside && !old.empty() && old.front() != now) {
+        R->NewTexts[static_cast<std::size_t>(col)].push_back(now);
+        if (OnCellChange) OnCellChange(col, row, btEdit);
+        if (OnCellAssignment) OnCellAssignment(col, row);
+    } else {
+        for (int i = 0; i < UndoList.Count(); ++i)
+            UndoList.Items(i).DropRecord(R);
+    }
+    TypedText.clear();
+    EndEdit();
+}

@@ -1,0 +1,223 @@
+// Adding, inserting and deleting rows of the shown sheet, the AutoAddRow
+// growth and shrink of the arrow keys, and auto-fill on Enter.
+#include "grid/lap_grid.h"
+#include "text/sjis.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int RecordCols = 5;
+constexpr int RowRecordCols = 3; // row records cover the title, best and now columns
+
+std::size_t Size(int n) {
+    return static_cast<std::size_t>(n);
+}
+
+// Sets entries First .. First + Count - 1 to tfNone, appending where the
+// list ends; the list may run past RowCount after rows were removed without
+// recording, and a new row must not inherit a stale result.
+void ResetEntries(TTimeFormatList& f, int First, int Count) {
+    for (int i = First; i < First + Count; ++i) {
+        if (i < f.Count())
+            f.Entries[Size(i)] = tfNone;
+        else
+            f.Add(tfNone);
+    }
+}
+
+} // namespace
+
+TTimeFormatList* TLapGrid::FormatsFor(int Rows) {
+    TTimeFormatList* f = CurrentFormats();
+    if (f && f->Count() < Rows) f->AddDefaults(Rows - f->Count());
+    return f;
+}
+
+int TLapGrid::AddRow(bool Record) {
+    if (Record) {
+        CommitEdit();
+        if (TUndoBufferList* undo = CurrentUndo()) {
+            TUndoBuffer* R = undo->Push(btAddLine, TRect{0, FRowCount + 1, 2, FRowCount + 1});
+            if (const TTimeFormatList* f = CurrentFormats()) R->TimeFormats = *f;
+        }
+        if (OnCellChange) OnCellChange(-1, -1, btAddLine);
+    }
+    EndEdit();
+    if (TTimeFormatList* f = FormatsFor(FRowCount)) ResetEntries(*f, FRowCount, 1);
+    for (int c = 0; c < ColCount(); ++c) {
+        TStringList& list = Columns[c].Strings();
+        if (list.size() < Size(FRowCount) + 1) list.resize(Size(FRowCount) + 1);
+        list[Size(FRowCount)].clear();
+    }
+    SetRowCount(FRowCount + 1);
+    return FRowCount - 1;
+}
+
+void TLapGrid::InsertRows(int First, int Last, bool Record) {
+    if (Record) {
+        CommitEdit();
+        // The whole column lists are not copied into the record: undo and
+        // redo rebuild the rows from the area alone, and the copies would
+        // cost time and memory in proportion to the sheet, not the rows.
+        if (TUndoBufferList* undo = CurrentUndo()) {
+            TUndoBuffer* R = undo->Push(btInsLine, TRect{0, First, 2, Last});
+            if (const TTimeFormatList* f = CurrentFormats()) R->TimeFormats = *f;
+        }
+        if (OnCellChange) OnCellChange(-1, -1, btInsLine);
+    }
+    // Negative rows insert nothing; the rest go in as one block.
+    const int first = std::max(First, 0);
+    const int count = Last - first + 1;
+    if (count <= 0) return;
+    EndEdit();
+    int N = FRowCount;
+    if (first < N) {
+        if (TTimeFormatList* f = FormatsFor(first))
+            f->Entries.insert(f->Entries.begin() + first, Size(count), tfNone);
+        for (int c = 0; c < ColCount(); ++c) {
+            TStringList& list = Columns[c].Strings();
+            if (list.size() < Size(first)) list.resize(Size(first));
+            list.insert(list.begin() + first, Size(count), std::string());
+        }
+    } else {
+        // Rows past the end land at the end.
+        if (TTimeFormatList* f = FormatsFor(N)) ResetEntries(*f, N, count);
+        for (int c = 0; c < ColCount(); ++c) {
+            TStringList& list = Columns[c].Strings();
+            if (list.size() < Size(N + count)) list.resize(Size(N + count));
+            for (int r = N; r < N + count; ++r)
+                list[Size(r)].clear();
+        }
+    }
+    N += count;
+    SetRowCount(N);
+}
+
+void TLapGrid::RemoveRowsAt(int First, int Count) {
+    EndEdit();
+    if (First < 0 || First >= FRowCount) return;
+    // Rows below move up by Count; the lists keep their length and their
+    // last items become empty.
+    for (int c = 0; c < ColCount(); ++c) {
+        TStringList& list = Columns[c].Strings();
+        const std::size_t S = list.size();
+        if (S <= Size(First)) continue;
+        const std::size_t from = std::min(S, Size(First) + Size(Count));
+        std::move(list.begin() + static_cast<std::ptrdiff_t>(from), list.end(),
+                  list.begin() + First);
+        const std::size_t keep = Size(First) + (S - from);
+        for (std::size_t i = keep; i < S; ++i)
+            list[i].clear();
+    }
+}
+
+void TLapGrid::DeleteRows(int First, int Last, bool Record) {
+    if (Last < First) return;
+    const int n = Last - First + 1;
+    if (Record) {
+        CommitEdit();
+        // Checked before the record is pushed, so a bad range leaves no
+        // half-filled record behind.
+        if (First < 0 || Last > FRowCount - 1 || ColCount() == 0) throw ECellIndexError();
+        if (TUndoBufferList* undo = CurrentUndo()) {
+            TUndoBuffer* R = undo->Push(btDelLine, TRect{0, First, 2, Last});
+            const int cols = std::min(RowRecordCols, ColCount());
+            for (int row = First; row <= Last; ++row)
+                for (int col = 0; col < cols; ++col) {
+                    R->OldTexts[Size(col)].push_back(CellText(col, row));
+                    R->NewTexts[Size(col)].emplace_back();
+                }
+            if (const TTimeFormatList* f = CurrentFormats()) R->TimeFormats = *f;
+        }
+        if (OnCellChange) OnCellChange(-1, -1, btDelLine);
+    }
+    RemoveRowsAt(First, n);
+    if (Record) {
+        if (TTimeFormatList* f = CurrentFormats()) {
+            const int from = std::clamp(First, 0, f->Count());
+            const int to = std::clamp(First + n, from, f->Count());
+            f->Entries.erase(f->Entries.begin() + from, f->Entries.begin() + to);
+        }
+    }
+    SetRow(std::min(FRow, FRowCount - n - 1));
+    SetRowCount(FRowCount - n);
+}
+
+bool TLapGrid::AutoGrowRow() {
+    if (!AutoAddRow || ReadOnly || FRowCount == 0 || FRow != FRowCount - 1) return false;
+    SetRow(FRow + 1);
+    SetRowCount(FRowCount + 1);
+    // The texts stay as the lists hold them, but the new row needs a split
+    // result for the evaluation to write.
+    FormatsFor(FRowCount);
+    if (OnInsertRow) OnInsertRow(FRow);
+    return true;
+}
+
+bool TLapGrid::AutoShrinkRow() {
+    if (!AutoAddRow || ReadOnly || FRowCount == 0 || FRow != FRowCount - 1 || FRow == 0)
+        return false;
+    for (int c = 0; c < ColCount(); ++c)
+        if (!CellText(c, FRow).empty()) return false;
+    SetRowCount(FRowCount - 1);
+    SetRow(FRowCount - 1);
+    if (OnDeleteRow) OnDeleteRow(FRowCount);
+    return true;
+}
+
+bool TLapGrid::AutoFill(const std::string& t) {
+    if (t.empty() || FCol < 0 || FRow < 0) return false;
+    const std::string value = text::DropLastChar(t);
+    const std::string last = t.substr(value.size());
+    const bool down = AutoFillDown && last == "*";
+    const bool right = !down && AutoFillRight && last == ">";
+    if (!down && !right) return false;
+
+    TypedText.clear();
+    EndEdit();
+    const bool single = Selection.Left == Selection.Right && Selection.Top == Selection.Bottom;
+    TRect area{FCol, FRow, FCol, FRow};
+    if (down)
+        area.Bottom =
+            std::max(FRow, single ? FRowCount - 1 : std::min(Selection.Bottom, FRowCount - 1));
+    else
+        area.Right =
+            std::max(FCol, single ? ColCount() - 1 : std::min(Selection.Right, ColCount() - 1));
+
+    // The typed edit of the current cell and its fill are one step for undo:
+    // the fill record takes the text from before the typing.
+    std::string before = CellText(FCol, FRow);
+    if (PendingEdit && PendingEdit->Area.Left == FCol && PendingEdit->Area.Top == FRow) {
+        const TStringList& old = PendingEdit->OldTexts[Size(FCol)];
+        if (!old.empty()) before = old.front();
+        TUndoBuffer* pending = PendingEdit;
+        for (int i = 0; i < UndoList.Count(); ++i)
+            UndoList.Items(i).DropRecord(pending);
+        PendingEdit = nullptr;
+    }
+
+    TUndoBuffer* R = nullptr;
+    if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btAutoFill, area);
+    {
+        struct Scope {
+            bool& flag;
+            bool saved;
+            ~Scope() { flag = saved; }
+        } scope{Updating, Updating};
+        Updating = true;
+        for (int row = area.Top; row <= area.Bottom; ++row)
+            for (int col = area.Left; col <= area.Right; ++col) {
+                if (R && col < RecordCols) {
+                    const bool current = col == FCol && row == FRow;
+                    R->OldTexts[Size(col)].push_back(current ? before : CellText(col, row));
+                    R->NewTexts[Size(col)].push_back(value);
+                }
+                SetCells(col, row, value);
+                if (OnCellAssignment) OnCellAssignment(col, row);
+            }
+        if (OnCellChange) OnCellChange(-1, -1, btAutoFill);
+    }
+    InvalidateCells(area, 0);
+    return true;
+}

@@ -1,0 +1,244 @@
+#include "grid/undo_buffer.h"
+
+#include "grid/lap_grid.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr int RecordCols = 5;
+
+bool Inside(const TLapGrid& g, int col, int row) {
+    return col >= 0 && row >= 0 && col < g.ColCount() && row < g.RowCount();
+}
+
+void Notify(TLapGrid& g, int col, int row) {
+    if (g.OnCellAssignment && Inside(g, col, row)) g.OnCellAssignment(col, row);
+}
+
+// The text a record holds for (col, row), or nullptr when it holds none
+// (a column it skipped, a kind that keeps no texts there).
+const std::string* RecordedText(const TUndoBuffer& R, const std::array<TStringList, 5>& Texts,
+                                int col, int row) {
+    if (col < 0 || col >= RecordCols || row < R.Area.Top) return nullptr;
+    const TStringList& list = Texts[static_cast<std::size_t>(col)];
+    auto i = static_cast<std::size_t>(row - R.Area.Top);
+    return i < list.size() ? &list[i] : nullptr;
+}
+
+// Puts the recorded text back and notifies the cell. A cell the record holds
+// no text for, or one no longer inside the grid, is left alone: a throw here
+// would leave the grid stuck in its update state.
+void PutBack(TLapGrid& g, const TUndoBuffer& R, const std::array<TStringList, 5>& Texts, int col,
+             int row) {
+    const std::string* text = RecordedText(R, Texts, col, row);
+    if (!text || !Inside(g, col, row)) return;
+    g.SetCells(col, row, *text);
+    Notify(g, col, row);
+}
+
+// Cells of the time columns for the block kinds; columns 3 and 4 are derived.
+template <class F> void ForEachCell(const TRect& A, int maxCol, F f) {
+    for (int row = A.Top; row <= A.Bottom; ++row)
+        for (int col = A.Left; col <= std::min(A.Right, maxCol); ++col)
+            f(col, row);
+}
+
+void RestoreFormats(TLapGrid& g, const TUndoBuffer& R) {
+    if (TTimeFormatList* f = g.CurrentFormats()) f->AssignFormats(R.TimeFormats);
+}
+
+// Keeps the grid in its update state for the span of one undo or redo, also
+// when a handler throws.
+struct UpdateScope {
+    TLapGrid& g;
+    explicit UpdateScope(TLapGrid& grid) : g(grid) { g.BeginUpdate(); }
+    ~UpdateScope() { g.EndUpdate(); }
+};
+
+} // namespace
+
+TUndoBufferList::TUndoBufferList(TLapGrid* AGrid, int SettingIndex)
+    : Grid(AGrid), MaxCount((std::clamp(SettingIndex, 0, 5) + 1) * 5) {}
+
+TUndoBufferList::~TUndoBufferList() {
+    Clear();
+}
+
+void TUndoBufferList::FreeRecord(std::size_t index) {
+    if (Grid && Grid->PendingEdit == Records[index].get()) Grid->PendingEdit = nullptr;
+    Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+TUndoBuffer* TUndoBufferList::Push(std::unique_ptr<TUndoBuffer> Record) {
+    if (!Record) return nullptr;
+    while (Position > -1 && !Records.empty()) {
+        FreeRecord(0);
+        --Position;
+    }
+    Position = -1;
+    Records.insert(Records.begin(), std::move(Record));
+    TUndoBuffer* pushed = Records.front().get();
+    while (Count() > MaxCount) {
+        Overflowed = true;
+        FreeRecord(Records.size() - 1);
+    }
+    Changed = true;
+    return pushed;
+}
+
+TUndoBuffer* TUndoBufferList::Push(TBufferType Type, const TRect& Area) {
+    auto record = std::make_unique<TUndoBuffer>();
+    record->BufferType = Type;
+    record->Area = Area;
+    return Push(std::move(record));
+}
+
+TBufferType TUndoBufferList::UndoType() const {
+    if (Count() < 1 || Position < -1 || Position >= Count() - 1) return btNone;
+    return Records[static_cast<std::size_t>(Position + 1)]->BufferType;
+}
+
+TBufferType TUndoBufferList::RedoType() const {
+    if (Count() < 1 || Position < 0 || Position >= Count()) return btNone;
+    return Records[static_cast<std::size_t>(Position)]->BufferType;
+}
+
+void TUndoBufferList::DropRecord(TUndoBuffer* Record) {
+    auto it = std::find_if(Records.begin(), Records.end(),
+                           [Record](const auto& r) { return r.get() == Record; });
+    if (it == Records.end()) return;
+    auto index = static_cast<int>(it - Records.begin());
+    // Keep the same records undone when one of them goes.
+    if (index <= Position) --Position;
+    FreeRecord(static_cast<std::size_t>(index));
+}
+
+void TUndoBufferList::Clear() {
+    while (!Records.empty())
+        FreeRecord(Records.size() - 1);
+    Position = -1;
+    Changed = false;
+    Overflowed = false;
+}
+
+void TUndoBufferList::Undo() {
+    if (Grid) Grid->CommitEdit();
+    if (UndoType() == btNone || !Grid) return;
+    ++Position;
+    const TUndoBuffer& R = *Records[static_cast<std::size_t>(Position)];
+    {
+        UpdateScope scope(*Grid);
+        UndoRecord(R);
+    }
+    Changed = Count() - 1 > Position;
+}
+
+void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
+    TLapGrid& g = *Grid;
+    const TRect& A = R.Area;
+    switch (R.BufferType) {
+    case btEdit:
+        PutBack(g, R, R.OldTexts, A.Left, A.Top);
+        break;
+    case btCut:
+    case btPaste:
+    case btDelete:
+    case btAutoFill:
+    case btCopyThisTime:
+    case btDeleteThisTime:
+        ForEachCell(A, 2, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
+        break;
+    case btAddLine:
+        g.DeleteRows(A.Top, A.Bottom, false);
+        RestoreFormats(g, R);
+        break;
+    case btInsLine:
+        g.DeleteRows(A.Top, A.Bottom, false);
+        RestoreFormats(g, R);
+        ForEachCell(A, A.Right, [&](int col, int row) { Notify(g, col, row); });
+        break;
+    case btDelLine:
+        g.InsertRows(A.Top, A.Bottom, false);
+        RestoreFormats(g, R);
+        ForEachCell(A, A.Right, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
+        break;
+    case btNone:
+        break;
+    }
+}
+
+void TUndoBufferList::Redo() {
+    if (RedoType() == btNone || !Grid) return;
+    Grid->CommitEdit();
+    // The commit may have dropped a record; look the position up again.
+    if (RedoType() == btNone) return;
+    const TUndoBuffer& R = *Records[static_cast<std::size_t>(Position)];
+    {
+        UpdateScope scope(*Grid);
+        RedoRecord(R);
+        --Position;
+    }
+    Changed = true;
+}
+
+void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
+    TLapGrid& g = *Grid;
+    const TRect& A = R.Area;
+    switch (R.BufferType) {
+    case btEdit:
+        PutBack(g, R, R.NewTexts, A.Left, A.Top);
+        break;
+    case btPaste:
+    case btAutoFill:
+    case btCopyThisTime:
+    case btDeleteThisTime:
+        ForEachCell(A, 2, [&](int col, int row) { PutBack(g, R, R.NewTexts, col, row); });
+        break;
+    case btCut:
+    case btDelete:
+        // Only the cells the operation emptied are emptied again (a cut
+        // skips hidden columns); a Backspace edit gets its shortened text.
+        ForEachCell(A, A.Right, [&](int col, int row) {
+            if (col < 3 && RecordedText(R, R.OldTexts, col, row) && Inside(g, col, row)) {
+                const std::string* text = RecordedText(R, R.NewTexts, col, row);
+                g.SetCells(col, row, text ? *text : std::string());
+            }
+            Notify(g, col, row);
+        });
+        break;
+    case btAddLine:
+        g.AddRow(false);
+        break;
+    case btInsLine:
+        RestoreFormats(g, R);
+        g.InsertRows(A.Top, A.Bottom, false);
+        break;
+    case btDelLine:
+        g.DeleteRows(A.Top, A.Bottom, false);
+        if (TTimeFormatList* f = g.CurrentFormats()) {
+            f->AssignFormats(R.TimeFormats);
+            int first = std::clamp(A.Top, 0, f->Count());
+            int last = std::clamp(A.Bottom + 1, first, f->Count());
+            f->Entries.erase(f->Entries.begin() + first, f->Entries.begin() + last);
+        }
+        break;
+    case btNone:
+        break;
+    }
+}
+
+void TUndoList::Delete(int I) {
+    if (I < 0 || I >= Count()) throw std::out_of_range("List index out of bounds");
+    Buffers.erase(Buffers.begin() + I);
+}
+
+void TUndoList::Move(int From, int To) {
+    if (From < 0 || From >= Count() || To < 0 || To >= Count())
+        throw std::out_of_range("List index out of bounds");
+    if (From == To) return;
+    auto item = std::move(Buffers[static_cast<std::size_t>(From)]);
+    Buffers.erase(Buffers.begin() + From);
+    Buffers.insert(Buffers.begin() + To, std::move(item));
+}
