@@ -94,7 +94,7 @@ std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& File
     std::unique_ptr<TLaptimeProject> p(new TLaptimeProject(Grid, Selector, Host));
     Selector.Clear();
     Grid.ResetSheetBuffers();
-    Grid.Enabled = true;
+    p->SetGridEnabled(true);
     Selector.SetEnabled(true);
     p->AddNewSheet();
     p->Title = project_text::NewProjectTitle;
@@ -119,7 +119,7 @@ void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::s
         SetCaptions();
         return;
     }
-    FGrid.Enabled = true;
+    SetGridEnabled(true);
     FSelector.SetEnabled(true);
     Sheets = std::move(Loaded);
     Positions.assign(Sheets.size(), TSheetPosition{});
@@ -133,6 +133,12 @@ void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::s
     CurrentIndex = 0;
     FGrid.SheetIndex = 0;
     SetCaptions();
+}
+
+void TLaptimeProject::SetGridEnabled(bool Enabled) {
+    if (FGrid.Enabled == Enabled) return;
+    FGrid.Enabled = Enabled;
+    FGrid.InvalidateAll();
 }
 
 void TLaptimeProject::SetCaptions() {
@@ -172,11 +178,22 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     font.Style = s.FontStyle;
     font.Size = s.FontSize;
     FGrid.SetFont(font);
-    FGrid.Color = s.BackColor;
+    FGrid.SetColor(s.BackColor);
+    FGrid.SetHeaderColor(s.HeaderColor);
+    FGrid.SetHeaderDarkColor(s.HeaderDarkColor);
+    TFont headerFont = FGrid.HeaderFont();
+    headerFont.Color = s.HeaderFontColor;
+    FGrid.SetHeaderFont(headerFont);
+    FGrid.SetBoxColor(s.BoxColor);
     const int cols = std::min(SheetColumnCount, FGrid.ColCount());
     for (int i = 0; i < cols; ++i)
         FGrid.Columns[i].SetColor(s.CellColor);
-    FGrid.DefRowHeight = s.DefRowHeight;
+    FGrid.SetAlternateColor(s.AlternateColor);
+    FGrid.SetShowGrid(s.ShowGrid != 0);
+    // A style byte outside the five line styles draws solid lines.
+    FGrid.SetGridStyle(s.GridStyle <= psDashDotDot ? static_cast<TPenStyle>(s.GridStyle) : psSolid);
+    FGrid.SetGridColor(s.GridColor);
+    FGrid.SetDefRowHeight(s.DefRowHeight);
     FGrid.SetRowCount(s.RowCount);
     for (int i = 0; i < cols; ++i) {
         const auto u = static_cast<std::size_t>(i);
@@ -203,7 +220,7 @@ void TLaptimeProject::ResetCursor() {
         FGrid.SetCol(FGrid.Columns[0].Visible() ? 0 : 1);
         FGrid.SetRow(0);
     }
-    FGrid.ScrollY = 0;
+    FGrid.ScrollToTop();
 }
 
 void TLaptimeProject::EvaluateRows() {
@@ -343,9 +360,8 @@ bool TLaptimeProject::SelectSheet(int Index, bool StoreCurrent) {
         FGrid.SetCol(std::clamp(p.Col, 0, FGrid.ColCount() - 1));
         FGrid.SetRow(std::clamp(p.Row, 0, FGrid.RowCount() - 1));
     }
-    FGrid.ScrollX = std::max(0, p.ScrollX);
-    FGrid.ScrollY = std::max(0, p.ScrollY);
-    FGrid.RecalcLayout();
+    FGrid.SetScrollX(p.ScrollX);
+    FGrid.SetScrollY(p.ScrollY);
     return true;
 }
 
@@ -360,7 +376,7 @@ void TLaptimeProject::ShowNoSheets() {
     for (int i = 0; i < SheetColumnCount && i < FGrid.ColCount(); ++i)
         FGrid.Columns[i].SetWidth(def.ColWidth[static_cast<std::size_t>(i)]);
     FGrid.EndUpdate();
-    FGrid.Enabled = false;
+    SetGridEnabled(false);
     FSelector.SetEnabled(false);
 }
 

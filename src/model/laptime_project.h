@@ -108,6 +108,7 @@ class TLaptimeProject {
     TLaptimeProject(TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host);
     void LoadSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName);
     void SetCaptions();
+    void SetGridEnabled(bool Enabled);
     void AppendSheetBuffers(int RowCount);
     void ResetCursor();
     void EvaluateRows();
