@@ -88,8 +88,18 @@ TLaptimeProject::TLaptimeProject(TLapGrid& Grid, SheetSelector& Selector, Projec
 std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& FileName,
                                                          TLapGrid& Grid, SheetSelector& Selector,
                                                          ProjectHost& Host) {
-    if (!FileName.empty() && FileExists(FileName))
-        return CreateFromSheets(LoadProjectFile(FileName), FileName, Grid, Selector, Host);
+    if (!FileName.empty() && FileExists(FileName)) {
+        std::vector<TLaptimeSheet> sheets = LoadProjectFile(FileName);
+        // Every row costs memory and an evaluation: a count no sheet can
+        // have is damage, refused before anything changes.
+        for (const TLaptimeSheet& s : sheets)
+            if (s.RowCount < 0 || s.RowCount > MaxSheetRows)
+                throw EFileFormatError(FileName, "\"" + FileName +
+                                                     "\" is not a valid project file: sheet \"" +
+                                                     s.Name.str() + "\" claims " +
+                                                     std::to_string(s.RowCount) + " rows");
+        return CreateFromSheets(std::move(sheets), FileName, Grid, Selector, Host);
+    }
 
     std::unique_ptr<TLaptimeProject> p(new TLaptimeProject(Grid, Selector, Host));
     Selector.Clear();
@@ -205,6 +215,10 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     }
     for (int k = 0; k < StoredColumnCount && k < cols; ++k)
         FGrid.Columns[k].Strings() = text::SplitLines(s.Texts[static_cast<std::size_t>(k)]);
+    // The evaluation fills the derived columns row by row; room for them up
+    // front spares a large sheet repeated regrowth.
+    for (int k = StoredColumnCount; k < cols; ++k)
+        FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(std::max(0, s.RowCount)));
     FGrid.EndUpdate();
 }
 

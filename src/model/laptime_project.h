@@ -33,6 +33,10 @@ inline constexpr const char* NoSheets =
     "\x83\x56\x81\x5B\x83\x67\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
 } // namespace project_text
 
+// A project file whose sheet claims more rows than this (or fewer than 0)
+// is taken as damaged.
+constexpr std::int32_t MaxSheetRows = 10'000'000;
+
 // Name with a backslash before every character that has a meaning in a
 // pattern; two-byte characters are stepped over whole, as their trail byte
 // may look like one of them.

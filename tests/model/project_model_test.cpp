@@ -368,6 +368,14 @@ TEST(ProjectFiles, NoSheetsSavesAsFourZeroBytesAndReopensEmpty) {
     EXPECT_FALSE(o.Grid.Enabled);
 }
 
+// The file image with sheet 0's RowCount replaced.
+std::string WithRowCount(std::string Bytes, std::int32_t Rows) {
+    for (int i = 0; i < 4; ++i)
+        Bytes[4 + 593 + static_cast<std::size_t>(i)] =
+            static_cast<char>((static_cast<std::uint32_t>(Rows) >> (8 * i)) & 0xFF);
+    return Bytes;
+}
+
 TEST(ProjectFiles, DamagedFileLeavesTheOpenProjectAsItWas) {
     TempDir dir;
     const std::string good = dir.File("good.sgp");
@@ -381,6 +389,8 @@ TEST(ProjectFiles, DamagedFileLeavesTheOpenProjectAsItWas) {
         {"negative count", std::string("\xFF\xFF\xFF\xFF", 4)},
         {"count beyond the file", std::string("\x09\x00\x00\x00", 4)},
         {"three bytes", std::string("\x01\x00\x00", 3)},
+        {"absurd row count", WithRowCount(bytes, 0x7FFFFFFF)},
+        {"negative row count", WithRowCount(bytes, -5)},
     };
     ASSERT_TRUE(r.P().SelectSheet(1, true));
     r.Grid.SetCells(1, 0, "5:00");
