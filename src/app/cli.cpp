@@ -7,7 +7,6 @@
 #include "model/file_io.h"
 #include "model/lap_env.h"
 #include "model/laptime_project.h"
-#include "pattern/pattern_matcher.h"
 
 #include <cstdio>
 #include <exception>

@@ -79,7 +79,7 @@ std::string CopyNamePattern(std::string_view Name) {
 
 // ---- creation ----
 
-TLaptimeProject::TLaptimeProject(TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host)
+TLaptimeProject::TLaptimeProject(Key, TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host)
     : FGrid(Grid), FSelector(Selector), FHost(Host) {
     Positions.reserve(255);
     Sheets.reserve(255);
@@ -101,7 +101,7 @@ std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& File
         return CreateFromSheets(std::move(sheets), FileName, Grid, Selector, Host);
     }
 
-    std::unique_ptr<TLaptimeProject> p(new TLaptimeProject(Grid, Selector, Host));
+    auto p = std::make_unique<TLaptimeProject>(Key(), Grid, Selector, Host);
     Selector.Clear();
     Grid.ResetSheetBuffers();
     p->SetGridEnabled(true);
@@ -115,7 +115,7 @@ std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& File
 std::unique_ptr<TLaptimeProject>
 TLaptimeProject::CreateFromSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName,
                                   TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host) {
-    std::unique_ptr<TLaptimeProject> p(new TLaptimeProject(Grid, Selector, Host));
+    auto p = std::make_unique<TLaptimeProject>(Key(), Grid, Selector, Host);
     p->LoadSheets(std::move(Sheets), FileName);
     return p;
 }

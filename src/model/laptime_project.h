@@ -46,6 +46,11 @@ std::string EscapePatternText(std::string_view Name);
 std::string CopyNamePattern(std::string_view Name);
 
 class TLaptimeProject {
+    // Projects are made only through Create and CreateFromSheets.
+    struct Key {
+        explicit Key() = default;
+    };
+
   public:
     // A project shown in Grid, listed in Selector. With an empty FileName or
     // one that does not exist: one new sheet titled "My New Project".
@@ -62,6 +67,7 @@ class TLaptimeProject {
     CreateFromSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName, TLapGrid& Grid,
                      SheetSelector& Selector, ProjectHost& Host);
 
+    TLaptimeProject(Key, TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host);
     TLaptimeProject(const TLaptimeProject&) = delete;
     TLaptimeProject& operator=(const TLaptimeProject&) = delete;
 
@@ -109,7 +115,6 @@ class TLaptimeProject {
     TLapGrid& Grid() { return FGrid; }
 
   private:
-    TLaptimeProject(TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host);
     void LoadSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName);
     void SetCaptions();
     void SetGridEnabled(bool Enabled);
