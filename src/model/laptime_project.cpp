@@ -146,9 +146,7 @@ void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::s
 }
 
 void TLaptimeProject::SetGridEnabled(bool Enabled) {
-    if (FGrid.Enabled == Enabled) return;
-    FGrid.Enabled = Enabled;
-    FGrid.InvalidateAll();
+    FGrid.SetEnabled(Enabled);
 }
 
 void TLaptimeProject::SetCaptions() {
