@@ -22,7 +22,7 @@ class Clipboard;
 using TStringList = std::vector<std::string>;
 
 class TLapColumn {
-  public:
+public:
     TLapColumn(TLapGrid* AGrid, int AIndex);
 
     // Copies every property and the texts of Source, then reports a change
@@ -59,7 +59,7 @@ class TLapColumn {
     std::string Hint;
     bool ReadOnly = false;
 
-  private:
+private:
     friend class TLapColumns;
     void Changed(bool AllItems);
 
@@ -77,7 +77,7 @@ class TLapColumn {
 };
 
 class TLapColumns {
-  public:
+public:
     explicit TLapColumns(TLapGrid* AGrid) : FGrid(AGrid) {}
     TLapColumn& Add();
     TLapColumn& Items(int I) { return *FItems.at(static_cast<std::size_t>(I)); }
@@ -93,14 +93,14 @@ class TLapColumns {
     // A change of Item (nullptr: of all items).
     void Update(TLapColumn* Item);
 
-  private:
+private:
     TLapGrid* FGrid;
     std::vector<std::unique_ptr<TLapColumn>> FItems;
     int FUpdateCount = 0;
 };
 
 class TLapGrid {
-  public:
+public:
     TLapGrid();
     ~TLapGrid();
     TLapGrid(const TLapGrid&) = delete;
@@ -151,9 +151,7 @@ class TLapGrid {
     // Bounds-checked read; throws ECellIndexError outside the grid.
     std::string Cells(int ACol, int ARow) const;
     // Plain write: no read-only check, no OnCellChanging.
-    void SetCells(int ACol, int ARow, const std::string& Value) {
-        WriteCell(ACol, ARow, false, Value);
-    }
+    void SetCells(int ACol, int ARow, const std::string& Value) { WriteCell(ACol, ARow, false, Value); }
     // The one write path.
     void WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value);
     // Unchecked read for painting and copying (0 <= ACol < ColCount).
@@ -432,12 +430,12 @@ class TLapGrid {
     // Settles typed text before an arrow key or Enter moves.
     void FinishTyping();
 
-  private:
+private:
     void EnterKey(bool Backward);
     void TypeChar(const std::string& Char);
     void ShowTypingCaret();
 
-  public:
+public:
     // ==== end keyboard and typing ====
 
     // ==== mouse (grid_mouse.cpp) ====
@@ -478,12 +476,12 @@ class TLapGrid {
     void DblClick(int X, int Y);
     void MouseLeave();
 
-  private:
+private:
     TGridCursor FCursor = crCellPlus;
     void SetGridCursor(TGridCursor C);
     void BorderDrag(int X);
 
-  public:
+public:
     // ==== end mouse ====
 
     // ==== in-place editor (grid_editor.cpp) ====
@@ -534,7 +532,7 @@ class TLapGrid {
     GridHost* Host = nullptr;
     void SetHost(GridHost* H);
 
-  private:
+private:
     void DrawGutter(Canvas& C);
     void DrawHeader(Canvas& C);
     void DrawFooter(Canvas& C);
@@ -566,14 +564,14 @@ class TLapGrid {
     TFont FFooterFont;
     TFont FGutterFont;
     TStringList FGutterStrings;
-    int FKeepEndCol = -1;       // cell shown with its text end kept in view
+    int FKeepEndCol = -1; // cell shown with its text end kept in view
     bool FQuietColumns = false; // width writes of the layout itself are not reported
     int FKeepEndRow = -1;
 
-  public:
+public:
     // ==== end ports ====
 
-  private:
+private:
     // ---- edit helpers ----
     TRect CellBlock(const TRect& R) const;
     void RemoveRowsAt(int First, int Count);
