@@ -268,8 +268,8 @@ public:
     void SetAutoColWidth(bool v);
     std::uint8_t VertScrollThreshold() const { return FVertScrollThreshold; }
     void SetVertScrollThreshold(std::uint8_t v) { FVertScrollThreshold = v; }
-    // Setters with the layout effects of the plain fields above (values < 1
-    // are refused: rows of no height cannot be laid out).
+    // Setters of the plain fields DefRowHeight and DefColWidth that lay out
+    // and repaint (a row height below 1 is refused: such rows cannot be laid out).
     void SetDefRowHeight(int v);
     void SetDefColWidth(int v);
     // Writes a column width as the layout's own result: no change report,
@@ -548,6 +548,8 @@ private:
     int HostTextWidth(const TFont& F, const std::string& S) const;
     bool GridFocused() const;
     int VisibleColCount() const;
+    // The row height to divide by; a height below 1 cannot lay out rows.
+    int RowH() const { return DefRowHeight > 0 ? DefRowHeight : 1; }
 
     int FHeaderLine = 1;
     TGutterKind FGutterKind = gkBlank;
