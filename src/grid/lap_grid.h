@@ -203,6 +203,8 @@ public:
     Clipboard* ClipboardPort = nullptr;
     // Tab-separated text of the selection's visible columns, CR LF per line.
     std::string SelectionText() const;
+    // Ctrl+C copies; Ctrl+X and Ctrl+V call cut and paste only while the grid
+    // is not ReadOnly. Paste leaves a pending edit pending.
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
@@ -211,7 +213,9 @@ public:
     // TypedText is empty; does nothing in a ReadOnly grid.
     void DeleteSelection();
 
-    // Row operations on the shown sheet; Record adds an undo record.
+    // Row operations on the shown sheet, keeping the column lists and the
+    // split-result list in step; Record settles the edit in progress and adds
+    // an undo record. They fire neither OnInsertRow nor OnDeleteRow.
     int AddRow(bool Record);
     void InsertRows(int First, int Last, bool Record);
     void DeleteRows(int First, int Last, bool Record);
