@@ -86,8 +86,18 @@ printf '\x08' | dd of="$SEGMARK_ENV_DIR/LapEnv.dat" bs=1 seek=3704 conv=notrunc 
 run import-text a.txt -o raw.sgp
 run export-text raw.sgp
 head -1 out.bin | grep -q $'^Stage1\t1:23\t1:20\t' || fail "LapEnv.dat display format not used: $(head -1 out.bin)"
+
+# Stored Now texts not yet in the display format: each row is rewritten
+# before the next row reads it, so the interval subtracts the rewritten text.
+printf 'a 1:00 1:00"500\nb 1:59 2:00"700\n' >o.txt
+run import-text o.txt -o o.sgp # still TimeFormat 8: texts kept as typed
+printf '\x00' | dd of=o.sgp bs=1 seek=259 conv=notrunc status=none # TimeFormat 0
+printf 'a\t1:00\t0:01:00\t+0:00"500\t- - -\r\nb\t1:59\t0:02:00\t+0:01"700\t01:00"700\r\n' >expected_o.bin
+run export-text o.sgp
+cmp -s out.bin expected_o.bin || fail "rows evaluated in order: got $(od -c out.bin)"
 rm "$SEGMARK_ENV_DIR/LapEnv.dat"
-# A short LapEnv.dat leaves what it lacks zero: TimeFormat 0, and widths 0.
+
+# A short LapEnv.dat leaves what it lacks zero: the column widths, say.
 head -c 3449 /dev/zero >"$SEGMARK_ENV_DIR/LapEnv.dat"
 run import-text a.txt -o short.sgp
 [ "$rc" -eq 0 ] || fail "import with a short LapEnv.dat: status $rc: $(cat err.txt)"
