@@ -359,7 +359,10 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
 
     int newY = ScrollY;
     const int topRow = ScrollY / RowH();
-    const int visRows = (ch - HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0);
+    // A view too short for the kept rows below makes the row the top row;
+    // a negative count would scroll the row itself out above the top.
+    const int visRows =
+        std::max(0, (ch - HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0));
     const int lastRow = topRow + visRows;
     const bool needV = ARow < topRow || ARow > lastRow;
     if (ARow < topRow) newY = ARow * DefRowHeight;

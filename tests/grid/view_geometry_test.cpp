@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 struct Geometry : ::testing::Test {
@@ -118,6 +120,28 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
     // No current cell: nothing.
     grid.EnsureVisible(-1, 40);
     EXPECT_EQ(grid.ScrollY, 0);
+}
+
+TEST_F(Geometry, EnsureVisibleInAViewTooShortForTheKeptRows) {
+    // Room for one whole row (and a part) below the header, or for none.
+    for (int height : {18 + 30, 18 + 10}) {
+        SCOPED_TRACE(height);
+        TLapGrid g;
+        FakeHost h;
+        h.Width = 600;
+        h.Height = height;
+        g.SetColCount(5);
+        g.SetRowCount(50);
+        g.SetHost(&h);
+        for (std::uint8_t threshold : {0, 1, 3}) {
+            g.SetVertScrollThreshold(threshold);
+            for (int row : {5, 6, 20, 19, 0, 49}) {
+                g.EnsureVisible(0, row);
+                // The row is at the top of the view, never scrolled above it.
+                EXPECT_EQ(g.ScrollY, std::min(row * 18, g.MaxScrollY)) << row;
+            }
+        }
+    }
 }
 
 TEST_F(Geometry, EnsureVisibleBothWaysRepaintsAll) {
