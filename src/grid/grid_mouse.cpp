@@ -116,7 +116,12 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (editing) SettleEditRecord();
         TypedText.clear();
         const TPoint t = CellFromPoint(X, Y);
-        if (editing && (t.X != FCol || t.Y != FRow) && OnCellAssignment) {
+        // A click on the cell being typed into ends the typing too, so its
+        // text is evaluated as a click elsewhere would have it; an open
+        // editor stays and is evaluated when it closes.
+        const bool moved = t.X != FCol || t.Y != FRow;
+        const bool typedHere = CellTyped && !(Host && Host->EditorVisible());
+        if (editing && (moved || typedHere) && OnCellAssignment) {
             OnCellAssignment(FCol, FRow);
             EditorOpen = false;
             CellTyped = false;

@@ -263,14 +263,21 @@ TEST(InputMouse, ClickSettlesTypingInTheCellLeft) {
     EXPECT_FALSE(s.G.CellTyped);
     EXPECT_TRUE(s.G.TypedText.empty());
 
-    // A click on the typed cell itself settles without an assignment, and
-    // the next character starts a new text.
+    // A click on the typed cell itself settles and evaluates it too (its
+    // text would otherwise never be evaluated: the typing is over), and the
+    // next character starts a new text.
     s.Type("8");
     s.Log.clear();
     s.Click(2, 3);
-    EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "moved 2,3"}));
+    EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,3"}));
+    EXPECT_FALSE(s.G.CellTyped);
     s.Type("9");
     EXPECT_EQ(s.Cell(2, 3), "9");
+    // Nothing typed: a click on the current cell evaluates nothing.
+    s.Key(VK_DOWN);
+    s.Log.clear();
+    s.Click(2, 4);
+    EXPECT_EQ(s.Log, (Strings{"moved 2,4"}));
 }
 
 TEST(InputMouse, DoubleClickOpensTheEditorOnlyOverTheCurrentCell) {
