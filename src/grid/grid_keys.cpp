@@ -175,25 +175,30 @@ void TLapGrid::EnterKey(bool Backward) {
         MoveCursor();
         return;
     }
+    // The walk passes over hidden columns of the block: typing into a cell
+    // nobody sees would change data unnoticed.
+    auto visibleIn = [this](int from, int to, int step) {
+        for (int c = from; step > 0 ? c <= to : c >= to; c += step)
+            if (c >= 0 && c < ColCount() && Columns[c].Visible()) return c;
+        return -1;
+    };
     if (!Backward) {
-        if (FCol == S.Right && FRow == S.Bottom) {
-            FCol = S.Left;
-            FRow = S.Top;
-        } else if (FRow >= S.Bottom) {
-            ++FCol;
-            FRow = S.Top;
-        } else {
+        if (FRow < S.Bottom) {
             ++FRow;
+        } else {
+            int next = visibleIn(FCol + 1, S.Right, 1);
+            if (next < 0) next = visibleIn(S.Left, S.Right, 1); // wrap to the top-left
+            FCol = next < 0 ? S.Left : next;
+            FRow = S.Top;
         }
     } else {
-        if (FCol == S.Left && FRow == S.Top) {
-            FCol = S.Right;
-            FRow = S.Bottom;
-        } else if (FRow <= S.Top) {
-            --FCol;
-            FRow = S.Bottom;
-        } else {
+        if (FRow > S.Top) {
             --FRow;
+        } else {
+            int prev = visibleIn(FCol - 1, S.Left, -1);
+            if (prev < 0) prev = visibleIn(S.Right, S.Left, -1); // wrap to the bottom-right
+            FCol = prev < 0 ? S.Right : prev;
+            FRow = S.Bottom;
         }
     }
     EndEdit();

@@ -66,9 +66,10 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         CommitEdit();
         EndEdit();
         FRow = 0;
-        FCol = 0;
+        // The first visible column: a hidden current cell would take typing unseen.
+        FCol = std::max(0, FirstVisibleCol());
         TypedText.clear();
-        EnsureVisible(0, 0);
+        EnsureVisible(FCol, 0);
         FarCol = ColCount() - 1;
         FarRow = FRowCount - 1;
         SetSelection(TRect{0, 0, ColCount() - 1, FRowCount - 1});
@@ -81,7 +82,7 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         CommitEdit();
         EndEdit();
         FRow = r;
-        FCol = 0;
+        FCol = std::max(0, FirstVisibleCol());
         DragIndex = FRow;
         TypedText.clear();
         EnsureVisible(FCol, FRow);

@@ -418,6 +418,67 @@ TEST(InputKeys, EnterWalksThroughABlock) {
     EXPECT_TRUE(s.G.TypedText.empty());
 }
 
+TEST(InputKeys, EnterWalkPassesOverHiddenColumns) {
+    struct Case {
+        const char* name;
+        int hidden;
+        bool gutterClick; // select the block's row by a gutter click
+        TRect block;
+        std::pair<int, int> start;
+        std::vector<std::pair<int, int>> forward;
+        std::vector<std::pair<int, int>> backward; // from the end of forward
+    };
+    const Case cases[] = {
+        {"hidden column inside",
+         1,
+         false,
+         {0, 0, 2, 1},
+         {0, 0},
+         {{0, 1}, {2, 0}, {2, 1}, {0, 0}},
+         {{2, 1}, {2, 0}, {0, 1}, {0, 0}}},
+        {"hidden last column",
+         2,
+         false,
+         {0, 0, 2, 1},
+         {0, 0},
+         {{0, 1}, {1, 0}, {1, 1}, {0, 0}},
+         {{1, 1}, {1, 0}, {0, 1}, {0, 0}}},
+        {"gutter row with column 0 hidden",
+         0,
+         true,
+         {0, 2, 4, 2},
+         {1, 2},
+         {{2, 2}, {3, 2}, {4, 2}, {1, 2}},
+         {{4, 2}, {3, 2}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        InputGrid s;
+        s.G.Columns[k.hidden].SetVisible(false);
+        if (k.gutterClick) {
+            s.Press(5, InputGrid::Y(k.block.Top));
+            s.Release(5, InputGrid::Y(k.block.Top));
+        } else {
+            s.Go(k.start.first, k.start.second);
+            s.G.SetSelection(k.block);
+        }
+        ASSERT_EQ(s.Sel(), k.block);
+        EXPECT_EQ(s.G.Col(), k.start.first);
+        EXPECT_EQ(s.G.Row(), k.start.second);
+        for (auto [c, r] : k.forward) {
+            s.Key(VK_RETURN);
+            EXPECT_EQ(s.G.Col(), c);
+            EXPECT_EQ(s.G.Row(), r);
+        }
+        for (auto [c, r] : k.backward) {
+            s.Key(VK_RETURN, ssShift);
+            EXPECT_EQ(s.G.Col(), c);
+            EXPECT_EQ(s.G.Row(), r);
+        }
+        EXPECT_EQ(s.Sel(), k.block);
+    }
+}
+
 TEST(InputKeys, EnterOnASingleCellAndAutoFill) {
     InputGrid s(6);
     s.Go(1, 4);

@@ -168,6 +168,25 @@ TEST(InputMouse, GutterHeaderAndCornerSelections) {
     EXPECT_EQ(s.G.Col(), 0);
     EXPECT_EQ(s.G.Row(), 0);
     EXPECT_EQ(s.Log, Strings{"moved 0,0"});
+    s.Release(5, 5);
+
+    // With column 0 hidden the corner and the gutter make the first visible
+    // column current, so that typing lands in a cell that can be seen.
+    s.G.Columns[0].SetVisible(false);
+    s.Go(3, 3);
+    s.Press(5, 5);
+    EXPECT_EQ(s.Sel(), (TRect{0, 0, 4, 9}));
+    EXPECT_EQ(s.G.Col(), 1);
+    EXPECT_EQ(s.Log, Strings{"moved 1,0"});
+    s.Release(5, 5);
+    s.Go(3, 3);
+    s.Press(5, InputGrid::Y(4));
+    EXPECT_EQ(s.Sel(), (TRect{0, 4, 4, 4}));
+    EXPECT_EQ(s.G.Col(), 1);
+    EXPECT_EQ(s.Log, Strings{"moved 1,4"});
+    s.Type("x");
+    EXPECT_EQ(s.Cell(1, 4), "x");
+    EXPECT_EQ(s.Cell(0, 4), "");
 }
 
 TEST(InputMouse, BorderDragWithoutFitToWidth) {
