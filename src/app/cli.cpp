@@ -7,12 +7,14 @@
 #include "model/file_io.h"
 #include "model/lap_env.h"
 #include "model/laptime_project.h"
+#include "text/codepage.h"
 
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -91,6 +93,46 @@ struct Session {
     }
 };
 
+// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsUtf8(std::string_view S) {
+    for (std::size_t i = 0; i < S.size();) {
+        const auto c = static_cast<unsigned char>(S[i]);
+        std::size_t n = 0;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF)
+            n = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else
+            return false;
+        if (i + n >= S.size()) return false;
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto t = static_cast<unsigned char>(S[i + k]);
+            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) return false;
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+// The sheet name of an imported file, in the code page as every stored text
+// is. File names on this desktop are UTF-8; one that is not (bytes written in
+// the code page itself, say) is taken as it stands.
+std::string SheetNameOf(const std::string& Path) {
+    const std::string title = TitleFromFileName(Path);
+    return IsUtf8(title) ? text::ToCodePage(title) : title;
+}
+
 bool ReadIndex(const std::string& Arg, int& Value) {
     if (Arg.empty() || Arg.size() > 9) return false;
     Value = 0;
@@ -168,7 +210,8 @@ int ImportText(const std::vector<std::string>& Args) {
     Session s;
     s.Project = TLaptimeProject::CreateFromSheets({}, std::string(), s.Grid, s.Selector, *s.Host);
     for (const std::string& f : files)
-        if (!s.Project->AddSheetFromFile(f)) throw EFileError(f, "Cannot import \"" + f + "\"");
+        if (!s.Project->AddSheetFromFile(f, SheetNameOf(f)))
+            throw EFileError(f, "Cannot import \"" + f + "\"");
     s.Project->SaveToFile(output);
     return ExitOk;
 }

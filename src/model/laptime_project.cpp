@@ -279,6 +279,9 @@ TLaptimeSheet TLaptimeProject::NewSheetFromDefaults() const {
     TLaptimeSheet s;
     CopySheetSettings(&s, &FHost.DefaultSettings(), false);
     s.Name.assign("");
+    // The face name alone: bytes after its terminator in the stored defaults
+    // are no part of it and are not passed on to the sheet's record.
+    s.FontName.assign(s.FontName.str());
     return s;
 }
 
@@ -408,11 +411,15 @@ void TLaptimeProject::RenameCurrentSheet(const std::string& Name) {
 // ---- text import ----
 
 bool TLaptimeProject::AddSheetFromFile(const std::string& FileName) {
+    return AddSheetFromFile(FileName, TitleFromFileName(FileName));
+}
+
+bool TLaptimeProject::AddSheetFromFile(const std::string& FileName, const std::string& SheetName) {
     if (!FileExists(FileName)) return false;
     const std::string content = ReadWholeFile(FileName);
     StoreGridToSheet();
     TLaptimeSheet sheet = NewSheetFromDefaults();
-    sheet.Name.assign(TitleFromFileName(FileName));
+    sheet.Name.assign(SheetName);
     return AddSheetFromText(std::move(sheet), content, ManyRowsFileQuestion);
 }
 

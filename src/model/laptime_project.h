@@ -101,6 +101,10 @@ class TLaptimeProject {
     // Text import. False when nothing was added (no such file, no clipboard
     // text, or the many-rows question answered with Cancel).
     bool AddSheetFromFile(const std::string& FileName);
+    // As above, with the sheet named SheetName (code-page bytes) instead of
+    // the file name's bytes, for callers whose file names are in another
+    // encoding than the code page.
+    bool AddSheetFromFile(const std::string& FileName, const std::string& SheetName);
     bool AddSheetFromClipboard();
     void FillSheetFromLines(const TLaptimeSheet& Sheet, const std::vector<std::string>& Lines);
 

@@ -59,6 +59,20 @@ name_at() { dd if=p.sgp bs=1 skip="$1" count=2 status=none | od -An -c | tr -d '
 [ "$(name_at 4)" = 'a\0' ] || fail "first sheet is not named a: $(name_at 4)"
 [ "$(name_at 637)" = 'b\0' ] || fail "second sheet is not named b: $(name_at 637)"
 
+# ---- sheet names: folder and everything from the first "." dropped, stored
+# in the code page (UTF-8 file names converted, others taken as they are) ----
+mkdir -p dir.v1
+cp b.txt dir.v1/run.2024.txt
+cp b.txt "$(printf '\xe3\x82\xb9\xe3\x83\x86.txt')"  # "ステ" in UTF-8
+cp b.txt "$(printf '\x83\x58\x83\x65.txt')"           # "ステ" in the code page
+run import-text dir.v1/run.2024.txt "$(printf '\xe3\x82\xb9\xe3\x83\x86.txt')" \
+    "$(printf '\x83\x58\x83\x65.txt')" -o names.sgp
+[ "$rc" -eq 0 ] || fail "import of named files: status $rc: $(cat err.txt)"
+name_hex() { dd if=names.sgp bs=1 skip="$1" count=6 status=none | od -An -tx1 | tr -d ' \n'; }
+[ "$(name_hex 4)" = '72756e000000' ] || fail "folder or extension kept: $(name_hex 4)"
+[ "$(name_hex 637)" = '835883650000' ] || fail "UTF-8 name not converted: $(name_hex 637)"
+[ "$(name_hex 1270)" = '835883650000' ] || fail "code-page name changed: $(name_hex 1270)"
+
 # ---- many rows: imported without asking ----
 for i in $(seq 1 60); do printf 'L%d\t1:00\t1:00\r\n' "$i"; done >many.txt
 run import-text many.txt -o many.sgp
@@ -72,6 +86,24 @@ printf '\x08' | dd of="$SEGMARK_ENV_DIR/LapEnv.dat" bs=1 seek=3704 conv=notrunc 
 run import-text a.txt -o raw.sgp
 run export-text raw.sgp
 head -1 out.bin | grep -q $'^Stage1\t1:23\t1:20\t' || fail "LapEnv.dat display format not used: $(head -1 out.bin)"
+
+# Stored Now texts not yet in the display format: each row is rewritten
+# before the next row reads it, so the interval subtracts the rewritten text.
+printf 'a 1:00 1:00"500\nb 1:59 2:00"700\n' >o.txt
+run import-text o.txt -o o.sgp # still TimeFormat 8: texts kept as typed
+printf '\x00' | dd of=o.sgp bs=1 seek=259 conv=notrunc status=none # TimeFormat 0
+printf 'a\t1:00\t0:01:00\t+0:00"500\t- - -\r\nb\t1:59\t0:02:00\t+0:01"700\t01:00"700\r\n' >expected_o.bin
+run export-text o.sgp
+cmp -s out.bin expected_o.bin || fail "rows evaluated in order: got $(od -c out.bin)"
+rm "$SEGMARK_ENV_DIR/LapEnv.dat"
+
+# A short LapEnv.dat gives default values, not zeros, for what it lacks:
+# the column widths of the default settings, say.
+head -c 3449 /dev/zero >"$SEGMARK_ENV_DIR/LapEnv.dat"
+run import-text a.txt -o short.sgp
+[ "$rc" -eq 0 ] || fail "import with a short LapEnv.dat: status $rc: $(cat err.txt)"
+[ "$(dd if=short.sgp bs=1 skip=$((4 + 559)) count=4 status=none | od -An -tu4 | tr -d ' ')" = 74 ] ||
+    fail "short LapEnv.dat: column 0 width is not the default 74"
 rm "$SEGMARK_ENV_DIR/LapEnv.dat"
 
 # ---- failures ----

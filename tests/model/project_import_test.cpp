@@ -2,6 +2,7 @@
 #include "project_fakes.h"
 
 #include "model/file_io.h"
+#include "model/project_file.h"
 #include "model/sheet_text.h"
 
 #include <fstream>
@@ -136,6 +137,28 @@ TEST(ProjectImport, ImportIntoNoSheetsShowsTheNewSheet) {
     EXPECT_EQ(r.Selector.Items, (std::vector<std::string>{"run", "run"}));
     EXPECT_EQ(r.P().CurrentIndex, 1);
     EXPECT_EQ(r.P().Sheets[0].Texts[1], "1:00\r\n");
+}
+
+TEST(ProjectImport, ImportedRecordHoldsTheGivenNameAndTheBareFaceName) {
+    TempDir dir;
+    const std::string file = dir.File("run.v2.txt");
+    WriteFile(file, "a\t1:00\t1:00\r\n");
+    ProjectRig r;
+    // Stored defaults may carry stray bytes after the face name's terminator.
+    r.Host.Defaults.FontName.Bytes[200] = 'x';
+    r.WithSheets({});
+    const std::string name = "\x83\x58\x83\x65\x81\x5B\x83\x57"; // a code-page name
+    ASSERT_TRUE(r.P().AddSheetFromFile(file, name));
+    ASSERT_TRUE(r.P().AddSheetFromFile(file));
+    EXPECT_EQ(r.Selector.Items, (std::vector<std::string>{name, "run"}));
+    r.P().StoreGridToSheet();
+    const std::string b = WriteProjectFile(r.P().Sheets);
+    for (int i = 0; i < 2; ++i) {
+        const std::string record = b.substr(4 + 633 * i, 633);
+        const std::string face = DefaultSheetSettings().FontName.str();
+        EXPECT_EQ(record.substr(256, 255), face + std::string(255 - face.size(), '\0'));
+    }
+    EXPECT_EQ(b.substr(4, 255), name + std::string(255 - name.size(), '\0'));
 }
 
 TEST(ProjectExport, FiveColumnsPerRowWithCrLf) {
