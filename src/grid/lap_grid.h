@@ -271,6 +271,9 @@ public:
     // are refused: rows of no height cannot be laid out).
     void SetDefRowHeight(int v);
     void SetDefColWidth(int v);
+    // Writes a column width as the layout's own result: no change report,
+    // no header rebuild, no repaint (the caller lays out and repaints).
+    void SetColWidthQuiet(int ACol, int W);
 
     // Client size from the host; 200 x 200 headless.
     int ClientWidth() const;
@@ -419,6 +422,7 @@ private:
     TFont FGutterFont;
     TStringList FGutterStrings;
     int FKeepEndCol = -1; // cell shown with its text end kept in view
+    bool FQuietColumns = false; // width writes of the layout itself are not reported
     int FKeepEndRow = -1;
 
 public:
