@@ -7,6 +7,7 @@
 
 #include "grid/canvas.h"
 #include "grid/grid_host.h"
+#include "grid/keys.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
 #include "grid/undo_buffer.h"
@@ -374,13 +375,155 @@ public:
     // ==== end painting ====
 
     // ==== keyboard and typing (grid_keys.cpp) ====
+    // Window events that reach these entry points:
+    //   key press event      -> KeyDown (virtual-key code and modifiers), then,
+    //                           for a key that yields text, KeyPress once per
+    //                           whole character (code-page bytes, 1 or 2);
+    //                           Backspace comes as KeyPress("\b")
+    //   input method commit  -> KeyPress with the committed text
+    //   input method query   -> CompositionRect / ImeStartComposition
+    //   focus in / focus out -> FocusIn / FocusOut
+    //   cell text from another program -> CellInput
+    // The window runs its own key-down listeners after KeyDown, and its own
+    // character listeners before KeyPress (a listener may swallow the char).
+    // The window must deliver the four arrow keys to the grid; Tab is not
+    // taken.
+
+    // A character typed into a cell or into the in-place editor (FromEditor).
+    // Setting Allowed to false drops it.
+    std::function<void(bool FromEditor, int Col, int Row, const std::string& Char, bool& Allowed)>
+        OnFilterChar;
+
+    // A character or Backspace was typed since the last settling of the edit.
+    bool CellTyped = false;
+    // The text caret is shown (typing into the current cell).
+    bool CaretVisible = false;
+
+    // Key down. Returns true when the grid acted on the key; false for keys
+    // it does not take and while it is disabled or empty (then the window
+    // fires no key-down listeners either: check KeysBlocked).
+    bool KeyDown(int Key, TShiftState Shift);
+    // Keys and characters are refused: disabled grid, no rows or no columns.
+    bool KeysBlocked() const;
+    // Characters typed into the current cell: "\b" removes the last whole
+    // character, characters below a blank are ignored, others are appended.
+    // Text of several characters is typed one character at a time.
+    void KeyPress(const std::string& Char);
+    void FocusIn();
+    // ToEditor: the focus goes to the grid's own in-place editor.
+    void FocusOut(bool ToEditor);
+    // Where the input method's composition window belongs (client pixels):
+    // over the current cell, text starting at the rectangle's top-left.
+    TRect CompositionRect() const;
+    // Composition start: places the composition window through the host.
+    void ImeStartComposition();
+    // Another program's text for the current cell (WM_CELLINPUT): writes and
+    // records it, then runs Enter Moves + 1 times (none when Moves < 0).
+    // Returns false when refused: owner window blocked, current column 0, 3
+    // or 4, a hidden column 1 or 2, a disabled grid or a read-only column.
+    bool CellInput(const std::string& Text, int Moves);
+
+    // The common end of a keyboard cell move, after Col and/or Row were set.
+    void MoveCursor();
+    // The common end of a Shift+arrow, after FarCol or FarRow was set.
+    void ExtendSelection();
+    // Settles typed text before an arrow key or Enter moves.
+    void FinishTyping();
+
+private:
+    void EnterKey(bool Backward);
+    void TypeChar(const std::string& Char);
+    void ShowTypingCaret();
+
+public:
     // ==== end keyboard and typing ====
 
     // ==== mouse (grid_mouse.cpp) ====
+    // Window events that reach these entry points (client pixels):
+    //   mouse press          -> MouseDown
+    //   mouse move           -> MouseMove (also without a button held)
+    //   mouse release        -> MouseUp
+    //   double click         -> DblClick (instead of the second MouseDown)
+    //   pointer leaves       -> MouseLeave
+    // The grid sets its cursor through the host; the window runs its own
+    // mouse listeners after MouseDown and MouseMove.
+
+    // Areas under the pointer.
+    enum THitArea : int {
+        htNothing = 0,
+        htCorner = 1,
+        htGutter = 2,
+        htHeader = 3,
+        htCells = 4,
+        htBorder = 5
+    };
+    // A left press in the header has selected column Col.
+    std::function<void(int Col, TMouseButton Button, TShiftState Shift)> OnHeaderClick;
+    // A left press in the gutter has selected row Row.
+    std::function<void(int Row, TMouseButton Button, TShiftState Shift)> OnGutterClick;
+
+    int ResizeCol = -1;  // column whose right border was last found in the header
+    int ResizeLeft = -1; // content x of ResizeCol's left edge during a border drag
+    int DragIndex = 0;   // last row (gutter drag) or column (header drag) reached
+    // The cursor now shown; it also decides what a press does.
+    TGridCursor Cursor() const { return FCursor; }
+
+    // The area under a client point; sets ResizeCol over a column border.
+    int HitTest(int X, int Y);
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void DblClick(int X, int Y);
+    void MouseLeave();
+
+private:
+    TGridCursor FCursor = crCellPlus;
+    void SetGridCursor(TGridCursor C);
+    void BorderDrag(int X);
+
+public:
     // ==== end mouse ====
 
     // ==== in-place editor (grid_editor.cpp) ====
+    // The host's edit box over the current cell, opened by a double click.
+    // Edit box events that reach these entry points:
+    //   text changed by the user -> EditorChanged
+    //   key press                -> EditorKeyDown first; when it returns true
+    //                               the box must not handle the key itself
+    //   character typed          -> EditorKeyPress; insert only when it
+    //                               returns true
+    struct TLapInplace {
+        THorzAlign Alignment = haLeft;
+        int EditCol = 0;
+        int EditRow = 0;
+    };
+    TLapInplace Inplace;
+    // Background of the edit box.
+    static constexpr TColor EditorColor = 0xDDDDFFu;
+    // The editor was opened for the current cell and not closed by
+    // CloseEditor(false).
+    bool EditorOpen = false;
+
+    // Opens the editor on the current cell: scrolls it into view, refuses
+    // read-only grids and columns, opens a btEdit record unless one is
+    // pending, shows and focuses the box.
+    void OpenEditor();
+    // Places, fills and shows the box over a cell.
+    void ShowEdit(int ACol, int ARow);
+    // The box's outer rectangle over a cell (client pixels).
+    TRect EditorBounds(int ACol, int ARow) const;
+    // Hides the box when it is shown; nothing else.
+    void HideEdit();
+    // EditorOpen := Open; on false settles the pending record (no
+    // OnCellAssignment, the box stays as it is).
+    void CloseEditor(bool Open);
+    // Hides the text caret and the in-place editor.
     void EndEdit();
+    void EditorChanged(const std::string& Text);
+    // Enter and Escape close the editor (true); other keys belong to the box.
+    bool EditorKeyDown(int Key, TShiftState Shift);
+    // Returns whether the box may take the character.
+    bool EditorKeyPress(const std::string& Char);
     // ==== end in-place editor ====
 
     // ==== ports ====
