@@ -1,21 +1,18 @@
 // Segmark entry: the window, or a headless subcommand.
 #ifdef SEGMARK_WITH_UI
-#include <QApplication>
-#include <QMainWindow>
+#include "ui/lap_form.h"
 
-int main(int argc, char** argv)
-{
+#include <QApplication>
+
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Segmark v1.7.0 Eng - My New Project"));
-    window.resize(480, 600);
+    TLaptimeForm window;
     window.show();
     return app.exec();
 }
 #else
 #include <cstdio>
-int main()
-{
+int main() {
     std::fputs("Segmark was built without its window.\n", stderr);
     return 1;
 }

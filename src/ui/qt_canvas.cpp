@@ -97,12 +97,12 @@ struct FaceMap {
 // Fixed-pitch faces ("ＭＳ ゴシック", "ＭＳ 明朝") keep a fixed-pitch stand-in,
 // so that columns of times line up as they do on the classic desktop.
 const FaceMap kFaces[] = {
-    {"ＭＳ ゴシック", &kMonoCjk},  {"MS Gothic", &kMonoCjk},      {"ＭＳ Ｐゴシック", &kSansCjk},
-    {"MS PGothic", &kSansCjk},     {"MS UI Gothic", &kSansCjk},   {"メイリオ", &kSansCjk},
-    {"Meiryo", &kSansCjk},         {"Meiryo UI", &kSansCjk},      {"游ゴシック", &kSansCjk},
-    {"Yu Gothic", &kSansCjk},      {"Yu Gothic UI", &kSansCjk},   {"ＭＳ 明朝", &kSerifCjk},
-    {"MS Mincho", &kSerifCjk},     {"ＭＳ Ｐ明朝", &kSerifCjk},   {"MS PMincho", &kSerifCjk},
-    {"游明朝", &kSerifCjk},        {"Yu Mincho", &kSerifCjk},
+    {"ＭＳ ゴシック", &kMonoCjk}, {"MS Gothic", &kMonoCjk},    {"ＭＳ Ｐゴシック", &kSansCjk},
+    {"MS PGothic", &kSansCjk},    {"MS UI Gothic", &kSansCjk}, {"メイリオ", &kSansCjk},
+    {"Meiryo", &kSansCjk},        {"Meiryo UI", &kSansCjk},    {"游ゴシック", &kSansCjk},
+    {"Yu Gothic", &kSansCjk},     {"Yu Gothic UI", &kSansCjk}, {"ＭＳ 明朝", &kSerifCjk},
+    {"MS Mincho", &kSerifCjk},    {"ＭＳ Ｐ明朝", &kSerifCjk}, {"MS PMincho", &kSerifCjk},
+    {"游明朝", &kSerifCjk},       {"Yu Mincho", &kSerifCjk},
 };
 
 } // namespace
@@ -110,8 +110,7 @@ const FaceMap kFaces[] = {
 QString MapFaceName(const std::string& name) {
     const QString face = FromBytes(name);
     for (const FaceMap& m : kFaces)
-        if (face.compare(QString::fromUtf8(m.Windows), Qt::CaseInsensitive) == 0)
-            return *m.Standin;
+        if (face.compare(QString::fromUtf8(m.Windows), Qt::CaseInsensitive) == 0) return *m.Standin;
     if (!face.isEmpty() && QFontDatabase::hasFamily(face)) return face;
     return kSansCjk;
 }
