@@ -524,6 +524,13 @@ public:
     bool EditorKeyDown(int Key, TShiftState Shift);
     // Returns whether the box may take the character.
     bool EditorKeyPress(const std::string& Char);
+
+private:
+    // Keeps the pending record with the cell's new text and fires
+    // OnCellChange, or drops it when the text did not change.
+    void SettleEditRecord();
+
+public:
     // ==== end in-place editor ====
 
     // ==== ports ====

@@ -1,0 +1,106 @@
+// The in-place editor: an edit box over the current cell, opened by a double
+// click, that writes every change straight through to the cell and is
+// recorded as one btEdit undo record.
+#include "grid/lap_grid.h"
+
+void TLapGrid::EndEdit() {
+    if (CaretVisible) {
+        if (Host) Host->HideCaret();
+        CaretVisible = false;
+    }
+    HideEdit();
+}
+
+void TLapGrid::HideEdit() {
+    if (Host && Host->EditorVisible()) Host->HideEditor();
+}
+
+void TLapGrid::OpenEditor() {
+    if (FCol < 0 || FRow < 0 || FCol >= ColCount() || FRow >= FRowCount) return;
+    EnsureVisible(FCol, FRow);
+    if (ReadOnly || Columns[FCol].ReadOnly) return;
+    EditorOpen = true;
+    if (!PendingEdit) OpenEditRecord(btEdit);
+    ShowEdit(FCol, FRow);
+    if (Host) Host->SetEditorFocus();
+}
+
+TRect TLapGrid::EditorBounds(int ACol, int ARow) const {
+    const TLapColumn& col = Columns[ACol];
+    TRect r = ToClient(CellRect(ACol, ARow));
+    if (col.HorzAlign() == haRight) r.Right += 1;
+    r.Left += 4;
+    r.Right -= 4;
+    r.Top += 3;
+    r.Bottom -= 3;
+    const int left = r.Left - 2;
+    const int top = col.VertAlign() == vaTop      ? r.Top - 1
+                    : col.VertAlign() == vaBottom ? r.Top + 1
+                                                  : r.Top;
+    const int width = r.Right - r.Left + 4;
+    const int height = r.Bottom - r.Top + 1;
+    return TRect{left, top, left + width, top + height};
+}
+
+void TLapGrid::ShowEdit(int ACol, int ARow) {
+    if (ACol < 0 || ACol >= ColCount() || ARow < 0) return;
+    if (CaretVisible) {
+        if (Host) Host->HideCaret();
+        CaretVisible = false;
+    }
+    Inplace.EditCol = ACol;
+    Inplace.EditRow = ARow;
+    const TLapColumn& col = Columns[ACol];
+    Inplace.Alignment = col.HorzAlign();
+    TFont font = col.Font();
+    font.Color = RGB(0, 0, 0);
+    if (Host) {
+        Host->ShowEditor(EditorBounds(ACol, ARow), CellText(ACol, ARow), font, EditorColor,
+                         Inplace.Alignment);
+    }
+    InvalidateSelectionBox();
+}
+
+void TLapGrid::CloseEditor(bool Open) {
+    EditorOpen = Open;
+    if (!Open) SettleEditRecord();
+}
+
+void TLapGrid::SettleEditRecord() {
+    TUndoBuffer* R = PendingEdit;
+    if (!R) return;
+    PendingEdit = nullptr;
+    // The record names the cell it was opened on.
+    const int col = R->Area.Left;
+    const int row = R->Area.Top;
+    const TStringList& old = R->OldTexts[static_cast<std::size_t>(col)];
+    const bool inside = col < ColCount() && row < FRowCount;
+    const std::string now = inside ? CellText(col, row) : std::string();
+    if (inside && !old.empty() && old.front() != now) {
+        R->NewTexts[static_cast<std::size_t>(col)].push_back(now);
+        if (OnCellChange) OnCellChange(col, row, btEdit);
+    } else {
+        for (int i = 0; i < UndoList.Count(); ++i)
+            UndoList.Items(i).DropRecord(R);
+    }
+}
+
+void TLapGrid::EditorChanged(const std::string& Text) {
+    if (Inplace.EditCol >= ColCount() || Inplace.EditRow >= FRowCount) return;
+    WriteCell(Inplace.EditCol, Inplace.EditRow, true, Text);
+}
+
+bool TLapGrid::EditorKeyDown(int Key, TShiftState) {
+    if (Key != VK_RETURN && Key != VK_ESCAPE) return false;
+    HideEdit();
+    CloseEditor(false);
+    if (OnCellAssignment) OnCellAssignment(FCol, FRow);
+    if (Host) Host->SetFocus();
+    return true;
+}
+
+bool TLapGrid::EditorKeyPress(const std::string& Char) {
+    bool Allowed = true;
+    if (OnFilterChar) OnFilterChar(true, Inplace.EditCol, Inplace.EditRow, Char, Allowed);
+    return Allowed || Char == std::string(1, KeyBackspace);
+}

@@ -1,0 +1,315 @@
+// Keyboard handling: the key tables, typing straight into the current cell
+// with its caret, the settling of typed text, focus and the input method, and
+// cell text sent by another program.
+#include "grid/lap_grid.h"
+#include "text/sjis.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SingleCell(const TRect& R) {
+    return R.Left == R.Right && R.Top == R.Bottom;
+}
+
+} // namespace
+
+bool TLapGrid::KeysBlocked() const {
+    return !Enabled || ColCount() == 0 || FRowCount == 0;
+}
+
+// ---- key down ----
+
+bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
+    if (KeysBlocked()) return false;
+
+    if (Shift & ssCtrl) {
+        switch (Key) {
+        case VK_HOME:
+            CommitEdit();
+            FCol = FirstVisibleCol();
+            FRow = 0;
+            MoveCursor();
+            return true;
+        case VK_END:
+            CommitEdit();
+            FCol = LastVisibleCol();
+            FRow = FRowCount - 1;
+            MoveCursor();
+            return true;
+        case VK_C:
+            CopyToClipboard();
+            return true;
+        case VK_X:
+            if (!ReadOnly) CutToClipboard();
+            return true;
+        case VK_V:
+            if (!ReadOnly) PasteFromClipboard();
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    if (Shift & ssShift) {
+        switch (Key) {
+        case VK_LEFT:
+            FarCol = std::max(PrevVisibleCol(FarCol), FirstVisibleCol());
+            ExtendSelection();
+            return true;
+        case VK_RIGHT:
+            FarCol = std::min(NextVisibleCol(FarCol), LastVisibleCol());
+            ExtendSelection();
+            return true;
+        case VK_UP:
+            FarRow = std::max(0, FarRow - 1);
+            ExtendSelection();
+            return true;
+        case VK_DOWN:
+            FarRow = std::min(FRowCount - 1, FarRow + 1);
+            ExtendSelection();
+            return true;
+        case VK_RETURN:
+            EnterKey(true);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    switch (Key) {
+    case VK_LEFT:
+        FinishTyping();
+        FCol = std::max(PrevVisibleCol(FCol), FirstVisibleCol());
+        MoveCursor();
+        return true;
+    case VK_RIGHT:
+        FinishTyping();
+        FCol = std::min(NextVisibleCol(FCol), LastVisibleCol());
+        MoveCursor();
+        return true;
+    case VK_UP:
+        FinishTyping();
+        if (!AutoShrinkRow()) FRow = std::max(0, FRow - 1);
+        MoveCursor();
+        return true;
+    case VK_DOWN:
+        FinishTyping();
+        if (!AutoGrowRow()) FRow = std::min(FRow + 1, FRowCount - 1);
+        MoveCursor();
+        return true;
+    case VK_HOME:
+        CommitEdit();
+        FCol = FirstVisibleCol();
+        MoveCursor();
+        return true;
+    case VK_END:
+        CommitEdit();
+        FCol = LastVisibleCol();
+        MoveCursor();
+        return true;
+    case VK_PRIOR:
+        CommitEdit();
+        FRow = 0;
+        MoveCursor();
+        return true;
+    case VK_NEXT:
+        CommitEdit();
+        FRow = FRowCount - 1;
+        MoveCursor();
+        return true;
+    case VK_RETURN:
+        EnterKey(false);
+        return true;
+    case VK_DELETE:
+        if (TypedText.empty()) DeleteSelection();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TLapGrid::MoveCursor() {
+    EndEdit();
+    Updating = true;
+    TypedText.clear();
+    FarCol = FCol;
+    FarRow = FRow;
+    EnsureVisible(FCol, FRow);
+    Updating = false;
+    SetSelection(TRect{FCol, FRow, FCol, FRow});
+    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+}
+
+void TLapGrid::ExtendSelection() {
+    SetSelection(TRect{std::min(FarCol, FCol), std::min(FarRow, FRow), std::max(FarCol, FCol),
+                       std::max(FarRow, FRow)});
+    EnsureVisible(FarCol, FarRow);
+}
+
+void TLapGrid::FinishTyping() {
+    if (CellTyped && OnCellAssignment) OnCellAssignment(FCol, FRow);
+    if (CellTyped) SettleEditRecord();
+    CellTyped = false;
+}
+
+// Enter and Shift+Enter: one row down (up), or a walk through the selected
+// block in column order that keeps the block selected.
+void TLapGrid::EnterKey(bool Backward) {
+    if (!Backward) {
+        const std::string t = CellText(FCol, FRow);
+        // A fill folds the typed edit into its own record, so it comes first.
+        if (AutoFill(t)) {
+            CellTyped = false;
+            return;
+        }
+    }
+    FinishTyping();
+    const TRect& S = Selection;
+    if (SingleCell(S)) {
+        FRow = Backward ? std::max(0, FRow - 1) : std::min(FRow + 1, FRowCount - 1);
+        MoveCursor();
+        return;
+    }
+    if (!Backward) {
+        if (FCol == S.Right && FRow == S.Bottom) {
+            FCol = S.Left;
+            FRow = S.Top;
+        } else if (FRow >= S.Bottom) {
+            ++FCol;
+            FRow = S.Top;
+        } else {
+            ++FRow;
+        }
+    } else {
+        if (FCol == S.Left && FRow == S.Top) {
+            FCol = S.Right;
+            FRow = S.Bottom;
+        } else if (FRow <= S.Top) {
+            --FCol;
+            FRow = S.Bottom;
+        } else {
+            --FRow;
+        }
+    }
+    EndEdit();
+    TypedText.clear();
+    EnsureVisible(FCol, FRow);
+    InvalidateCells();
+    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+}
+
+// ---- typing ----
+
+void TLapGrid::KeyPress(const std::string& Chars) {
+    for (std::size_t i = 0; i < Chars.size();) {
+        const std::size_t n = text::CharLength(Chars, i);
+        TypeChar(Chars.substr(i, n));
+        i += n;
+    }
+}
+
+void TLapGrid::TypeChar(const std::string& Char) {
+    if (KeysBlocked() || ReadOnly) return;
+    const auto first = static_cast<unsigned char>(Char[0]);
+    if (Char.size() == 1 && first == static_cast<unsigned char>(KeyBackspace)) {
+        CellTyped = true;
+        if (!PendingEdit) OpenEditRecord(btDelete);
+        EndEdit();
+        TypedText = text::DropLastChar(TypedText);
+        WriteCell(FCol, FRow, true, TypedText);
+        ShowTypingCaret();
+        return;
+    }
+    if (first < 32) return;
+    // A lead byte without its trail byte is half a character: never typed.
+    if (Char.size() == 1 && text::IsLeadByte(first)) return;
+    CellTyped = true;
+    if (!PendingEdit) OpenEditRecord(btEdit);
+    bool Allowed = true;
+    if (OnFilterChar) OnFilterChar(false, FCol, FRow, Char, Allowed);
+    if (!Allowed) return;
+    EndEdit();
+    TypedText += Char;
+    WriteCell(FCol, FRow, true, TypedText);
+    ShowTypingCaret();
+}
+
+void TLapGrid::ShowTypingCaret() {
+    EnsureVisible(FCol, FRow);
+    const TPoint p = RedrawCell(FCol, FRow, true);
+    if (!Host) return;
+    Host->SetCaretPos(p.X, p.Y);
+    if (!CaretVisible) Host->ShowCaret();
+    CaretVisible = true;
+}
+
+// ---- focus and input method ----
+
+void TLapGrid::FocusIn() {
+    if (Host) Host->CreateCaret(1, DefRowHeight - 2);
+    CaretVisible = false;
+    InvalidateCells();
+}
+
+void TLapGrid::FocusOut(bool ToEditor) {
+    if (!ToEditor) {
+        CommitEdit();
+        EndEdit();
+    }
+    if (Host) Host->DestroyCaret();
+    CaretVisible = false;
+    if (!EditorOpen) InvalidateCells();
+}
+
+TRect TLapGrid::CompositionRect() const {
+    TRect r = ToClient(CellRect(FCol, FRow));
+    return TRect{r.Left + 2, r.Top + 2, r.Right + 14, r.Bottom - 2};
+}
+
+void TLapGrid::ImeStartComposition() {
+    if (!Host) return;
+    const TRect r = CompositionRect();
+    Host->SetImeComposition(r, TPoint{r.Left, r.Top}, Font());
+}
+
+// ---- text from another program ----
+
+bool TLapGrid::CellInput(const std::string& Text, int Moves) {
+    // A global atom's name holds at most 255 bytes.
+    const std::string text = text::CutToBytes(Text, 255);
+    if (Host && !Host->OwnerAcceptsInput()) return false;
+    if (!Enabled || FCol < 0 || FRow < 0 || FCol >= ColCount()) return false;
+    if (FCol == 0 || FCol == 3 || FCol == 4) return false;
+    if (Columns[FCol].ReadOnly) return false;
+    if ((FCol == 1 || FCol == 2) && !Columns[FCol].Visible()) return false;
+
+    CommitEdit();
+    EndEdit();
+    if (TUndoBufferList* undo = CurrentUndo()) {
+        TUndoBuffer* R = undo->Push(btEdit, TRect{FCol, FRow, FCol, FRow});
+        R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
+        R->NewTexts[static_cast<std::size_t>(FCol)].push_back(text);
+    }
+    TypedText = text;
+    WriteCell(FCol, FRow, true, text);
+    if (OnCellChange) OnCellChange(FCol, FRow, btEdit);
+    if (OnCellAssignment) OnCellAssignment(FCol, FRow);
+    CellTyped = false;
+
+    if (Moves < 0) return true;
+    // The sender picks the count; a walk never needs more presses than it
+    // has cells to visit, so a huge count must not hang the window.
+    long long presses = static_cast<long long>(Moves) + 1;
+    const long long cells = static_cast<long long>(Selection.Right - Selection.Left + 1) *
+                            (Selection.Bottom - Selection.Top + 1);
+    if (cells > 1) {
+        // The block walk repeats after visiting every cell once.
+        presses = presses % cells == 0 ? cells : presses % cells;
+    } else {
+        presses = std::min<long long>(presses, FRowCount + 1);
+    }
+    for (long long i = 0; i < presses; ++i)
+        KeyDown(VK_RETURN, 0);
+    return true;
+}
