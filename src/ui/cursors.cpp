@@ -33,10 +33,18 @@ QPainterPath Polygon(std::initializer_list<QPointF> points) {
 
 // A thick plus centred on (7, 7).
 QImage Plus() {
-    QPainterPath path;
-    path.addRect(QRectF(5, 1, 5, 13));
-    path.addRect(QRectF(1, 5, 13, 5));
-    return Draw(path.simplified());
+    return Draw(Polygon({{5, 1},
+                         {10, 1},
+                         {10, 5},
+                         {14, 5},
+                         {14, 10},
+                         {10, 10},
+                         {10, 14},
+                         {5, 14},
+                         {5, 10},
+                         {1, 10},
+                         {1, 5},
+                         {5, 5}}));
 }
 
 // The arrows are laid around their hot spots, so the whole shape marks the
