@@ -154,17 +154,23 @@ TGridWidget::TGridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
 
 TGridWidget::~TGridWidget() {
     FBlink.stop();
+    FEditor->removeEventFilter(this);
     FGrid.Host = nullptr;
 }
 
 // ---- client area and scroll bars ----
 
+// A shown scroll area lays its viewport out at once, also when a bar is shown
+// or hidden; a hidden one does it when it is shown, so until then the size is
+// worked out the same way.
 int TGridWidget::ClientWidth() const {
+    if (isVisible()) return viewport()->width();
     const int bar = FVertShown ? verticalScrollBar()->sizeHint().width() : 0;
     return std::max(0, contentsRect().width() - bar);
 }
 
 int TGridWidget::ClientHeight() const {
+    if (isVisible()) return viewport()->height();
     const int bar = FHorzShown ? horizontalScrollBar()->sizeHint().height() : 0;
     return std::max(0, contentsRect().height() - bar);
 }

@@ -246,6 +246,19 @@ void TestGridWidget::inPlaceEditor() {
 }
 
 void TestGridWidget::scrollBarsDriveTheEngine() {
+    {
+        // Laid out while hidden, the engine works out the viewport it will get.
+        TGridWidget hidden;
+        hidden.resize(250, 100);
+        TLapGrid& h = hidden.Grid();
+        SetupLapGrid(h, TLapEnv{});
+        const QSize before(h.ClientWidth(), h.ClientHeight());
+        hidden.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hidden));
+        QVERIFY(hidden.verticalScrollBar()->isVisible() &&
+                hidden.horizontalScrollBar()->isVisible());
+        QCOMPARE(hidden.viewport()->size(), before);
+    }
     TLapGrid& g = FWidget->Grid();
     QScrollBar* vbar = FWidget->verticalScrollBar();
     QVERIFY(vbar->isVisible());
