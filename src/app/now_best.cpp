@@ -84,9 +84,7 @@ bool ClearNow(TLapGrid& Grid) {
     }
     if (Grid.OnCellChange) Grid.OnCellChange(-1, -1, btDeleteThisTime);
     MoveToFirstNow(Grid);
-    Grid.ScrollY = 0;
-    Grid.RecalcLayout();
-    Grid.InvalidateAll();
+    Grid.ScrollToTop();
     return true;
 }
 

@@ -63,7 +63,8 @@ void TLapGrid::CutToClipboard() {
     EndEdit();
     CommitEdit();
     const TRect b = CellBlock(Selection);
-    if (b.Left > b.Right || b.Top > b.Bottom) return;
+    // Without a clipboard the cut texts would be lost.
+    if (!ClipboardPort || b.Left > b.Right || b.Top > b.Bottom) return;
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btCut, b);
     if (OnCellChange) OnCellChange(-1, -1, btCut);
@@ -89,7 +90,7 @@ void TLapGrid::CutToClipboard() {
         text = text::JoinLinesCRLF(lines);
     }
     PutOnClipboard(ClipboardPort, text);
-    InvalidateCells(b, 0);
+    InvalidateCells();
 }
 
 void TLapGrid::PasteFromClipboard() {
@@ -144,7 +145,7 @@ void TLapGrid::PasteFromClipboard() {
         }
         if (OnCellChange) OnCellChange(-1, -1, btPaste);
     }
-    InvalidateCells(b, 0);
+    InvalidateCells();
 }
 
 void TLapGrid::DeleteSelection() {
@@ -165,5 +166,5 @@ void TLapGrid::DeleteSelection() {
                 if (OnCellAssignment) OnCellAssignment(col, row);
             }
     }
-    InvalidateCells(b, 0);
+    InvalidateCells();
 }

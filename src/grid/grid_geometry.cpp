@@ -162,7 +162,7 @@ TPoint TLapGrid::CellFromPoint(int X, int Y) const {
     int cx = ScrollX + X - GutterW;
     int cy = Y + ScrollY - HeaderH;
     int c = std::max(0, WalkColumns(*this, cx) - 1);
-    int r = std::max(0, std::min(cy / DefRowHeight, RowCount() - 1));
+    int r = std::max(0, std::min(cy / RowH(), RowCount() - 1));
     return TPoint{c, r};
 }
 
@@ -174,7 +174,7 @@ int TLapGrid::ColFromX(int X) const {
 
 int TLapGrid::RowFromY(int Y) const {
     if (Y < HeaderH) return -1;
-    int r = (ScrollY + Y - HeaderH) / DefRowHeight;
+    int r = (ScrollY + Y - HeaderH) / RowH();
     return r > RowCount() - 1 ? -1 : r;
 }
 
@@ -219,6 +219,8 @@ void TLapGrid::RecalcLayout() {
         GutterW = 0;
         ColsWidth = 0;
         RowsHeight = 0;
+        // Nothing to scroll over: no offsets, so no wheel or bar moves hidden content.
+        MaxScrollX = MaxScrollY = ScrollX = ScrollY = 0;
         ShowScrollBars(false, false);
         return;
     }
@@ -292,9 +294,9 @@ void TLapGrid::RecalcLayout() {
     const int ch = ClientHeight();
 
     MaxScrollX = std::max(0, ColsWidth - cw + GutterW);
-    MaxScrollY = RoundUpTo(std::max(0, RowsHeight - ch + HeaderH + footerH), DefRowHeight);
+    MaxScrollY = RoundUpTo(std::max(0, RowsHeight - ch + HeaderH + footerH), RowH());
     if (FShowFooter)
-        FooterTop = needV ? (ch / DefRowHeight - 1) * DefRowHeight - 1
+        FooterTop = needV ? (ch / RowH() - 1) * DefRowHeight - 1
                           : (FHeaderLine + RowCount()) * DefRowHeight - 1;
 
     ScrollX = std::max(0, std::min(ScrollX, MaxScrollX));
@@ -342,7 +344,7 @@ void TLapGrid::SetScrollX(int X) {
 void TLapGrid::SetScrollY(int Y) {
     if (Y == ScrollY) return;
     int v = std::max(0, std::min(Y, MaxScrollY));
-    ScrollY = v - v % DefRowHeight;
+    ScrollY = v - v % RowH();
     SetBarInfo(sbVertical, 0, sifPos, ScrollY);
     InvalidateBelow(HeaderH);
 }
@@ -356,8 +358,8 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
     if (Threshold < 0) Threshold = FVertScrollThreshold;
 
     int newY = ScrollY;
-    const int topRow = ScrollY / DefRowHeight;
-    const int visRows = (ch - HeaderH) / DefRowHeight - (Threshold + 1) - (FShowFooter ? 1 : 0);
+    const int topRow = ScrollY / RowH();
+    const int visRows = (ch - HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0);
     const int lastRow = topRow + visRows;
     const bool needV = ARow < topRow || ARow > lastRow;
     if (ARow < topRow) newY = ARow * DefRowHeight;
@@ -377,7 +379,7 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
     } else if (needH && needV) {
         ScrollX = std::max(0, std::min(newX, MaxScrollX));
         int v = std::max(0, std::min(newY, MaxScrollY));
-        ScrollY = v - v % DefRowHeight;
+        ScrollY = v - v % RowH();
         SetBarInfo(sbHorizontal, 0, sifPos, ScrollX);
         SetBarInfo(sbVertical, 0, sifPos, ScrollY);
         InvalidateAll();
@@ -457,7 +459,7 @@ void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     case scEndScroll:
         return;
     }
-    v = RoundUpTo(v, DefRowHeight);
+    v = RoundUpTo(v, RowH());
     ScrollY = std::max(0, std::min(v, MaxScrollY));
     SetBarInfo(sbVertical, 0, sifPos, ScrollY);
     InvalidateBelow(HeaderH);

@@ -376,8 +376,8 @@ void TLapGrid::DrawGutter(Canvas& C) {
     test.Left = 0;
     const int dy = HeaderH - ScrollY;
     // Only the rows that can meet the test rectangle; the test below decides.
-    const int first = std::max(0, (test.Top - dy) / DefRowHeight - 1);
-    const int last = std::min(RowCount() - 1, (test.Bottom - dy) / DefRowHeight + 1);
+    const int first = std::max(0, (test.Top - dy) / RowH() - 1);
+    const int last = std::min(RowCount() - 1, (test.Bottom - dy) / RowH() + 1);
     for (int r = first; r <= last; ++r) {
         TRect rc{-1, r * DefRowHeight - 1 + dy, FGutterWidth, (r + 1) * DefRowHeight + dy};
         if (!Intersects(rc, test)) continue;
@@ -424,7 +424,7 @@ void TLapGrid::FillEmptyArea(Canvas& C) const {
     if (FShowFooter) return;
     if (ch > GridHeight) C.FillRect(TRect{0, GridHeight, cw, ch});
     if (MaxScrollY - ScrollY < DefRowHeight)
-        C.FillRect(TRect{0, ((ch - HeaderH) / DefRowHeight) * DefRowHeight + HeaderH, cw, ch});
+        C.FillRect(TRect{0, ((ch - HeaderH) / RowH()) * DefRowHeight + HeaderH, cw, ch});
 }
 
 void TLapGrid::DrawSelectionBox(Canvas& C) const {
@@ -493,8 +493,8 @@ void TLapGrid::Paint(Canvas& C) {
     // Only rows that can meet the cell area; DrawCell's own test decides
     // exactly, so the picture is that of visiting every row.
     const int dy = HeaderH - ScrollY;
-    const int first = std::max(0, (CellArea.Top - dy) / DefRowHeight - 1);
-    const int last = std::min(RowCount() - 1, (CellArea.Bottom - dy) / DefRowHeight + 1);
+    const int first = std::max(0, (CellArea.Top - dy) / RowH() - 1);
+    const int last = std::min(RowCount() - 1, (CellArea.Bottom - dy) / RowH() + 1);
     for (int c = 0; c < ColCount(); ++c) {
         if (!Columns[c].Visible()) continue;
         for (int r = first; r <= last; ++r)

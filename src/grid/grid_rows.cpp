@@ -218,6 +218,6 @@ bool TLapGrid::AutoFill(const std::string& t) {
             }
         if (OnCellChange) OnCellChange(-1, -1, btAutoFill);
     }
-    InvalidateCells(area, 0);
+    InvalidateCells();
     return true;
 }

@@ -203,6 +203,8 @@ public:
     Clipboard* ClipboardPort = nullptr;
     // Tab-separated text of the selection's visible columns, CR LF per line.
     std::string SelectionText() const;
+    // Ctrl+C copies; Ctrl+X and Ctrl+V call cut and paste only while the grid
+    // is not ReadOnly. Paste leaves a pending edit pending.
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
@@ -211,7 +213,9 @@ public:
     // TypedText is empty; does nothing in a ReadOnly grid.
     void DeleteSelection();
 
-    // Row operations on the shown sheet; Record adds an undo record.
+    // Row operations on the shown sheet, keeping the column lists and the
+    // split-result list in step; Record settles the edit in progress and adds
+    // an undo record. They fire neither OnInsertRow nor OnDeleteRow.
     int AddRow(bool Record);
     void InsertRows(int First, int Last, bool Record);
     void DeleteRows(int First, int Last, bool Record);
@@ -268,8 +272,8 @@ public:
     void SetAutoColWidth(bool v);
     std::uint8_t VertScrollThreshold() const { return FVertScrollThreshold; }
     void SetVertScrollThreshold(std::uint8_t v) { FVertScrollThreshold = v; }
-    // Setters with the layout effects of the plain fields above (values < 1
-    // are refused: rows of no height cannot be laid out).
+    // Setters of the plain fields DefRowHeight and DefColWidth that lay out
+    // and repaint (a row height below 1 is refused: such rows cannot be laid out).
     void SetDefRowHeight(int v);
     void SetDefColWidth(int v);
     // Writes a column width as the layout's own result: no change report,
@@ -548,6 +552,8 @@ private:
     int HostTextWidth(const TFont& F, const std::string& S) const;
     bool GridFocused() const;
     int VisibleColCount() const;
+    // The row height to divide by; a height below 1 cannot lay out rows.
+    int RowH() const { return DefRowHeight > 0 ? DefRowHeight : 1; }
 
     int FHeaderLine = 1;
     TGutterKind FGutterKind = gkBlank;
