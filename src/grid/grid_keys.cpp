@@ -22,18 +22,22 @@ bool TLapGrid::KeysBlocked() const {
 
 bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
     if (KeysBlocked()) return false;
+    // With every column hidden there is no column to go to: the current
+    // cell and the far corner stay where they are rather than leave the grid.
+    auto col = [this](int c) { return c < 0 ? FCol : c; };
+    auto far = [this](int c) { return c < 0 ? FarCol : c; };
 
     if (Shift & ssCtrl) {
         switch (Key) {
         case VK_HOME:
             CommitEdit();
-            FCol = FirstVisibleCol();
+            FCol = col(FirstVisibleCol());
             FRow = 0;
             MoveCursor();
             return true;
         case VK_END:
             CommitEdit();
-            FCol = LastVisibleCol();
+            FCol = col(LastVisibleCol());
             FRow = FRowCount - 1;
             MoveCursor();
             return true;
@@ -54,11 +58,11 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
     if (Shift & ssShift) {
         switch (Key) {
         case VK_LEFT:
-            FarCol = std::max(PrevVisibleCol(FarCol), FirstVisibleCol());
+            FarCol = far(std::max(PrevVisibleCol(FarCol), FirstVisibleCol()));
             ExtendSelection();
             return true;
         case VK_RIGHT:
-            FarCol = std::min(NextVisibleCol(FarCol), LastVisibleCol());
+            FarCol = far(std::min(NextVisibleCol(FarCol), LastVisibleCol()));
             ExtendSelection();
             return true;
         case VK_UP:
@@ -80,12 +84,12 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
     switch (Key) {
     case VK_LEFT:
         FinishTyping();
-        FCol = std::max(PrevVisibleCol(FCol), FirstVisibleCol());
+        FCol = col(std::max(PrevVisibleCol(FCol), FirstVisibleCol()));
         MoveCursor();
         return true;
     case VK_RIGHT:
         FinishTyping();
-        FCol = std::min(NextVisibleCol(FCol), LastVisibleCol());
+        FCol = col(std::min(NextVisibleCol(FCol), LastVisibleCol()));
         MoveCursor();
         return true;
     case VK_UP:
@@ -100,12 +104,12 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
         return true;
     case VK_HOME:
         CommitEdit();
-        FCol = FirstVisibleCol();
+        FCol = col(FirstVisibleCol());
         MoveCursor();
         return true;
     case VK_END:
         CommitEdit();
-        FCol = LastVisibleCol();
+        FCol = col(LastVisibleCol());
         MoveCursor();
         return true;
     case VK_PRIOR:
@@ -286,7 +290,8 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
 
     CommitEdit();
     EndEdit();
-    if (TUndoBufferList* undo = CurrentUndo()) {
+    TUndoBufferList* undo = CurrentUndo();
+    if (undo && FCol < 5) { // records hold columns 0 .. 4
         TUndoBuffer* R = undo->Push(btEdit, TRect{FCol, FRow, FCol, FRow});
         R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
         R->NewTexts[static_cast<std::size_t>(FCol)].push_back(text);

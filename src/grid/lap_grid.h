@@ -449,8 +449,10 @@ public:
     //   mouse release        -> MouseUp
     //   double click         -> DblClick (instead of the second MouseDown)
     //   pointer leaves       -> MouseLeave
-    // The grid sets its cursor through the host; the window runs its own
-    // mouse listeners after MouseDown and MouseMove.
+    // Shift carries the held modifiers and buttons (ssLeft while the left
+    // button is down: a move with ssLeft and the capture held is a drag).
+    // The grid sets its cursor and takes the capture through the host; the
+    // window runs its own mouse listeners after MouseDown and MouseMove.
 
     // Areas under the pointer.
     enum THitArea : int {

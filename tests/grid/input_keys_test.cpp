@@ -1,0 +1,551 @@
+#include "input_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+void PrintTo(const TRect& r, std::ostream* os) {
+    *os << "(" << r.Left << "," << r.Top << ")-(" << r.Right << "," << r.Bottom << ")";
+}
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct KeyCase {
+    const char* name;
+    std::vector<int> hidden; // hidden columns
+    int col, row;            // start cell
+    std::vector<int> keys;
+    TShiftState shift;
+    int wantCol, wantRow;
+    TRect wantSel;
+    int moves; // OnColRowChanged notices
+};
+
+TEST(InputKeys, KeyTables) {
+    const KeyCase cases[] = {
+        {"left at first column stays", {}, 0, 3, {VK_LEFT}, 0, 0, 3, {0, 3, 0, 3}, 1},
+        {"right skips hidden columns", {1, 2}, 0, 3, {VK_RIGHT}, 0, 3, 3, {3, 3, 3, 3}, 1},
+        {"left skips hidden columns", {1, 2}, 3, 3, {VK_LEFT}, 0, 0, 3, {0, 3, 0, 3}, 1},
+        {"right at last column stays", {}, 4, 0, {VK_RIGHT}, 0, 4, 0, {4, 0, 4, 0}, 1},
+        {"left at first visible column", {0}, 1, 0, {VK_LEFT}, 0, 1, 0, {1, 0, 1, 0}, 1},
+        {"up in row 0 stays", {}, 2, 0, {VK_UP}, 0, 2, 0, {2, 0, 2, 0}, 1},
+        {"down at last row stays", {}, 2, 9, {VK_DOWN}, 0, 2, 9, {2, 9, 2, 9}, 1},
+        {"down", {}, 2, 4, {VK_DOWN, VK_DOWN}, 0, 2, 6, {2, 6, 2, 6}, 2},
+        {"home", {0}, 3, 4, {VK_HOME}, 0, 1, 4, {1, 4, 1, 4}, 1},
+        {"end", {4}, 1, 4, {VK_END}, 0, 3, 4, {3, 4, 3, 4}, 1},
+        {"page up goes to row 0", {}, 1, 7, {VK_PRIOR}, 0, 1, 0, {1, 0, 1, 0}, 1},
+        {"page down goes to the last row", {}, 1, 2, {VK_NEXT}, 0, 1, 9, {1, 9, 1, 9}, 1},
+        {"ctrl home", {0}, 3, 7, {VK_HOME}, ssCtrl, 1, 0, {1, 0, 1, 0}, 1},
+        {"ctrl end", {4}, 0, 2, {VK_END}, ssCtrl, 3, 9, {3, 9, 3, 9}, 1},
+        {"ctrl shift home is ctrl", {}, 3, 7, {VK_HOME}, ssCtrl | ssShift, 0, 0, {0, 0, 0, 0}, 1},
+        {"alt down is plain down", {}, 1, 1, {VK_DOWN}, ssAlt, 1, 2, {1, 2, 1, 2}, 1},
+        {"shift down three times",
+         {},
+         1,
+         2,
+         {VK_DOWN, VK_DOWN, VK_DOWN},
+         ssShift,
+         1,
+         2,
+         {1, 2, 1, 5},
+         0},
+        {"shift up past row 0", {}, 1, 1, {VK_UP, VK_UP, VK_UP}, ssShift, 1, 1, {1, 0, 1, 1}, 0},
+        {"shift right and back left",
+         {},
+         1,
+         1,
+         {VK_RIGHT, VK_RIGHT, VK_LEFT},
+         ssShift,
+         1,
+         1,
+         {1, 1, 2, 1},
+         0},
+        {"shift left over hidden", {2}, 3, 1, {VK_LEFT}, ssShift, 3, 1, {1, 1, 3, 1}, 0},
+        {"shift right stops at last",
+         {},
+         3,
+         1,
+         {VK_RIGHT, VK_RIGHT, VK_RIGHT},
+         ssShift,
+         3,
+         1,
+         {3, 1, 4, 1},
+         0},
+        {"shift down stops at last row",
+         {},
+         0,
+         8,
+         {VK_DOWN, VK_DOWN},
+         ssShift,
+         0,
+         8,
+         {0, 8, 0, 9},
+         0},
+        {"shift home is not taken", {}, 3, 3, {VK_HOME}, ssShift, 3, 3, {3, 3, 3, 3}, 0},
+        {"tab, escape, insert, F1 not taken",
+         {},
+         1,
+         1,
+         {VK_TAB, VK_ESCAPE, VK_INSERT, VK_F1},
+         0,
+         1,
+         1,
+         {1, 1, 1, 1},
+         0},
+        {"ctrl down not taken", {}, 1, 1, {VK_DOWN}, ssCtrl, 1, 1, {1, 1, 1, 1}, 0},
+    };
+    for (const KeyCase& k : cases) {
+        SCOPED_TRACE(k.name);
+        InputGrid s;
+        for (int h : k.hidden)
+            s.G.Columns[h].SetVisible(false);
+        s.Go(k.col, k.row);
+        for (int key : k.keys)
+            s.Key(key, k.shift);
+        EXPECT_EQ(s.G.Col(), k.wantCol);
+        EXPECT_EQ(s.G.Row(), k.wantRow);
+        EXPECT_EQ(s.Sel(), k.wantSel);
+        EXPECT_EQ(static_cast<int>(s.Log.size()), k.moves);
+        // A plain move makes the current cell the far corner again.
+        if (k.moves > 0) {
+            EXPECT_EQ(s.G.FarCol, k.wantCol);
+            EXPECT_EQ(s.G.FarRow, k.wantRow);
+        }
+    }
+}
+
+TEST(InputKeys, EveryColumnHiddenKeepsTheCurrentCellInsideTheGrid) {
+    InputGrid s;
+    s.Go(2, 3);
+    for (int c = 0; c < 5; ++c)
+        s.G.Columns[c].SetVisible(false);
+    for (int key : {VK_RIGHT, VK_LEFT, VK_HOME, VK_END})
+        for (TShiftState sh : {0u, unsigned(ssShift), unsigned(ssCtrl)}) {
+            s.Key(key, sh);
+            EXPECT_EQ(s.G.Col(), 2) << key << " " << sh;
+            EXPECT_EQ(s.G.FarCol, 2) << key << " " << sh;
+        }
+    // Typing afterwards still writes a real cell.
+    s.Type("1");
+    EXPECT_EQ(s.Cell(2, s.G.Row()), "1");
+}
+
+TEST(InputKeys, ShiftArrowsScrollTheFarCornerIntoView) {
+    InputGrid s(30);
+    s.Go(1, 8);
+    for (int i = 0; i < 3; ++i)
+        s.Key(VK_DOWN, ssShift);
+    EXPECT_EQ(s.Sel(), (TRect{1, 8, 1, 11}));
+    EXPECT_EQ(s.G.Row(), 8);
+    // 10 whole rows fit; row 11 keeps one whole row visible below it.
+    EXPECT_EQ(s.G.ScrollY, 3 * 18);
+    // A plain arrow collapses the block back onto the current cell.
+    s.Key(VK_RIGHT);
+    EXPECT_EQ(s.Sel(), (TRect{2, 8, 2, 8}));
+}
+
+TEST(InputKeys, GuardRefusesKeysAndCharacters) {
+    {
+        InputGrid s;
+        s.G.Enabled = false;
+        s.Go(1, 1);
+        EXPECT_FALSE(s.G.KeyDown(VK_DOWN, 0));
+        s.Type("7");
+        EXPECT_EQ(s.G.Row(), 1);
+        EXPECT_EQ(s.Cell(1, 1), "");
+        EXPECT_TRUE(s.Log.empty());
+    }
+    {
+        InputGrid s;
+        s.G.SetRowCount(0);
+        s.Log.clear();
+        EXPECT_FALSE(s.G.KeyDown(VK_DOWN, 0));
+        EXPECT_FALSE(s.G.KeyDown(VK_HOME, ssCtrl));
+        s.Type("7\b");
+        EXPECT_TRUE(s.Log.empty());
+        EXPECT_EQ(s.Undo().Count(), 0);
+    }
+    {
+        // A read-only grid moves but takes no characters and ignores Delete.
+        InputGrid s;
+        s.G.SetCells(1, 1, "keep");
+        s.G.ReadOnly = true;
+        s.Go(1, 1);
+        s.Type("7\b");
+        s.Key(VK_DELETE);
+        EXPECT_EQ(s.Cell(1, 1), "keep");
+        EXPECT_EQ(s.Undo().Count(), 0);
+        EXPECT_TRUE(s.G.KeyDown(VK_DOWN, 0));
+        EXPECT_EQ(s.G.Row(), 2);
+    }
+}
+
+TEST(InputKeys, TypingReplacesThenAppendsAndArrowSettlesOneRecord) {
+    InputGrid s;
+    s.G.SetCells(1, 2, "old");
+    s.Go(1, 2);
+    s.Type("123");
+    EXPECT_EQ(s.Cell(1, 2), "123");
+    EXPECT_EQ(s.G.TypedText, "123");
+    s.Type("\b");
+    EXPECT_EQ(s.Cell(1, 2), "12");
+    // Nothing is reported while typing.
+    EXPECT_TRUE(s.Log.empty());
+    ASSERT_EQ(s.Undo().Count(), 1);
+
+    s.Key(VK_DOWN);
+    EXPECT_EQ(s.Log, (Strings{"assigned 1,2", "changed 1,2 btEdit", "moved 1,3"}));
+    ASSERT_EQ(s.Undo().Count(), 1);
+    const TUndoBuffer& R = s.Undo().Items(0);
+    EXPECT_EQ(R.BufferType, btEdit);
+    EXPECT_EQ(R.Area, (TRect{1, 2, 1, 2}));
+    EXPECT_EQ(R.OldTexts[1], Strings{"old"});
+    EXPECT_EQ(R.NewTexts[1], Strings{"12"});
+    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    EXPECT_FALSE(s.G.CellTyped);
+    EXPECT_TRUE(s.G.TypedText.empty());
+
+    // The next cell starts afresh: its first character replaces its text.
+    s.G.SetCells(1, 3, "zz");
+    s.Type("9");
+    EXPECT_EQ(s.Cell(1, 3), "9");
+}
+
+TEST(InputKeys, BackspaceInAFreshCellEmptiesItAsADeleteRecord) {
+    InputGrid s;
+    s.G.SetCells(2, 1, "1:23");
+    s.Go(2, 1);
+    s.Type("\b\b");
+    EXPECT_EQ(s.Cell(2, 1), "");
+    s.Key(VK_RIGHT);
+    ASSERT_EQ(s.Undo().Count(), 1);
+    EXPECT_EQ(s.Undo().Items(0).BufferType, btDelete);
+    EXPECT_EQ(s.Undo().Items(0).OldTexts[2], Strings{"1:23"});
+    EXPECT_EQ(s.Undo().Items(0).NewTexts[2], Strings{""});
+    EXPECT_EQ(s.Log, (Strings{"assigned 2,1", "changed 2,1 btEdit", "moved 3,1"}));
+}
+
+TEST(InputKeys, UnchangedTypingLeavesNoRecord) {
+    struct Case {
+        const char* name;
+        std::string before, typed;
+        int key;
+        TShiftState shift;
+    };
+    for (const Case& c : {Case{"same text, Down", "ab", "ab", VK_DOWN, 0},
+                          Case{"typed and erased, Enter", "", "1\b", VK_RETURN, 0},
+                          Case{"same text, Shift+Enter", "ab", "ab", VK_RETURN, ssShift}}) {
+        SCOPED_TRACE(c.name);
+        InputGrid s;
+        s.G.SetCells(1, 4, c.before);
+        s.Go(1, 4);
+        s.Type(c.typed);
+        s.Key(c.key, c.shift);
+        EXPECT_EQ(s.Undo().Count(), 0);
+        ASSERT_FALSE(s.Log.empty());
+        EXPECT_EQ(s.Log.front(), "assigned 1,4");
+        for (const std::string& e : s.Log)
+            EXPECT_EQ(e.find("changed"), std::string::npos) << e;
+    }
+}
+
+TEST(InputKeys, TwoByteCharactersAreTypedAndErasedWhole) {
+    InputGrid s;
+    s.Go(0, 0);
+    const std::string a = "\x83\x41";  // katakana A
+    const std::string so = "\x83\x5c"; // katakana SO: its trail byte is a backslash
+    s.G.KeyPress("1");
+    s.G.KeyPress(a);
+    s.G.KeyPress(so);
+    EXPECT_EQ(s.Cell(0, 0), "1" + a + so);
+    s.Type("\b");
+    EXPECT_EQ(s.Cell(0, 0), "1" + a);
+    s.Type("\b");
+    EXPECT_EQ(s.Cell(0, 0), "1");
+    // Half a character never reaches the cell; whole text is typed per character.
+    s.G.KeyPress("\x83");
+    EXPECT_EQ(s.Cell(0, 0), "1");
+    s.G.KeyPress("x" + a + "y");
+    EXPECT_EQ(s.Cell(0, 0), "1x" + a + "y");
+    // Control characters other than Backspace are ignored.
+    s.G.KeyPress("\r");
+    s.G.KeyPress("\x1b");
+    s.G.KeyPress("\t");
+    EXPECT_EQ(s.Cell(0, 0), "1x" + a + "y");
+}
+
+TEST(InputKeys, CaretFollowsTheTypedText) {
+    InputGrid s;
+    s.Go(1, 0);
+    EXPECT_TRUE(s.Host.CaretCreated);
+    EXPECT_EQ(s.Host.CaretH, 16);
+    s.Type("12");
+    EXPECT_TRUE(s.Host.CaretShown);
+    EXPECT_TRUE(s.G.CaretVisible);
+    // Cell 1 starts at client x 100; the text after 4 pixels of margin.
+    const TPoint after2 = s.Host.CaretPos;
+    s.Type("3");
+    EXPECT_EQ(s.Host.CaretPos.X, after2.X + headless_metric::CharWidth);
+    EXPECT_EQ(s.Host.CaretPos.Y, after2.Y);
+    // Moving away hides it.
+    s.Key(VK_DOWN);
+    EXPECT_FALSE(s.Host.CaretShown);
+    EXPECT_FALSE(s.G.CaretVisible);
+}
+
+TEST(InputKeys, FilterAndVetoLeaveTheCellAndDropTheRecord) {
+    InputGrid s;
+    s.G.SetCells(1, 1, "5");
+    s.G.OnFilterChar = [](bool FromEditor, int, int, const std::string& Ch, bool& Allowed) {
+        EXPECT_FALSE(FromEditor);
+        Allowed = Ch != "x";
+    };
+    s.Go(1, 1);
+    s.Type("x");
+    EXPECT_EQ(s.Cell(1, 1), "5");
+    EXPECT_EQ(s.Undo().Count(), 1); // open until settled
+    s.Key(VK_DOWN);
+    EXPECT_EQ(s.Undo().Count(), 0);
+
+    // A read-only column takes nothing either.
+    s.G.SetCells(3, 1, "r");
+    s.Go(3, 1);
+    s.Type("77");
+    EXPECT_EQ(s.Cell(3, 1), "r");
+    s.Key(VK_UP);
+    EXPECT_EQ(s.Undo().Count(), 0);
+}
+
+TEST(InputKeys, AssignmentHandlerRewriteIsWhatTheRecordKeeps) {
+    InputGrid s;
+    s.G.OnCellAssignment = [&s](int c, int r) {
+        if (c == 2) s.G.SetCells(c, r, "0:01:21");
+    };
+    s.Go(2, 4);
+    s.Type("1:21");
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.Cell(2, 4), "0:01:21");
+    ASSERT_EQ(s.Undo().Count(), 1);
+    EXPECT_EQ(s.Undo().Items(0).NewTexts[2], Strings{"0:01:21"});
+    EXPECT_EQ(s.G.Row(), 5);
+}
+
+TEST(InputKeys, OtherMovingKeysCommitTheTypedCell) {
+    for (int key : {VK_HOME, VK_END, VK_PRIOR, VK_NEXT}) {
+        SCOPED_TRACE(key);
+        InputGrid s;
+        s.Go(2, 5);
+        s.Type("42");
+        s.Key(key);
+        ASSERT_EQ(s.Undo().Count(), 1);
+        EXPECT_EQ(s.Undo().Items(0).Area, (TRect{2, 5, 2, 5}));
+        EXPECT_EQ(s.Undo().Items(0).NewTexts[2], Strings{"42"});
+        EXPECT_EQ(s.Cell(2, 5), "42");
+        ASSERT_GE(s.Log.size(), 2u);
+        EXPECT_EQ(s.Log[0], "changed 2,5 btEdit");
+        EXPECT_EQ(s.Log[1], "assigned 2,5");
+    }
+}
+
+TEST(InputKeys, DeleteKeyAndClipboardShortcuts) {
+    InputGrid s;
+    s.G.SetCells(1, 1, "a");
+    s.G.SetCells(2, 1, "b");
+    s.Go(1, 1);
+    s.Key(VK_RIGHT, ssShift);
+    // While typing, Delete does nothing.
+    s.Type("z");
+    s.Key(VK_DELETE);
+    EXPECT_EQ(s.Cell(2, 1), "b");
+    s.Key(VK_UP);
+    s.Key(VK_DOWN);
+    s.Key(VK_RIGHT, ssShift);
+    s.Key(VK_C, ssCtrl);
+    EXPECT_EQ(s.Clip.Text, "z\tb\r\n");
+    s.Key(VK_DELETE);
+    EXPECT_EQ(s.Cell(1, 1), "");
+    EXPECT_EQ(s.Cell(2, 1), "");
+    EXPECT_EQ(s.Undo().Items(0).BufferType, btDelete);
+    s.Key(VK_V, ssCtrl);
+    EXPECT_EQ(s.Cell(1, 1), "z");
+    EXPECT_EQ(s.Cell(2, 1), "b");
+
+    // A read-only grid still copies but neither cuts nor pastes.
+    s.G.ReadOnly = true;
+    const int records = s.Undo().Count();
+    s.Clip.Text = "q\tq\r\n";
+    s.Key(VK_V, ssCtrl);
+    s.Key(VK_X, ssCtrl);
+    EXPECT_EQ(s.Cell(1, 1), "z");
+    EXPECT_EQ(s.Undo().Count(), records);
+    EXPECT_EQ(s.Clip.Text, "q\tq\r\n");
+    s.Key(VK_C, ssCtrl);
+    EXPECT_EQ(s.Clip.Text, "z\tb\r\n");
+}
+
+TEST(InputKeys, EnterWalksThroughABlock) {
+    InputGrid s;
+    s.Go(1, 1);
+    s.Key(VK_RIGHT, ssShift);
+    s.Key(VK_DOWN, ssShift);
+    const TRect block{1, 1, 2, 2};
+    ASSERT_EQ(s.Sel(), block);
+    const std::vector<std::pair<int, int>> forward = {{1, 2}, {2, 1}, {2, 2}, {1, 1}, {1, 2}};
+    for (auto [c, r] : forward) {
+        s.Log.clear();
+        s.Key(VK_RETURN);
+        EXPECT_EQ(s.G.Col(), c);
+        EXPECT_EQ(s.G.Row(), r);
+        EXPECT_EQ(s.Sel(), block);
+        EXPECT_EQ(s.Log, Strings{"moved " + std::to_string(c) + "," + std::to_string(r)});
+    }
+    const std::vector<std::pair<int, int>> backward = {{1, 1}, {2, 2}, {2, 1}, {1, 2}};
+    for (auto [c, r] : backward) {
+        s.Key(VK_RETURN, ssShift);
+        EXPECT_EQ(s.G.Col(), c);
+        EXPECT_EQ(s.G.Row(), r);
+        EXPECT_EQ(s.Sel(), block);
+    }
+    // Typing in the block is settled by Enter and recorded for its cell.
+    s.Type("7");
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.Cell(1, 2), "7");
+    EXPECT_EQ(s.G.Col(), 2);
+    EXPECT_EQ(s.G.Row(), 1);
+    EXPECT_EQ(s.Undo().Items(0).Area, (TRect{1, 2, 1, 2}));
+    EXPECT_TRUE(s.G.TypedText.empty());
+}
+
+TEST(InputKeys, EnterOnASingleCellAndAutoFill) {
+    InputGrid s(6);
+    s.Go(1, 4);
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.G.Row(), 5);
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.G.Row(), 5);
+    s.Key(VK_RETURN, ssShift);
+    EXPECT_EQ(s.G.Row(), 4);
+
+    s.G.AutoFillDown = true;
+    s.Go(1, 2);
+    s.Type("12*");
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.G.Row(), 2);
+    for (int r = 2; r < 6; ++r)
+        EXPECT_EQ(s.Cell(1, r), "12");
+    EXPECT_FALSE(s.G.CellTyped);
+    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    // The next Enter just moves on.
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.G.Row(), 3);
+    // Shift+Enter never fills.
+    s.Type("9*");
+    s.Key(VK_RETURN, ssShift);
+    EXPECT_EQ(s.Cell(1, 3), "9*");
+    EXPECT_EQ(s.Cell(1, 4), "12");
+}
+
+TEST(InputKeys, AutoAddRowGrowsAndShrinksAtTheLastRow) {
+    InputGrid s(3);
+    s.G.AutoAddRow = true;
+    s.Go(0, 2);
+    s.Key(VK_DOWN);
+    EXPECT_EQ(s.G.RowCount(), 4);
+    EXPECT_EQ(s.G.Row(), 3);
+    s.Key(VK_UP);
+    EXPECT_EQ(s.G.RowCount(), 3);
+    EXPECT_EQ(s.G.Row(), 2);
+    // A typed text keeps the row.
+    s.Key(VK_DOWN);
+    s.Type("x");
+    s.Key(VK_UP);
+    EXPECT_EQ(s.G.RowCount(), 4);
+    EXPECT_EQ(s.G.Row(), 2);
+}
+
+TEST(InputKeys, FocusLossCommitsAndFocusToTheEditorDoesNot) {
+    InputGrid s;
+    s.Go(1, 1);
+    s.Type("5");
+    s.G.FocusOut(true);
+    EXPECT_NE(s.G.PendingEdit, nullptr);
+    EXPECT_FALSE(s.Host.CaretCreated);
+    s.G.FocusIn();
+    s.G.FocusOut(false);
+    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "assigned 1,1"}));
+    EXPECT_FALSE(s.G.CaretVisible);
+}
+
+TEST(InputKeys, CompositionWindowSitsOverTheCurrentCell) {
+    InputGrid s;
+    s.Go(2, 3);
+    // Cell (2, 3): content (159, 53) .. (240, 72); client + (20, 18).
+    s.G.ImeStartComposition();
+    EXPECT_EQ(s.Host.ImeRect, (TRect{181, 73, 274, 88}));
+    EXPECT_EQ(s.Host.ImePos, (TPoint{181, 73}));
+}
+
+TEST(InputKeys, CellInputFromAnotherProgram) {
+    {
+        InputGrid s;
+        s.G.SetCells(2, 3, "old");
+        s.Go(2, 3);
+        EXPECT_TRUE(s.G.CellInput("1:02.5", 0));
+        EXPECT_EQ(s.Cell(2, 3), "1:02.5");
+        ASSERT_EQ(s.Undo().Count(), 1);
+        EXPECT_EQ(s.Undo().Items(0).OldTexts[2], Strings{"old"});
+        EXPECT_EQ(s.Undo().Items(0).NewTexts[2], Strings{"1:02.5"});
+        EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,4"}));
+        EXPECT_TRUE(s.G.CellInput("x", 2));
+        EXPECT_EQ(s.G.Row(), 7);
+        EXPECT_TRUE(s.G.CellInput("y", -1));
+        EXPECT_EQ(s.G.Row(), 7);
+        EXPECT_EQ(s.Cell(2, 7), "y");
+    }
+    struct Refusal {
+        const char* name;
+        int col;
+        bool hide, ownerBlocked, disabled;
+    };
+    for (const Refusal& r : {Refusal{"title column", 0, false, false, false},
+                             Refusal{"split column", 3, false, false, false},
+                             Refusal{"interval column", 4, false, false, false},
+                             Refusal{"hidden best column", 1, true, false, false},
+                             Refusal{"modal dialog open", 2, false, true, false},
+                             Refusal{"disabled grid", 2, false, false, true}}) {
+        SCOPED_TRACE(r.name);
+        InputGrid s;
+        if (r.hide) s.G.Columns[r.col].SetVisible(false);
+        s.Host.OwnerEnabled = !r.ownerBlocked;
+        s.G.Enabled = !r.disabled;
+        s.Go(r.col, 3);
+        EXPECT_FALSE(s.G.CellInput("1:00", 0));
+        EXPECT_EQ(s.Cell(r.col, 3), "");
+        EXPECT_EQ(s.Undo().Count(), 0);
+        EXPECT_TRUE(s.Log.empty());
+    }
+}
+
+TEST(InputKeys, CellInputWithAHugeMoveCountEndsWhereTheWalkWould) {
+    InputGrid s;
+    s.Go(1, 2);
+    EXPECT_TRUE(s.G.CellInput("a", 2147483646));
+    EXPECT_EQ(s.G.Row(), 9);
+
+    // In a 2 x 2 block the walk repeats every four presses.
+    s.Go(1, 0);
+    s.Key(VK_RIGHT, ssShift);
+    s.Key(VK_DOWN, ssShift);
+    EXPECT_TRUE(s.G.CellInput("b", 2147483646)); // 2^31 - 1 presses: 3 steps
+    EXPECT_EQ(s.G.Col(), 2);
+    EXPECT_EQ(s.G.Row(), 1);
+    EXPECT_EQ(s.Sel(), (TRect{1, 0, 2, 1}));
+    EXPECT_TRUE(s.G.CellInput("c", 2)); // 3 presses
+    EXPECT_EQ(s.G.Col(), 2);
+    EXPECT_EQ(s.G.Row(), 0);
+}
+
+} // namespace
