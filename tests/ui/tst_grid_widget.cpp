@@ -168,6 +168,7 @@ void TestGridWidget::init() {
     g.SetCol(1);
     FWidget->resize(300, 200);
     FWidget->show();
+    FWidget->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(FWidget.get()));
     FWidget->setFocus();
     QTRY_VERIFY(FWidget->hasFocus());

@@ -75,6 +75,7 @@ class TestLapForm : public QObject {
 void TestLapForm::init() {
     FForm = std::make_unique<TLaptimeForm>();
     FForm->show();
+    FForm->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
     FWidget = FForm->GridWidget();
     FWidget->setFocus();
