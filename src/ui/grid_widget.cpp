@@ -282,17 +282,25 @@ void TGridWidget::paintEvent(QPaintEvent*) {
     if (CaretOn()) p.fillRect(CaretRect(), palette().color(QPalette::Text));
     if (!FPreedit.isEmpty()) {
         // The text being composed, over the cell it will go to.
-        const QRect r = FImeRect.isValid() ? FImeRect : ToQRect(FGrid.CompositionRect());
-        const QFont f = FImeFont;
-        const QFontMetrics fm(f);
-        QRect box(r.topLeft(), QSize(fm.horizontalAdvance(FPreedit) + 2, fm.height()));
+        const QRect box = PreeditRect();
+        const QFontMetrics fm(FImeFont);
         p.fillRect(box, palette().color(QPalette::Base));
-        QFont u = f;
+        QFont u = FImeFont;
         u.setUnderline(true);
         p.setFont(u);
         p.setPen(palette().color(QPalette::Text));
         p.drawText(box.topLeft() + QPoint(1, fm.ascent()), FPreedit);
     }
+}
+
+QRect TGridWidget::ImeRect() const {
+    return FImeRect.isValid() ? FImeRect : ToQRect(FGrid.CompositionRect());
+}
+
+QRect TGridWidget::PreeditRect() const {
+    if (FPreedit.isEmpty()) return QRect();
+    const QFontMetrics fm(FImeFont);
+    return QRect(ImeRect().topLeft(), QSize(fm.horizontalAdvance(FPreedit) + 2, fm.height()));
 }
 
 const QFont& TGridWidget::CachedFont(const TFont& f) const {
@@ -430,6 +438,13 @@ void TGridWidget::keyPressEvent(QKeyEvent* e) {
         }
     }
     e->setAccepted(acted || typed);
+    FollowCurrentCell();
+}
+
+// The input method's window follows the current cell.
+void TGridWidget::FollowCurrentCell() {
+    if (hasFocus() && QGuiApplication::inputMethod())
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 
 void TGridWidget::TypeText(const QString& text) {
@@ -445,9 +460,9 @@ void TGridWidget::inputMethodEvent(QInputMethodEvent* e) {
             QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImFont);
     }
     // Only the pre-edit area needs repainting; the typed text repaints itself.
-    const QRect old = FImeRect.isValid() ? FImeRect : ToQRect(FGrid.CompositionRect());
+    viewport()->update(PreeditRect());
     FPreedit = e->preeditString();
-    viewport()->update(old.adjusted(-2, -2, 400, 2));
+    viewport()->update(PreeditRect());
     if (!e->commitString().isEmpty() && !FGrid.KeysBlocked()) TypeText(e->commitString());
     if (FPreedit.isEmpty()) {
         FComposing = false;
@@ -466,7 +481,7 @@ QVariant TGridWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
     switch (query) {
     case Qt::ImCursorRectangle:
     case Qt::ImInputItemClipRectangle: {
-        const QRect r = FImeRect.isValid() ? FImeRect : ToQRect(FGrid.CompositionRect());
+        const QRect r = ImeRect();
         return query == Qt::ImCursorRectangle ? QRect(r.topLeft() + origin, QSize(1, r.height()))
                                               : r.translated(origin);
     }
@@ -488,6 +503,7 @@ void TGridWidget::mousePressEvent(QMouseEvent* e) {
     if (!ToMouseButton(e->button(), &b)) return;
     const QPoint p = e->position().toPoint();
     FGrid.MouseDown(b, ShiftState(e->modifiers(), e->buttons()), p.x(), p.y());
+    FollowCurrentCell();
 }
 
 void TGridWidget::mouseMoveEvent(QMouseEvent* e) {
@@ -516,6 +532,7 @@ void TGridWidget::wheelEvent(QWheelEvent* e) {
     const int delta = e->angleDelta().y();
     if (delta != 0) FGrid.MouseWheel(delta);
     e->accept();
+    FollowCurrentCell();
 }
 
 bool TGridWidget::viewportEvent(QEvent* e) {

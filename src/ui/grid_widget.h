@@ -84,6 +84,9 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     void BarAction(TScrollBarKind Bar, int Action);
     void ApplyBar(TScrollBarKind Bar);
     void TypeText(const QString& text);
+    void FollowCurrentCell();
+    QRect ImeRect() const;
+    QRect PreeditRect() const;
     void EditorEdited(const QString& text);
     bool EditorKey(QKeyEvent* e);
     void BlinkCaret();
@@ -111,7 +114,7 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     bool FComposing = false;
     QString FPreedit;
     QRect FImeRect;
-    QFont FImeFont;
+    QFont FImeFont; // the grid's font once a composition has started
 
     mutable TFont FFontKey;
     mutable QFont FFontValue;

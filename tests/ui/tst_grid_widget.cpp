@@ -44,6 +44,16 @@ void TypeText(QWidget* w, const QString& text) {
     }
 }
 
+// Dark pixels inside a cell, clear of the selection frame around it.
+int DarkPixels(QWidget* viewport, const TRect& cell) {
+    const QImage img = viewport->grab().toImage();
+    int dark = 0;
+    for (int x = cell.Left + 3; x < cell.Right - 3; ++x)
+        for (int y = cell.Top + 3; y < cell.Bottom - 3; ++y)
+            dark += qGray(img.pixel(x, y)) < 96;
+    return dark;
+}
+
 } // namespace
 
 class TestGridWidget : public QObject {
@@ -209,9 +219,12 @@ void TestGridWidget::inputMethod() {
     const QRect r = FWidget->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     QCOMPARE(r.topLeft(), QPoint(cell.Left + 2, cell.Top + 2) + origin);
 
+    QCOMPARE(DarkPixels(FWidget->viewport(), cell), 0);
     QInputMethodEvent compose(QStringLiteral("さい"), {});
     QApplication::sendEvent(FWidget.get(), &compose);
     QCOMPARE(Cell(g, 1, 1), QString()); // composing types nothing yet
+    // but shows the text being composed over the cell.
+    QVERIFY(DarkPixels(FWidget->viewport(), cell) > 10);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("最速"));
     QApplication::sendEvent(FWidget.get(), &commit);
