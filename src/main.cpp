@@ -1,10 +1,14 @@
-// Segmark entry: the window, or a headless subcommand.
+// Segmark entry: a headless subcommand when one is named, else the window.
+#include "app/cli.h"
+
 #ifdef SEGMARK_WITH_UI
 #include "ui/lap_form.h"
 
 #include <QApplication>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
+    if (int code = RunCli(argc, argv); code >= 0) return code;
     QApplication app(argc, argv);
     TLaptimeForm window;
     window.show();
@@ -12,8 +16,11 @@ int main(int argc, char** argv) {
 }
 #else
 #include <cstdio>
-int main() {
-    std::fputs("Segmark was built without its window.\n", stderr);
-    return 1;
+
+int main(int argc, char** argv)
+{
+    if (int code = RunCli(argc, argv); code >= 0) return code;
+    std::fputs("Segmark was built without its window; only subcommands are available.\n", stderr);
+    return 2;
 }
 #endif

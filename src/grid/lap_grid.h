@@ -411,7 +411,8 @@ public:
     bool KeysBlocked() const;
     // Characters typed into the current cell: "\b" removes the last whole
     // character, characters below a blank are ignored, others are appended.
-    // Text of several characters is typed one character at a time.
+    // Text of several characters is typed one character at a time; a lead
+    // byte without its trail byte is not a character and is ignored.
     void KeyPress(const std::string& Char);
     void FocusIn();
     // ToEditor: the focus goes to the grid's own in-place editor.

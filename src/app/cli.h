@@ -1,0 +1,10 @@
+// The headless command line: subcommands that work on project and text files
+// with the core alone, without a display.
+//
+//   segmark export-text PROJECT.sgp [--sheet N]
+//   segmark import-text FILE... -o PROJECT.sgp
+#pragma once
+
+// Runs the subcommand argv names and returns its exit status; -1 when argv
+// names no subcommand (the window is to start instead).
+int RunCli(int argc, char** argv);

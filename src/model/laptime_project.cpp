@@ -1,0 +1,497 @@
+#include "model/laptime_project.h"
+
+#include "grid/lap_grid.h"
+#include "model/file_io.h"
+#include "model/project_file.h"
+#include "model/sheet_text.h"
+#include "pattern/pattern_matcher.h"
+#include "text/lines.h"
+#include "text/sjis.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace {
+
+constexpr std::int32_t MaxSheetNumber = std::numeric_limits<std::int32_t>::max();
+
+// Removes every occurrence of Part, found at character boundaries only.
+std::string RemoveAll(std::string_view S, std::string_view Part) {
+    std::string out;
+    out.reserve(S.size());
+    for (std::size_t pos = 0; pos < S.size();) {
+        if (S.substr(pos, Part.size()) == Part) {
+            pos += Part.size();
+            continue;
+        }
+        std::size_t len = text::CharLength(S, pos);
+        out.append(S.substr(pos, len));
+        pos += len;
+    }
+    return out;
+}
+
+// The decimal value of a run of digits; -1 when S is not one. Raises when
+// the value does not fit, as no name can be generated above it.
+std::int64_t ReadSheetNumber(std::string_view S) {
+    if (S.empty()) return -1;
+    std::int64_t n = 0;
+    for (char c : S) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+        if (n > MaxSheetNumber)
+            throw ESheetNumberError("The sheet number " + std::string(S) +
+                                    " is too large to count on from.");
+    }
+    return n;
+}
+
+template <typename T> void MoveEntry(std::vector<T>& v, int From, int To) {
+    auto first = v.begin();
+    if (From < To)
+        std::rotate(first + From, first + From + 1, first + To + 1);
+    else
+        std::rotate(first + To, first + From, first + From + 1);
+}
+
+} // namespace
+
+std::string EscapePatternText(std::string_view Name) {
+    std::string out;
+    out.reserve(Name.size() * 2);
+    for (std::size_t pos = 0; pos < Name.size();) {
+        std::size_t len = text::CharLength(Name, pos);
+        // A backslash is escaped too: in this code page it is also the yen
+        // sign, common in names, and left bare it would start an escape.
+        if (len == 1 &&
+            std::string_view(".^$()[]*+?|/\\{}").find(Name[pos]) != std::string_view::npos)
+            out += '\\';
+        out.append(Name.substr(pos, len));
+        pos += len;
+    }
+    return out;
+}
+
+std::string CopyNamePattern(std::string_view Name) {
+    return "m/^" + EscapePatternText(Name) + " \\([\\d]+\\)$/sk";
+}
+
+// ---- creation ----
+
+TLaptimeProject::TLaptimeProject(Key, TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host)
+    : FGrid(Grid), FSelector(Selector), FHost(Host) {
+    Positions.reserve(255);
+    Sheets.reserve(255);
+}
+
+std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& FileName,
+                                                         TLapGrid& Grid, SheetSelector& Selector,
+                                                         ProjectHost& Host) {
+    if (!FileName.empty() && FileExists(FileName)) {
+        std::vector<TLaptimeSheet> sheets = LoadProjectFile(FileName);
+        // Every row costs memory and an evaluation: a count no sheet can
+        // have is damage, refused before anything changes.
+        for (const TLaptimeSheet& s : sheets)
+            if (s.RowCount < 0 || s.RowCount > MaxSheetRows)
+                throw EFileFormatError(FileName, "\"" + FileName +
+                                                     "\" is not a valid project file: sheet \"" +
+                                                     s.Name.str() + "\" claims " +
+                                                     std::to_string(s.RowCount) + " rows");
+        return CreateFromSheets(std::move(sheets), FileName, Grid, Selector, Host);
+    }
+
+    auto p = std::make_unique<TLaptimeProject>(Key(), Grid, Selector, Host);
+    Selector.Clear();
+    Grid.ResetSheetBuffers();
+    p->SetGridEnabled(true);
+    Selector.SetEnabled(true);
+    p->AddNewSheet();
+    p->Title = project_text::NewProjectTitle;
+    p->SetCaptions();
+    return p;
+}
+
+std::unique_ptr<TLaptimeProject>
+TLaptimeProject::CreateFromSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName,
+                                  TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host) {
+    auto p = std::make_unique<TLaptimeProject>(Key(), Grid, Selector, Host);
+    p->LoadSheets(std::move(Sheets), FileName);
+    return p;
+}
+
+void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::string& FileName) {
+    FSelector.Clear();
+    FGrid.ResetSheetBuffers();
+    Title = TitleFromFileName(FileName);
+    if (Loaded.empty()) {
+        ShowNoSheets();
+        SetCaptions();
+        return;
+    }
+    SetGridEnabled(true);
+    FSelector.SetEnabled(true);
+    Sheets = std::move(Loaded);
+    Positions.assign(Sheets.size(), TSheetPosition{});
+    for (const TLaptimeSheet& s : Sheets) {
+        FSelector.Add(s.Name.str());
+        AppendSheetBuffers(s.RowCount);
+    }
+    FSelector.Select(0);
+    ApplySheetToGrid(&Sheets[0]);
+    ResetCursor();
+    CurrentIndex = 0;
+    FGrid.SheetIndex = 0;
+    SetCaptions();
+}
+
+void TLaptimeProject::SetGridEnabled(bool Enabled) {
+    FGrid.SetEnabled(Enabled);
+}
+
+void TLaptimeProject::SetCaptions() {
+    FHost.SetTitle(project_text::CaptionPrefix + Title);
+}
+
+TLaptimeSheet* TLaptimeProject::CurrentSheet() {
+    return CurrentIndex >= 0 && CurrentIndex < SheetCount()
+               ? &Sheets[static_cast<std::size_t>(CurrentIndex)]
+               : nullptr;
+}
+
+const TLaptimeSheet* TLaptimeProject::CurrentSheet() const {
+    return const_cast<TLaptimeProject*>(this)->CurrentSheet();
+}
+
+// ---- grid and sheet ----
+
+void TLaptimeProject::StoreGridToSheet() {
+    TLaptimeSheet* s = CurrentSheet();
+    if (!s) return;
+    s->RowCount = FGrid.RowCount();
+    for (int i = 0; i < SheetColumnCount && i < FGrid.ColCount(); ++i)
+        s->ColWidth[static_cast<std::size_t>(i)] = FGrid.Columns[i].Width();
+    for (int k = 0; k < StoredColumnCount && k < FGrid.ColCount(); ++k)
+        s->Texts[static_cast<std::size_t>(k)] = text::JoinLinesCRLF(FGrid.Columns[k].Strings());
+}
+
+void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
+    if (!Sheet) return;
+    const TLaptimeSheet& s = *Sheet;
+    FGrid.BeginUpdate();
+    FGrid.ClearCells();
+    TFont font = FGrid.Font();
+    font.Name = s.FontName.str();
+    font.Color = s.FontColor;
+    font.Style = s.FontStyle;
+    font.Size = s.FontSize;
+    FGrid.SetFont(font);
+    FGrid.SetColor(s.BackColor);
+    FGrid.SetHeaderColor(s.HeaderColor);
+    FGrid.SetHeaderDarkColor(s.HeaderDarkColor);
+    TFont headerFont = FGrid.HeaderFont();
+    headerFont.Color = s.HeaderFontColor;
+    FGrid.SetHeaderFont(headerFont);
+    FGrid.SetBoxColor(s.BoxColor);
+    const int cols = std::min(SheetColumnCount, FGrid.ColCount());
+    for (int i = 0; i < cols; ++i)
+        FGrid.Columns[i].SetColor(s.CellColor);
+    FGrid.SetAlternateColor(s.AlternateColor);
+    FGrid.SetShowGrid(s.ShowGrid != 0);
+    // A style byte outside the five line styles draws solid lines.
+    FGrid.SetGridStyle(s.GridStyle <= psDashDotDot ? static_cast<TPenStyle>(s.GridStyle) : psSolid);
+    FGrid.SetGridColor(s.GridColor);
+    FGrid.SetDefRowHeight(s.DefRowHeight);
+    FGrid.SetRowCount(s.RowCount);
+    for (int i = 0; i < cols; ++i) {
+        const auto u = static_cast<std::size_t>(i);
+        TLapColumn& c = FGrid.Columns[i];
+        c.SetVisible(s.ColVisible[u] != 0);
+        c.SetWidth(s.ColWidth[u]);
+        c.SetHorzAlign(static_cast<THorzAlign>(s.ColHorzAlign[u]));
+        c.SetVertAlign(static_cast<TVertAlign>(s.ColVertAlign[u]));
+    }
+    for (int k = 0; k < StoredColumnCount && k < cols; ++k)
+        FGrid.Columns[k].Strings() = text::SplitLines(s.Texts[static_cast<std::size_t>(k)]);
+    // The evaluation fills the derived columns row by row; room for them up
+    // front spares a large sheet repeated regrowth.
+    for (int k = StoredColumnCount; k < cols; ++k)
+        FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(std::max(0, s.RowCount)));
+    FGrid.EndUpdate();
+}
+
+void TLaptimeProject::AppendSheetBuffers(int RowCount) {
+    TTimeFormatList formats;
+    formats.AddDefaults(RowCount);
+    FGrid.TimeFormatLists.Add(std::move(formats));
+    FGrid.UndoList.Add(std::make_unique<TUndoBufferList>(&FGrid, FHost.MaxUndoIndex()));
+}
+
+void TLaptimeProject::ResetCursor() {
+    if (FGrid.RowCount() > 0 && FGrid.ColCount() > 1) {
+        FGrid.SetCol(FGrid.Columns[0].Visible() ? 0 : 1);
+        FGrid.SetRow(0);
+    }
+    FGrid.ScrollToTop();
+}
+
+void TLaptimeProject::EvaluateRows() {
+    if (!FGrid.OnCellAssignment) return;
+    for (int r = 0; r < FGrid.RowCount(); ++r)
+        FGrid.OnCellAssignment(2, r);
+}
+
+// ---- naming ----
+
+std::int32_t TLaptimeProject::NextSheetNumber(const std::string& Pattern, const std::string& Prefix,
+                                              const std::string& Suffix) {
+    std::int64_t result = 1;
+    if (SheetCount() == 0) return 1;
+    TPatternMatcher& matcher = TPatternMatcher::Shared();
+    std::string plainSuffix;
+    for (char c : Suffix)
+        if (c != '\\') plainSuffix += c;
+    const std::string suffixPattern = "m/" + Suffix + "$/";
+    for (int i = 0; i < FSelector.Count(); ++i) {
+        std::string s = FSelector.Item(i);
+        if (!matcher.Match(Pattern, s)) continue;
+        if (!Prefix.empty()) s = RemoveAll(s, Prefix);
+        if (!Suffix.empty() && matcher.Match(suffixPattern, s) && s.ends_with(plainSuffix))
+            s.erase(s.size() - plainSuffix.size());
+        // A name the pattern took but that leaves no plain number (a line
+        // break before the end, say) does not count.
+        const std::int64_t n = ReadSheetNumber(s);
+        if (n >= result) result = n + 1;
+    }
+    if (result > MaxSheetNumber)
+        throw ESheetNumberError("No sheet number after " + std::to_string(MaxSheetNumber) +
+                                " is left.");
+    return static_cast<std::int32_t>(result);
+}
+
+std::string TLaptimeProject::NewSheetName() {
+    const std::int32_t n =
+        NextSheetNumber(project_text::NewSheetPattern, project_text::NewSheetPrefix, std::string());
+    return project_text::NewSheetPrefix + std::to_string(n);
+}
+
+TLaptimeSheet TLaptimeProject::NewSheetFromDefaults() const {
+    TLaptimeSheet s;
+    CopySheetSettings(&s, &FHost.DefaultSettings(), false);
+    s.Name.assign("");
+    // The face name alone: bytes after its terminator in the stored defaults
+    // are no part of it and are not passed on to the sheet's record.
+    s.FontName.assign(s.FontName.str());
+    return s;
+}
+
+// ---- sheet list operations ----
+
+void TLaptimeProject::AddNewSheet() {
+    StoreGridToSheet();
+    // The name first: a refusal must leave every list as it was.
+    const std::string name = NewSheetName();
+    TLaptimeSheet sheet = NewSheetFromDefaults();
+    sheet.Name.assign(name);
+    Positions.push_back(TSheetPosition{});
+    Sheets.push_back(std::move(sheet));
+    const TLaptimeSheet& added = Sheets.back();
+    FSelector.Add(added.Name.str());
+    FSelector.Select(FSelector.Count() - 1);
+    ApplySheetToGrid(&added);
+    CurrentIndex = SheetCount() - 1;
+    AppendSheetBuffers(added.RowCount);
+    FGrid.SheetIndex = CurrentIndex;
+    ResetCursor();
+}
+
+void TLaptimeProject::CopyCurrentSheet() {
+    if (SheetCount() == 0) return;
+    StoreGridToSheet();
+    const int src = CurrentIndex;
+    const std::string s = FSelector.Item(src);
+    const std::int32_t n = NextSheetNumber(CopyNamePattern(s), s + " (", "\\)");
+    TLaptimeSheet copy;
+    CopySheetSettings(&copy, &Sheets[static_cast<std::size_t>(src)], true);
+    copy.Name.assign(s + " (" + std::to_string(n) + ")");
+    Positions.push_back(TSheetPosition{});
+    Sheets.push_back(std::move(copy));
+    FSelector.Add(Sheets.back().Name.str());
+    FSelector.Select(FSelector.Count() - 1);
+    CurrentIndex = SheetCount() - 1;
+    AppendSheetBuffers(Sheets.back().RowCount);
+    // The grid keeps showing the same rows, which are now the copy's.
+    FGrid.SheetIndex = CurrentIndex;
+    ResetCursor();
+}
+
+void TLaptimeProject::DeleteSheet(int Index) {
+    if (Index < 0 || Index >= SheetCount()) return;
+    const auto u = static_cast<std::size_t>(Index);
+    Positions.erase(Positions.begin() + static_cast<std::ptrdiff_t>(u));
+    Sheets.erase(Sheets.begin() + static_cast<std::ptrdiff_t>(u));
+    FSelector.Delete(Index);
+    if (Index == FGrid.SheetIndex) FGrid.PendingEdit = nullptr; // it lived in the freed buffer
+    FGrid.TimeFormatLists.Delete(Index);
+    FGrid.UndoList.Delete(Index);
+    if (Index < CurrentIndex) {
+        // The grid still shows the same sheet, one place further up.
+        --CurrentIndex;
+        FGrid.SheetIndex = CurrentIndex;
+        FSelector.Select(CurrentIndex);
+        return;
+    }
+    if (Index > CurrentIndex) return;
+    FGrid.SheetIndex = CurrentIndex;
+    if (SheetCount() == 0) {
+        ShowNoSheets();
+        return;
+    }
+    if (CurrentIndex >= SheetCount()) CurrentIndex = SheetCount() - 1;
+    FGrid.SheetIndex = CurrentIndex;
+    SelectSheet(CurrentIndex, false);
+}
+
+bool TLaptimeProject::SelectSheet(int Index, bool StoreCurrent) {
+    if (StoreCurrent && Index == CurrentIndex) return false;
+    if (Index < 0 || Index >= SheetCount()) return false;
+    if (StoreCurrent) {
+        StoreGridToSheet();
+        // Only a stored sheet is still the one in the grid; after a delete or
+        // a sort the live position belongs to no entry.
+        if (TLaptimeSheet* cur = CurrentSheet(); cur)
+            Positions[static_cast<std::size_t>(CurrentIndex)] =
+                TSheetPosition{FGrid.Col(), FGrid.Row(), FGrid.ScrollX, FGrid.ScrollY};
+    }
+    ApplySheetToGrid(&Sheets[static_cast<std::size_t>(Index)]);
+    CurrentIndex = Index;
+    FSelector.Select(Index);
+    FGrid.SheetIndex = CurrentIndex;
+    EvaluateRows();
+    const TSheetPosition& p = Positions[static_cast<std::size_t>(Index)];
+    // A stored cell outside this sheet's rows would break every later cell
+    // access; keep it inside the grid.
+    if (FGrid.RowCount() > 0 && FGrid.ColCount() > 0) {
+        FGrid.SetCol(std::clamp(p.Col, 0, FGrid.ColCount() - 1));
+        FGrid.SetRow(std::clamp(p.Row, 0, FGrid.RowCount() - 1));
+    }
+    FGrid.SetScrollX(p.ScrollX);
+    FGrid.SetScrollY(p.ScrollY);
+    return true;
+}
+
+void TLaptimeProject::ShowNoSheets() {
+    CurrentIndex = -1;
+    FSelector.Clear();
+    FSelector.SetText(project_text::NoSheets);
+    FGrid.BeginUpdate();
+    FGrid.ClearCells();
+    FGrid.SetRowCount(0);
+    const TLaptimeSheet& def = FHost.DefaultSettings();
+    for (int i = 0; i < SheetColumnCount && i < FGrid.ColCount(); ++i)
+        FGrid.Columns[i].SetWidth(def.ColWidth[static_cast<std::size_t>(i)]);
+    FGrid.EndUpdate();
+    SetGridEnabled(false);
+    FSelector.SetEnabled(false);
+}
+
+void TLaptimeProject::MoveSheet(int From, int To) {
+    const int n = SheetCount();
+    if (From == To || From < 0 || To < 0 || From >= n || To >= n) return;
+    FGrid.UndoList.Move(From, To);
+    FGrid.TimeFormatLists.Move(From, To);
+    MoveEntry(Positions, From, To);
+    MoveEntry(Sheets, From, To);
+}
+
+void TLaptimeProject::RenameCurrentSheet(const std::string& Name) {
+    if (TLaptimeSheet* s = CurrentSheet(); s) s->Name.assign(Name);
+}
+
+// ---- text import ----
+
+bool TLaptimeProject::AddSheetFromFile(const std::string& FileName) {
+    return AddSheetFromFile(FileName, TitleFromFileName(FileName));
+}
+
+bool TLaptimeProject::AddSheetFromFile(const std::string& FileName, const std::string& SheetName) {
+    if (!FileExists(FileName)) return false;
+    const std::string content = ReadWholeFile(FileName);
+    StoreGridToSheet();
+    TLaptimeSheet sheet = NewSheetFromDefaults();
+    sheet.Name.assign(SheetName);
+    return AddSheetFromText(std::move(sheet), content, ManyRowsFileQuestion);
+}
+
+bool TLaptimeProject::AddSheetFromClipboard() {
+    std::string content;
+    if (!FHost.ClipboardText(content)) return false;
+    StoreGridToSheet();
+    const std::string name = NewSheetName();
+    TLaptimeSheet sheet = NewSheetFromDefaults();
+    sheet.Name.assign(name);
+    return AddSheetFromText(std::move(sheet), content, ManyRowsClipboardQuestion);
+}
+
+bool TLaptimeProject::AddSheetFromText(TLaptimeSheet Sheet, std::string_view Text,
+                                       const char* Question) {
+    const std::vector<std::string> lines = text::SplitLines(Text);
+    if (lines.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        return false;
+    Sheet.RowCount = static_cast<std::int32_t>(lines.size());
+    // With the question switched off the sheet is made without asking.
+    if (IsManyRows(lines.size()) && FHost.ConfirmManyRows() &&
+        !FHost.AskOkCancel(Question, ManyRowsTitle))
+        return false;
+    FillSheetFromLines(Sheet, lines);
+    Positions.push_back(TSheetPosition{});
+    FSelector.Add(Sheet.Name.str());
+    FSelector.Select(FSelector.Count() - 1);
+    CurrentIndex = SheetCount();
+    const std::int32_t rows = Sheet.RowCount;
+    Sheets.push_back(std::move(Sheet));
+    AppendSheetBuffers(rows);
+    FGrid.SheetIndex = CurrentIndex;
+    EvaluateRows();
+    ResetCursor();
+    return true;
+}
+
+void TLaptimeProject::FillSheetFromLines(const TLaptimeSheet& Sheet,
+                                         const std::vector<std::string>& Lines) {
+    ApplySheetToGrid(&Sheet);
+    std::array<TStringList, StoredColumnCount> columns;
+    for (auto& c : columns)
+        c.reserve(Lines.size());
+    for (const std::string& line : Lines) {
+        std::vector<std::string> fields = SplitImportFields(line);
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            columns[k].push_back(k < fields.size() ? std::move(fields[k]) : std::string());
+    }
+    const int cols = std::min(StoredColumnCount, FGrid.ColCount());
+    for (int k = 0; k < cols; ++k)
+        FGrid.Columns[k].Strings() = std::move(columns[static_cast<std::size_t>(k)]);
+    FGrid.InvalidateCellArea();
+}
+
+// ---- files ----
+
+void TLaptimeProject::SaveToFile(const std::string& FileName) {
+    StoreGridToSheet();
+    SaveProjectFile(FileName, Sheets);
+    if (SheetCount() == 0) return;
+    Title = TitleFromFileName(FileName);
+    SetCaptions();
+}
+
+std::string TLaptimeProject::ExportText() const {
+    const TLapGrid& g = FGrid;
+    return FormatSheetText(g.RowCount(), [&g](int Col, int Row) {
+        return Col < g.ColCount() ? g.CellText(Col, Row) : std::string();
+    });
+}
+
+void TLaptimeProject::ExportToFile(const std::string& FileName) const {
+    if (FGrid.RowCount() == 0) return;
+    SaveFileAtomically(FileName, ExportText());
+}

@@ -1,0 +1,147 @@
+// Plain stand-ins for the window around the project, and a check that every
+// per-sheet list still lines up with the sheets.
+#pragma once
+
+#include "grid/lap_grid.h"
+#include "model/laptime_project.h"
+#include "model/ports.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FakeSelector : public SheetSelector {
+  public:
+    int Count() const override { return static_cast<int>(Items.size()); }
+    std::string Item(int Index) const override { return Items.at(static_cast<std::size_t>(Index)); }
+    void Add(const std::string& Name) override { Items.push_back(Name); }
+    void Delete(int Index) override {
+        Items.erase(Items.begin() + Index);
+        if (Index == Selected)
+            Selected = -1;
+        else if (Index < Selected)
+            --Selected;
+    }
+    void Clear() override {
+        Items.clear();
+        Selected = -1;
+    }
+    void Select(int Index) override { Selected = Index; }
+    void SetText(const std::string& T) override { Text = T; }
+    void SetEnabled(bool E) override { Enabled = E; }
+
+    std::vector<std::string> Items;
+    int Selected = -1;
+    std::string Text;
+    bool Enabled = true;
+};
+
+class FakeHost : public ProjectHost {
+  public:
+    FakeHost() { Defaults = DefaultSheetSettings(); }
+    void SetTitle(const std::string& T) override { Title = T; }
+    bool AskOkCancel(const std::string& Text, const std::string& Caption) override {
+        Questions.push_back(Text);
+        QuestionCaptions.push_back(Caption);
+        return Answer;
+    }
+    bool ConfirmManyRows() const override { return ManyRowsSwitch; }
+    int MaxUndoIndex() const override { return UndoIndex; }
+    const TLaptimeSheet& DefaultSettings() const override { return Defaults; }
+    bool ClipboardText(std::string& T) override {
+        if (!HasClipboardText) return false;
+        T = Clipboard;
+        return true;
+    }
+
+    std::string Title;
+    std::vector<std::string> Questions;
+    std::vector<std::string> QuestionCaptions;
+    bool Answer = true;
+    bool ManyRowsSwitch = true;
+    int UndoIndex = 1;
+    TLaptimeSheet Defaults;
+    bool HasClipboardText = false;
+    std::string Clipboard;
+};
+
+// The window's grid, the selector and the host, with a project on them.
+struct ProjectRig {
+    TLapGrid Grid;
+    FakeSelector Selector;
+    FakeHost Host;
+    std::unique_ptr<TLaptimeProject> Project;
+    // Rows raised through OnCellAssignment with column 2, in order.
+    std::vector<int> Evaluated;
+
+    ProjectRig() {
+        Grid.SetColCount(5);
+        Grid.Columns[3].ReadOnly = true;
+        Grid.Columns[4].ReadOnly = true;
+        Grid.SetRowCount(0);
+        Grid.OnCellAssignment = [this](int Col, int Row) {
+            if (Col == 2) Evaluated.push_back(Row);
+        };
+    }
+
+    void New() { Project = TLaptimeProject::Create("", Grid, Selector, Host); }
+
+    // A project of sheets with these names; sheet i has i + 1 rows and the
+    // title "s<i>" in its first row.
+    void WithSheets(const std::vector<std::string>& Names) {
+        std::vector<TLaptimeSheet> sheets;
+        for (std::size_t i = 0; i < Names.size(); ++i) {
+            TLaptimeSheet s = DefaultSheetSettings();
+            s.Name.assign(Names[i]);
+            s.RowCount = static_cast<int>(i) + 1;
+            s.Texts[0] = "s" + std::to_string(i) + "\r\n";
+            sheets.push_back(std::move(s));
+        }
+        Project = TLaptimeProject::CreateFromSheets(std::move(sheets), "/tmp/p.sgp", Grid, Selector,
+                                                    Host);
+    }
+
+    TLaptimeProject& P() { return *Project; }
+};
+
+// Sheets, positions, selector items, split-result lists and undo buffers line
+// up, and the grid shows the current sheet.
+inline void ExpectAligned(ProjectRig& R) {
+    TLaptimeProject& p = R.P();
+    const int n = p.SheetCount();
+    EXPECT_EQ(static_cast<int>(p.Positions.size()), n);
+    EXPECT_EQ(R.Selector.Count(), n);
+    EXPECT_EQ(R.Grid.TimeFormatLists.Count(), n);
+    EXPECT_EQ(R.Grid.UndoList.Count(), n);
+    for (int i = 0; i < std::min(n, R.Selector.Count()); ++i)
+        EXPECT_EQ(R.Selector.Item(i), p.Sheets[static_cast<std::size_t>(i)].Name.str())
+            << "item " << i;
+    if (n == 0) {
+        EXPECT_EQ(p.CurrentIndex, -1);
+        return;
+    }
+    ASSERT_GE(p.CurrentIndex, 0);
+    ASSERT_LT(p.CurrentIndex, n);
+    EXPECT_EQ(R.Grid.SheetIndex, p.CurrentIndex);
+    EXPECT_EQ(R.Selector.Selected, p.CurrentIndex);
+    EXPECT_GE(R.Grid.TimeFormatLists.Items(p.CurrentIndex).Count(), R.Grid.RowCount());
+}
+
+// A scratch folder removed with the test.
+struct TempDir {
+    std::filesystem::path Path;
+    TempDir() {
+        Path = std::filesystem::temp_directory_path() /
+               ("segmark_project_" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(Path);
+        std::filesystem::create_directories(Path);
+    }
+    ~TempDir() { std::filesystem::remove_all(Path); }
+    std::string File(const std::string& Name) const { return (Path / Name).string(); }
+};
