@@ -1,9 +1,6 @@
 #include "ui/grid_setup.h"
 
 #include "grid/lap_grid.h"
-#include "text/lines.h"
-
-#include <memory>
 
 namespace {
 
@@ -38,52 +35,4 @@ void SetupLapGrid(TLapGrid& Grid, const TLapEnv& Env) {
     Grid.SetVertScrollThreshold(1);
     Grid.SetHeaderLine(Env.HeaderVisible);
     Grid.EndUpdate();
-}
-
-void ShowSheetInGrid(TLapGrid& Grid, const TLaptimeSheet& Sheet) {
-    Grid.BeginUpdate();
-    Grid.ClearCells();
-    TFont font = Grid.Font();
-    font.Name = Sheet.FontName.str();
-    font.Color = Sheet.FontColor;
-    font.Style = Sheet.FontStyle;
-    font.Size = Sheet.FontSize;
-    Grid.SetFont(font);
-    Grid.SetColor(Sheet.BackColor);
-    Grid.SetHeaderColor(Sheet.HeaderColor);
-    Grid.SetHeaderDarkColor(Sheet.HeaderDarkColor);
-    TFont header = Grid.HeaderFont();
-    header.Color = Sheet.HeaderFontColor;
-    Grid.SetHeaderFont(header);
-    Grid.SetBoxColor(Sheet.BoxColor);
-    const int columns = std::min(Grid.ColCount(), SheetColumnCount);
-    for (int i = 0; i < columns; ++i)
-        Grid.Columns[i].SetColor(Sheet.CellColor);
-    Grid.SetAlternateColor(Sheet.AlternateColor);
-    Grid.SetShowGrid(Sheet.ShowGrid != 0);
-    const std::uint8_t style = Sheet.GridStyle;
-    Grid.SetGridStyle(style <= psDashDotDot ? TPenStyle(style) : psSolid);
-    Grid.SetGridColor(Sheet.GridColor);
-    Grid.SetDefRowHeight(Sheet.DefRowHeight);
-    Grid.SetRowCount(Sheet.RowCount);
-    for (int i = 0; i < columns; ++i) {
-        TLapColumn& c = Grid.Columns[i];
-        const std::size_t k = std::size_t(i);
-        c.SetVisible(Sheet.ColVisible[k] != 0);
-        c.SetWidth(Sheet.ColWidth[k]);
-        const std::uint8_t h = Sheet.ColHorzAlign[k];
-        const std::uint8_t v = Sheet.ColVertAlign[k];
-        c.SetHorzAlign(h <= haRight ? THorzAlign(h) : haLeft);
-        c.SetVertAlign(v <= vaBottom ? TVertAlign(v) : vaCenter);
-    }
-    for (int k = 0; k < std::min(columns, StoredColumnCount); ++k)
-        Grid.Columns[k].SetStrings(text::SplitLines(Sheet.Texts[std::size_t(k)]));
-    Grid.EndUpdate();
-}
-
-void AddSheetLists(TLapGrid& Grid, int Rows, int UndoIndex) {
-    TTimeFormatList formats;
-    formats.AddDefaults(Rows);
-    Grid.TimeFormatLists.Add(std::move(formats));
-    Grid.UndoList.Add(std::make_unique<TUndoBufferList>(&Grid, UndoIndex));
 }

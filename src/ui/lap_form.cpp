@@ -1,6 +1,7 @@
 #include "ui/lap_form.h"
 
 #include "grid/lap_grid.h"
+#include "model/laptime_project.h"
 #include "ui/grid_setup.h"
 #include "ui/grid_widget.h"
 #include "ui/qt_canvas.h"
@@ -8,16 +9,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QWidget>
-
-namespace {
-
-const char* const kTitlePrefix = "Segmark v1.7.0 Eng - ";
-const char* const kNewProjectTitle = "My New Project";
-const char* const kFirstSheetName = "New Sheet    1";
-
-} // namespace
 
 TLaptimeForm::TLaptimeForm(QWidget* parent) : QMainWindow(parent) {
     auto* client = new QWidget(this);
@@ -34,6 +28,7 @@ TLaptimeForm::TLaptimeForm(QWidget* parent) : QMainWindow(parent) {
     FList->setEditable(true);
     barLayout->addWidget(FList);
     layout->addWidget(titleBar);
+    FSelector = std::make_unique<TComboSelector>(FList);
 
     FGridWidget = new TGridWidget(client);
     layout->addWidget(FGridWidget, 1);
@@ -41,16 +36,8 @@ TLaptimeForm::TLaptimeForm(QWidget* parent) : QMainWindow(parent) {
 
     TLapGrid& grid = Grid();
     grid.ClipboardPort = &FClipboard;
-    SetupLapGrid(grid, FEnv);
-    FEvaluator = std::make_unique<TTimeEvaluator>(grid, [this]() -> std::optional<TEvalSettings> {
-        TEvalSettings s;
-        s.TimeFormat = FSheet.TimeFormat;
-        s.FontColor = FSheet.FontColor;
-        s.PlusColor = FSheet.PlusColor;
-        s.MinusColor = FSheet.MinusColor;
-        s.EqualColor = FSheet.EqualColor;
-        return s;
-    });
+    SetupLapGrid(grid, FEnv.Env);
+    FEvaluator = std::make_unique<TTimeEvaluator>(grid, [this] { return SheetSettings(); });
     FEvaluator->Attach();
     grid.OnCellChange = [this](int, int, TBufferType) { GridCellChange(); };
 
@@ -75,29 +62,32 @@ TLaptimeForm::~TLaptimeForm() {
     grid.OnCellAssignment = nullptr;
     grid.OnDrawCell = nullptr;
     grid.ClipboardPort = nullptr;
+    FProject.reset();
 }
 
 TLapGrid& TLaptimeForm::Grid() {
     return FGridWidget->Grid();
 }
 
+std::optional<TEvalSettings> TLaptimeForm::SheetSettings() const {
+    const TLaptimeSheet* sheet = FProject ? FProject->CurrentSheet() : nullptr;
+    if (!sheet) return std::nullopt;
+    TEvalSettings s;
+    s.TimeFormat = sheet->TimeFormat;
+    s.FontColor = sheet->FontColor;
+    s.PlusColor = sheet->PlusColor;
+    s.MinusColor = sheet->MinusColor;
+    s.EqualColor = sheet->EqualColor;
+    return s;
+}
+
 // A project without a file: one new sheet with the default settings.
 void TLaptimeForm::NewProject() {
-    TLapGrid& grid = Grid();
-    grid.ResetSheetBuffers();
-    FSheet = DefaultSheetSettings();
-    FSheet.Name.assign(kFirstSheetName);
-    AddSheetLists(grid, FSheet.RowCount, FEnv.MaxUndoIndex);
-    grid.SheetIndex = 0;
-    ShowSheetInGrid(grid, FSheet);
-    grid.SetCol(std::max(0, grid.FirstVisibleCol()));
-    grid.SetRow(0);
-    grid.ScrollToTop();
-    FList->clear();
-    FList->addItem(qt_bridge::FromBytes(FSheet.Name.str()));
+    FProject.reset();
+    FProject = TLaptimeProject::Create(std::string(), Grid(), *FSelector, *this);
     FSheetChange = false;
     FDataChange = false;
-    SetTitle(std::string(kTitlePrefix) + kNewProjectTitle);
+    ApplyCaption();
 }
 
 void TLaptimeForm::SetTitle(const std::string& v) {
@@ -139,4 +129,30 @@ void TLaptimeForm::RedoClick() {
         undo->Redo();
         SetDataChange(grid.IsAnyModified());
     }
+}
+
+// ---- ProjectHost ----
+
+bool TLaptimeForm::AskOkCancel(const std::string& Text, const std::string& Caption) {
+    return QMessageBox::question(this, qt_bridge::FromBytes(Caption), qt_bridge::FromBytes(Text),
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+bool TLaptimeForm::ConfirmManyRows() const {
+    return FEnv.Env.ConfirmManyRows != 0;
+}
+
+int TLaptimeForm::MaxUndoIndex() const {
+    return FEnv.Env.MaxUndoIndex;
+}
+
+const TLaptimeSheet& TLaptimeForm::DefaultSettings() const {
+    return FEnv.DefaultSettings;
+}
+
+bool TLaptimeForm::ClipboardText(std::string& Text) {
+    if (!FClipboard.HasText()) return false;
+    Text = FClipboard.GetText();
+    return true;
 }

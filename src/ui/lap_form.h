@@ -5,19 +5,22 @@
 
 #include "app/time_eval.h"
 #include "model/lap_env.h"
-#include "model/laptime_sheet.h"
+#include "model/ports.h"
 #include "ui/qt_clipboard.h"
+#include "ui/sheet_selector.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QComboBox;
 class TGridWidget;
 class TLapGrid;
+class TLaptimeProject;
 
-class TLaptimeForm : public QMainWindow {
+class TLaptimeForm : public QMainWindow, public ProjectHost {
     Q_OBJECT
   public:
     explicit TLaptimeForm(QWidget* parent = nullptr);
@@ -26,11 +29,11 @@ class TLaptimeForm : public QMainWindow {
     TLapGrid& Grid();
     TGridWidget* GridWidget() const { return FGridWidget; }
     QComboBox* List() const { return FList; }
+    TLaptimeProject* Project() const { return FProject.get(); }
 
     // The caption is Title, followed by "*" while the sheets or the data
     // changed since the last save. Title holds code-page bytes.
     const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& v);
     bool SheetChange() const { return FSheetChange; }
     void SetSheetChange(bool v);
     bool DataChange() const { return FDataChange; }
@@ -39,16 +42,26 @@ class TLaptimeForm : public QMainWindow {
     void UndoClick();
     void RedoClick();
 
+    // ---- ProjectHost ----
+    void SetTitle(const std::string& v) override;
+    bool AskOkCancel(const std::string& Text, const std::string& Caption) override;
+    bool ConfirmManyRows() const override;
+    int MaxUndoIndex() const override;
+    const TLaptimeSheet& DefaultSettings() const override;
+    bool ClipboardText(std::string& Text) override;
+
   private:
     void NewProject();
     void ApplyCaption();
     void GridCellChange();
+    std::optional<TEvalSettings> SheetSettings() const;
 
     TGridWidget* FGridWidget = nullptr;
     QComboBox* FList = nullptr;
+    std::unique_ptr<TComboSelector> FSelector;
     QtClipboard FClipboard;
-    TLapEnv FEnv;
-    TLaptimeSheet FSheet; // the shown sheet, until the project holds it
+    TLapEnvFile FEnv;
+    std::unique_ptr<TLaptimeProject> FProject;
     std::unique_ptr<TTimeEvaluator> FEvaluator;
     std::string FTitle;
     bool FSheetChange = false;

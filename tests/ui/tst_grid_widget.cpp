@@ -172,9 +172,12 @@ void TestGridWidget::init() {
     FWidget = std::make_unique<TGridWidget>();
     TLapGrid& g = FWidget->Grid();
     SetupLapGrid(g, TLapEnv{});
-    TLaptimeSheet sheet = DefaultSheetSettings();
-    AddSheetLists(g, sheet.RowCount, 1);
-    ShowSheetInGrid(g, sheet);
+    // One sheet of 20 rows, with its lists as the project would add them.
+    g.SetRowCount(20);
+    TTimeFormatList formats;
+    formats.AddDefaults(20);
+    g.TimeFormatLists.Add(std::move(formats));
+    g.UndoList.Add(std::make_unique<TUndoBufferList>(&g, 1));
     g.SetCol(1);
     FWidget->resize(300, 200);
     FWidget->show();
