@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: keys and mouse on the real grid
 // widget, offscreen, checked through the grid's cells and the rendered pixels.
 #include "grid/lap_grid.h"
+#include "model/laptime_project.h"
 #include "ui/grid_widget.h"
 #include "ui/lap_form.h"
 #include "ui/qt_canvas.h"
@@ -63,6 +64,7 @@ class TestLapForm : public QObject {
     void typedRunIsEvaluatedAndColoured();
     void mouseDragSelectsBlockAndCopies();
     void pasteUndoRedo();
+    void sheetSelectorFollowsTheProject();
 
   private:
     void TypeRun();
@@ -237,6 +239,23 @@ void TestLapForm::pasteUndoRedo() {
     QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:05:00"));
     QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:01:00"));
+}
+
+void TestLapForm::sheetSelectorFollowsTheProject() {
+    QComboBox* list = FForm->List();
+    QSignalSpy picked(list, &QComboBox::currentIndexChanged);
+    TLaptimeProject* project = FForm->Project();
+    project->AddNewSheet();
+    project->AddNewSheet();
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->currentText(), QStringLiteral("New Sheet    3"));
+    project->SelectSheet(0, true);
+    QCOMPARE(list->currentIndex(), 0);
+    project->DeleteSheet(1);
+    QCOMPARE(list->itemText(1), QStringLiteral("New Sheet    3"));
+    // The model's own changes are not the user picking a sheet.
+    QCOMPARE(picked.count(), 0);
+    QCOMPARE(FForm->Grid().UndoList.Count(), 2);
 }
 
 QTEST_MAIN(TestLapForm)
