@@ -148,14 +148,14 @@ std::string WriteLapEnv(const TLapEnvFile& Data) {
 }
 
 TLapEnvFile ReadLapEnv(std::string_view Bytes) {
-    // The file is read as one plain read into both records: what a short
-    // file lacks, a field cut in two included, stays zero.
-    std::string image(Bytes.substr(0, LapEnvFileSize));
-    image.resize(LapEnvFileSize, '\0');
-    const std::string_view all = image;
+    static const std::string defaults = WriteLapEnv(TLapEnvFile{});
+    const std::string_view fallback = defaults;
+    Bytes = Bytes.substr(0, LapEnvFileSize);
     TLapEnvFile out;
-    out.Env = GetEnv(FieldSource(all.substr(0, LapEnvSize)));
-    model::detail::ReadSettingsImage(all.substr(LapEnvSize), {}, out.DefaultSettings);
+    out.Env = GetEnv(FieldSource(Bytes, fallback));
+    const std::string_view image =
+        Bytes.size() > LapEnvSize ? Bytes.substr(LapEnvSize) : std::string_view{};
+    model::detail::ReadSettingsImage(image, fallback.substr(LapEnvSize), out.DefaultSettings);
     return out;
 }
 

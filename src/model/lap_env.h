@@ -77,9 +77,9 @@ struct TLapEnvFile {
 
 std::string WriteLapEnv(const TLapEnvFile& Data); // LapEnvFileSize bytes
 
-// Reads the file image. A short image fills what it holds and leaves the
-// rest of both records zero; bytes beyond LapEnvFileSize are ignored. The
-// default settings come back with empty texts.
+// Reads the file image. A short image gives every field it holds whole and
+// the default value for the rest; bytes beyond LapEnvFileSize are ignored.
+// The default settings come back with empty texts.
 TLapEnvFile ReadLapEnv(std::string_view Bytes);
 
 // The file at Path; the defaults when there is none. EFileError when it

@@ -148,34 +148,31 @@ TEST(LapEnv, RoundTripKeepsEveryStoredByte) {
     EXPECT_EQ(ReadLapEnv(b + "extra"), read);
 }
 
-TEST(LapEnv, ShortFileLeavesWhatItLacksZero) {
+TEST(LapEnv, ShortFileKeepsDefaultsForWhatItLacks) {
     TLapEnvFile data;
     data.Env.MaxUndoIndex = 4;
-    data.Env.NotesHeight = 0x00010263;
+    data.Env.NotesHeight = 99;
     data.DefaultSettings.FontColor = 0x00ABCDEF;
-    data.DefaultSettings.FontSize = 0x01020304;
+    data.DefaultSettings.FontSize = 30;
     data.DefaultSettings.RowCount = 3;
     const std::string full = WriteLapEnv(data);
+    const TLapEnvFile defaults;
 
-    // Cut inside NotesHeight: the bytes it holds are used, the rest of both
-    // records is zero, the built-in defaults included.
+    // Cut inside NotesHeight: the whole field falls back, not a mix of bytes.
     TLapEnvFile r = ReadLapEnv(full.substr(0, 567));
     EXPECT_EQ(r.Env.MaxUndoIndex, 4);
-    EXPECT_EQ(r.Env.ConfirmManyRows, 1);
-    EXPECT_EQ(r.Env.NotesHeight, 0x0263);
-    EXPECT_EQ(r.Env.NotesFontName.str(), "");
-    EXPECT_EQ(r.Env.HeaderTexts[1].str(), "");
-    EXPECT_EQ(r.Env.ShowToolButtons, 0);
-    EXPECT_EQ(WriteSettingsImage(r.DefaultSettings), std::string(632, '\0'));
+    EXPECT_EQ(r.Env.NotesHeight, 55);
+    EXPECT_EQ(r.Env.HeaderTexts, defaults.Env.HeaderTexts);
+    EXPECT_EQ(r.Env.ShowToolButtons, 1);
+    EXPECT_EQ(r.DefaultSettings, DefaultSheetSettings());
 
     // Cut inside the default settings' FontSize.
     r = ReadLapEnv(full.substr(0, Img + 522));
     EXPECT_EQ(r.Env, data.Env);
     EXPECT_EQ(r.DefaultSettings.FontColor, 0x00ABCDEFu);
-    EXPECT_EQ(r.DefaultSettings.FontSize, 0x0304);
-    EXPECT_EQ(r.DefaultSettings.RowCount, 0);
-    EXPECT_EQ(r.DefaultSettings.ColWidth[0], 0);
+    EXPECT_EQ(r.DefaultSettings.FontSize, 11);
+    EXPECT_EQ(r.DefaultSettings.RowCount, 20);
+    EXPECT_EQ(r.DefaultSettings.ColWidth[0], 74);
 
-    // An empty file is all zeros (only a missing one gives the defaults).
-    EXPECT_EQ(WriteLapEnv(ReadLapEnv("")), std::string(LapEnvFileSize, '\0'));
+    EXPECT_EQ(ReadLapEnv(""), defaults);
 }
