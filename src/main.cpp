@@ -6,8 +6,7 @@
 
 #include <QApplication>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (int code = RunCli(argc, argv); code >= 0) return code;
     QApplication app(argc, argv);
     TLaptimeForm window;
@@ -17,8 +16,7 @@ int main(int argc, char** argv)
 #else
 #include <cstdio>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (int code = RunCli(argc, argv); code >= 0) return code;
     std::fputs("Segmark was built without its window; only subcommands are available.\n", stderr);
     return 2;
