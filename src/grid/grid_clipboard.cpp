@@ -5,6 +5,8 @@
 #include "text/lines.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -68,10 +70,10 @@ void TLapGrid::CutToClipboard() {
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btCut, b);
     if (OnCellChange) OnCellChange(-1, -1, btCut);
-    std::string text;
     {
         UpdatingScope scope(Updating);
         TStringList lines;
+        std::vector<std::pair<int, int>> cleared;
         for (int row = b.Top; row <= b.Bottom; ++row) {
             std::string line;
             for (int col = b.Left; col <= b.Right; ++col) {
@@ -82,14 +84,18 @@ void TLapGrid::CutToClipboard() {
                 if (col != b.Left) line += '\t';
                 line += old;
                 WriteCell(col, row, true, std::string());
-                // Re-evaluation of the row follows each cleared cell.
-                if (!column.ReadOnly && OnCellAssignment) OnCellAssignment(col, row);
+                if (!column.ReadOnly) cleared.emplace_back(col, row);
             }
             lines.push_back(std::move(line));
         }
-        text = text::JoinLinesCRLF(lines);
+        PutOnClipboard(ClipboardPort, text::JoinLinesCRLF(lines));
+        // Rows are re-evaluated only once every cell is read: an evaluation
+        // rewrites the derived columns, whose texts the cut must carry as
+        // they were.
+        if (OnCellAssignment)
+            for (auto [col, row] : cleared)
+                OnCellAssignment(col, row);
     }
-    PutOnClipboard(ClipboardPort, text);
     InvalidateCells();
 }
 

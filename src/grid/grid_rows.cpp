@@ -73,7 +73,7 @@ void TLapGrid::InsertRows(int First, int Last, bool Record) {
     EndEdit();
     int N = FRowCount;
     if (first < N) {
-        if (TTimeFormatList* f = FormatsFor(first))
+        if (TTimeFormatList* f = FormatsFor(N))
             f->Entries.insert(f->Entries.begin() + first, Size(count), tfNone);
         for (int c = 0; c < ColCount(); ++c) {
             TStringList& list = Columns[c].Strings();

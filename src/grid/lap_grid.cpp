@@ -18,17 +18,16 @@ void TLapColumn::Changed(bool AllItems)
 void TLapColumn::Assign(const TLapColumn& Source)
 {
     if (&Source == this) return;
-    FTitle = Source.FTitle;
-    FFooter = Source.FFooter;
-    FWidth = Source.FWidth;
-    FFont = Source.FFont;
-    FColor = Source.FColor;
-    FHorzAlign = Source.FHorzAlign;
-    FVertAlign = Source.FVertAlign;
-    if (FVisible != Source.FVisible) {
-        if (FGrid) FGrid->KeepWidthCol = FIndex;
-        FVisible = Source.FVisible;
-    }
+    // Through the setters: a new title, width or visibility must rebuild the
+    // header layout, not only repaint this column.
+    SetTitle(Source.FTitle);
+    SetFooter(Source.FFooter);
+    SetWidth(Source.FWidth);
+    SetFont(Source.FFont);
+    SetColor(Source.FColor);
+    SetHorzAlign(Source.FHorzAlign);
+    SetVertAlign(Source.FVertAlign);
+    SetVisible(Source.FVisible);
     Tag = Source.Tag;
     Tag2 = Source.Tag2;
     Hint = Source.Hint;

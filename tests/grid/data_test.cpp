@@ -125,6 +125,31 @@ TEST_F(GridFixture, RegrownColumnsAreFresh)
     EXPECT_EQ(grid.Columns[2].DisplayName(), "Column 2");
 }
 
+TEST_F(GridFixture, AssignedColumnRebuildsTheHeaderLayout)
+{
+    TLapGrid other;
+    other.SetColCount(1);
+    TLapColumn& src = other.Columns[0];
+    src.SetTitle("Best");
+    src.SetWidth(120);
+    src.SetVisible(false);
+    src.Tag = 7;
+    src.Strings() = {"1:00"};
+    grid.Columns[1].Assign(src);
+    const TLapColumn& c = grid.Columns[1];
+    EXPECT_EQ(c.Title(), "Best");
+    EXPECT_EQ(c.Width(), 120);
+    EXPECT_EQ(c.Tag, 7);
+    EXPECT_EQ(c.Strings(), (TStringList{"1:00"}));
+    EXPECT_EQ(grid.KeepWidthCol, 1);
+    // The hidden column has no header cell; a visible one shows its new title.
+    EXPECT_EQ(grid.HeaderInfos.size(), 4u);
+    other.Columns[0].SetVisible(true);
+    grid.Columns[1].Assign(other.Columns[0]);
+    ASSERT_EQ(grid.HeaderInfos.size(), 5u);
+    EXPECT_EQ(grid.HeaderInfos[1].Str, "Best");
+}
+
 TEST_F(GridFixture, VisibleColumnWalks)
 {
     grid.Columns[0].SetVisible(false);

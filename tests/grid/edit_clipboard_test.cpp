@@ -182,6 +182,28 @@ TEST(EditClipboard, CutKeepsReadOnlyAndHiddenTextsThroughRedo) {
     EXPECT_EQ(s.Assigned.size(), 8u); // every cell of the area, derived columns too
 }
 
+TEST(EditClipboard, CutCarriesDerivedTextsAsTheyWereBeforeReevaluation) {
+    // An evaluation, as the main window's, rewrites the split and interval
+    // of a row whenever one of its time cells is assigned.
+    SheetGrid s(2);
+    s.SetColumn(1, {"1:00", "2:00"});
+    s.SetColumn(2, {"0:59", "2:01"});
+    s.SetColumn(3, {"-0:01", "+0:01"});
+    s.SetColumn(4, {"- - -", "01:02"});
+    s.G.OnCellAssignment = [&](int c, int r) {
+        s.Assigned.emplace_back(c, r);
+        EXPECT_EQ(s.Clip.Text, "\t1:00\t0:59\t-0:01\t- - -\r\n\t2:00\t2:01\t+0:01\t01:02\r\n");
+        s.G.SetCells(3, r, "");
+        s.G.SetCells(4, r, "");
+    };
+    s.Select(0, 0, 4, 1);
+    s.G.CutToClipboard();
+    EXPECT_EQ(s.Clip.Text, "\t1:00\t0:59\t-0:01\t- - -\r\n\t2:00\t2:01\t+0:01\t01:02\r\n");
+    EXPECT_EQ(s.Undo().Items(0).OldTexts[3], (Strings{"-0:01", "+0:01"}));
+    EXPECT_EQ(s.Assigned, (Cells{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}));
+    EXPECT_FALSE(s.G.Updating);
+}
+
 TEST(EditClipboard, DeleteKeyClearsEverySelectedCell) {
     SheetGrid s(3);
     s.SetColumn(0, {"a0", "a1"});

@@ -63,6 +63,22 @@ TEST(EditRows, InsertRowsShiftsTextsAndResultsAndUndoes) {
     EXPECT_EQ(s.Formats().Items(4), tfEven);
 }
 
+TEST(EditRows, InsertKeepsShortSplitListAlignedWithRows) {
+    // A sheet grown without its list (the list is shorter than the rows).
+    SheetGrid s(4);
+    s.Formats().Items(3) = tfPlus;
+    s.G.SetRowCount(6);
+    s.G.InsertRows(1, 2, true);
+    EXPECT_EQ(s.G.RowCount(), 8);
+    EXPECT_EQ(s.Formats().Entries,
+              (Formats{tfNone, tfNone, tfNone, tfNone, tfNone, tfPlus, tfNone, tfNone}));
+    s.Undo().Undo();
+    EXPECT_EQ(s.G.RowCount(), 6);
+    s.Undo().Redo();
+    EXPECT_EQ(s.Formats().Count(), 8);
+    EXPECT_EQ(s.Formats().Items(5), tfPlus);
+}
+
 TEST(EditRows, InsertPastEndLandsAtEndOverLeftoverTexts) {
     SheetGrid s(5);
     s.SetColumn(2, {"0", "1", "2", "3", "4", "gone", "stays"});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -168,6 +170,85 @@ TEST(EditUndo, UndoOutsideShrunkGridLeavesCellsAndEndsUpdate) {
     EXPECT_EQ(s.Assigned, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}}));
     s.G.SetRowCount(6);
     EXPECT_EQ(s.Column(0), (Strings{"", "", "", "", "a", "a"}));
+}
+
+// Columns 0 .. 2 of the shown rows and their split results.
+std::string SheetState(SheetGrid& s) {
+    std::string out = std::to_string(s.G.RowCount()) + " rows\n";
+    EXPECT_GE(s.Formats().Count(), s.G.RowCount());
+    for (int r = 0; r < s.G.RowCount(); ++r) {
+        for (int c = 0; c < 3; ++c)
+            out += s.G.Cells(c, r) + "|";
+        out += std::to_string(r < s.Formats().Count() ? s.Formats().Items(r) : 9) + "\n";
+    }
+    return out;
+}
+
+TEST(EditUndo, RandomHistoriesUndoAndRedoExactly) {
+    for (int seed = 0; seed < 400; ++seed) {
+        std::mt19937 rng(static_cast<unsigned>(seed));
+        auto below = [&](int n) { return n > 0 ? static_cast<int>(rng() % unsigned(n)) : 0; };
+        SheetGrid s(4);
+        if (seed % 3 == 1) s.G.Columns[1].SetVisible(false);
+        // A split result that follows the row's time texts, as the evaluation keeps it.
+        s.G.OnCellAssignment = [&](int, int r) {
+            const std::string k = s.G.Cells(1, r) + "/" + s.G.Cells(2, r);
+            s.Formats().Items(r) = k == "/" ? tfNone : TTimeFormat(std::hash<std::string>{}(k) % 3);
+        };
+        std::vector<std::string> states{SheetState(s)}; // one per record in effect
+        int n = 0;
+        for (int step = 0; step < 25; ++step) {
+            const int rows = s.G.RowCount();
+            const TUndoBuffer* top = s.Undo().Count() ? &s.Undo().Items(0) : nullptr;
+            const int first = below(rows), last = first + below(rows - first);
+            const int left = below(3), right = left + below(5 - left);
+            switch (below(8)) {
+            case 0:
+                s.G.AddRow(true);
+                break;
+            case 1:
+                if (rows) s.G.InsertRows(first, std::min(last, first + 2), true);
+                break;
+            case 2:
+                if (rows) s.G.DeleteRows(first, last, true);
+                break;
+            case 3:
+                if (rows) s.Edit(left, first, "e" + std::to_string(++n));
+                break;
+            case 4:
+            case 5:
+            case 6:
+                if (!rows) break;
+                s.Select(left, first, right, last);
+                s.Clip.SetText("p" + std::to_string(++n) + "\tq\r\nz");
+                if (step % 3 == 0)
+                    s.G.PasteFromClipboard();
+                else if (step % 3 == 1)
+                    s.G.CutToClipboard();
+                else
+                    s.G.DeleteSelection();
+                break;
+            default: {
+                const int k = std::min<int>(below(4) + 1, static_cast<int>(states.size()) - 1);
+                for (int i = 1; i <= k; ++i) {
+                    s.Undo().Undo();
+                    ASSERT_EQ(SheetState(s), states[states.size() - 1 - i]) << "seed " << seed;
+                }
+                const int keep = below(k + 1); // redo some, leave the rest undone
+                for (int i = k - 1; i >= keep; --i) {
+                    s.Undo().Redo();
+                    ASSERT_EQ(SheetState(s), states[states.size() - 1 - i]) << "seed " << seed;
+                }
+                states.resize(states.size() - static_cast<std::size_t>(keep));
+                continue;
+            }
+            }
+            if (s.Undo().Count() && &s.Undo().Items(0) != top)
+                states.push_back(SheetState(s));
+            else
+                ASSERT_EQ(SheetState(s), states.back()) << "seed " << seed; // nothing recorded
+        }
+    }
 }
 
 } // namespace
