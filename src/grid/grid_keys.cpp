@@ -223,23 +223,30 @@ void TLapGrid::TypeChar(const std::string& Char) {
     const auto first = static_cast<unsigned char>(Char[0]);
     if (Char.size() == 1 && first == static_cast<unsigned char>(KeyBackspace)) {
         CellTyped = true;
-        if (!PendingEdit) OpenEditRecord(btDelete);
         EndEdit();
         TypedText = text::DropLastChar(TypedText);
-        WriteCell(FCol, FRow, true, TypedText);
-        ShowTypingCaret();
+        WriteTyped(btDelete);
         return;
     }
     if (first < 32) return;
     // A lead byte without its trail byte is half a character: never typed.
     if (Char.size() == 1 && text::IsLeadByte(first)) return;
     CellTyped = true;
-    if (!PendingEdit) OpenEditRecord(btEdit);
     bool Allowed = true;
     if (OnFilterChar) OnFilterChar(false, FCol, FRow, Char, Allowed);
     if (!Allowed) return;
     EndEdit();
     TypedText += Char;
+    WriteTyped(btEdit);
+}
+
+// Writes TypedText into the current cell. The edit's record is opened only
+// by a key that changes the cell: a pushed record, even one dropped later,
+// would discard the redo steps, could push the oldest undo step out of a full
+// buffer and leaves the sheet marked as changed.
+void TLapGrid::WriteTyped(TBufferType typ) {
+    if (!PendingEdit && !Columns[FCol].ReadOnly && CellText(FCol, FRow) != TypedText)
+        OpenEditRecord(typ);
     WriteCell(FCol, FRow, true, TypedText);
     ShowTypingCaret();
 }

@@ -438,6 +438,7 @@ public:
 private:
     void EnterKey(bool Backward);
     void TypeChar(const std::string& Char);
+    void WriteTyped(TBufferType typ);
     void ShowTypingCaret();
 
 public:

@@ -305,17 +305,52 @@ TEST(InputKeys, FilterAndVetoLeaveTheCellAndDropTheRecord) {
     s.Go(1, 1);
     s.Type("x");
     EXPECT_EQ(s.Cell(1, 1), "5");
-    EXPECT_EQ(s.Undo().Count(), 1); // open until settled
     s.Key(VK_DOWN);
+    EXPECT_EQ(s.Log.front(), "assigned 1,1");
     EXPECT_EQ(s.Undo().Count(), 0);
 
     // A read-only column takes nothing either.
     s.G.SetCells(3, 1, "r");
     s.Go(3, 1);
-    s.Type("77");
+    s.Type("77");
     EXPECT_EQ(s.Cell(3, 1), "r");
     s.Key(VK_UP);
     EXPECT_EQ(s.Undo().Count(), 0);
+}
+
+TEST(InputKeys, KeysThatChangeNothingLeaveTheUndoHistoryAlone) {
+    // A full two-step buffer with its last edit undone, as after a save.
+    InputGrid s;
+    s.G.UndoList.Clear();
+    s.G.UndoList.Add(std::make_unique<TUndoBufferList>(&s.G, 2));
+    for (const char* t : {"a", "b"}) {
+        s.Go(1, 1);
+        s.Type(t);
+        s.Key(VK_UP);
+    }
+    s.Undo().Undo();
+    ASSERT_EQ(s.Cell(1, 1), "a");
+    ASSERT_EQ(s.Undo().RedoType(), btEdit);
+    s.Undo().Changed = false;
+
+    struct Case {
+        const char* name;
+        int col;
+        std::string keys;
+    };
+    s.G.OnFilterChar = [](bool, int, int, const std::string& Ch, bool& Allowed) {
+        Allowed = Ch != "x";
+    };
+    for (const Case& k : {Case{"read-only column", 3, "12"}, Case{"read-only Backspace", 4, "\b"},
+                          Case{"refused character", 1, "x"}, Case{"same text again", 1, "a"}}) {
+        SCOPED_TRACE(k.name);
+        s.Go(k.col, 1);
+        s.Type(k.keys == "\b" ? "" : k.keys);
+        s.Key(VK_DOWN);
+        EXPECT_EQ(s.Undo().Count(), 2);
+        EXPECT_EQ(s.Undo().RedoType(), btEdit);
+        EXPECT_FALSE(s.Undo().IsModified());
+    }
 }
 
 TEST(InputKeys, AssignmentHandlerRewriteIsWhatTheRecordKeeps) {
