@@ -87,6 +87,11 @@ void TLapGrid::SettleEditRecord() {
 
 void TLapGrid::EditorChanged(const std::string& Text) {
     if (Inplace.EditCol >= ColCount() || Inplace.EditRow >= FRowCount) return;
+    // A click on the cell settles the record but leaves the box open: the
+    // next change starts a record of its own, or undo and redo would skip it.
+    if (EditorOpen && !PendingEdit && Inplace.EditCol == FCol && Inplace.EditRow == FRow &&
+        !Columns[FCol].ReadOnly && CellText(FCol, FRow) != Text)
+        OpenEditRecord(btEdit);
     WriteCell(Inplace.EditCol, Inplace.EditRow, true, Text);
 }
 

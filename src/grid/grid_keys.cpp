@@ -152,8 +152,13 @@ void TLapGrid::ExtendSelection() {
 }
 
 void TLapGrid::FinishTyping() {
-    if (CellTyped && OnCellAssignment) OnCellAssignment(FCol, FRow);
-    if (CellTyped) SettleEditRecord();
+    // An in-place edit whose box a scroll has hidden ends here as well: left
+    // pending, its record would later take the text of another cell.
+    const bool editorLeft = EditorOpen && PendingEdit && !(Host && Host->EditorVisible());
+    const bool edited = CellTyped || editorLeft;
+    if (edited && OnCellAssignment) OnCellAssignment(FCol, FRow);
+    if (edited) SettleEditRecord();
+    if (editorLeft) EditorOpen = false;
     CellTyped = false;
 }
 

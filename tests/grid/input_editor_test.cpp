@@ -193,12 +193,19 @@ TEST(InputEditor, ClickOnTheEditedCellSettlesButStaysOpen) {
     EXPECT_TRUE(s.Host.EditorShown);
     EXPECT_TRUE(s.Host.EditorFocused);
     EXPECT_FALSE(s.Host.Captured);
-    // Further changes are written but no longer recorded; Enter assigns.
+    // Further changes are written and recorded as the next step; Enter
+    // settles and assigns.
     s.G.EditorChanged("qq");
     EXPECT_EQ(s.Cell(1, 1), "qq");
     s.G.EditorKeyDown(VK_RETURN, 0);
     EXPECT_EQ(s.Log.back(), "assigned 1,1");
-    EXPECT_EQ(s.Undo().Count(), 1);
+    ASSERT_EQ(s.Undo().Count(), 2);
+    EXPECT_EQ(s.Undo().Items(0).OldTexts[1], Strings{"q"});
+    EXPECT_EQ(s.Undo().Items(0).NewTexts[1], Strings{"qq"});
+    s.Undo().Undo();
+    EXPECT_EQ(s.Cell(1, 1), "q");
+    s.Undo().Redo();
+    EXPECT_EQ(s.Cell(1, 1), "qq");
 }
 
 TEST(InputEditor, CommitHidesTheBoxButLeavesItOpenForTheNextClick) {
@@ -234,6 +241,34 @@ TEST(InputEditor, MovesAndScrollsHideTheBox) {
     EXPECT_FALSE(s.Host.EditorShown);
     // The edit is still pending and settles when the user moves on.
     EXPECT_NE(s.G.PendingEdit, nullptr);
+}
+
+TEST(InputEditor, AnArrowKeyAfterAScrollSettlesTheHiddenEdit) {
+    for (int key : {VK_DOWN, VK_RIGHT, VK_RETURN}) {
+        SCOPED_TRACE(key);
+        InputGrid s(30);
+        s.G.SetCells(1, 1, "a");
+        OpenOn(s, 1, 1);
+        s.G.EditorChanged("ab");
+        s.G.VertScroll(scLineDown, 0);
+        s.G.FocusIn();
+        s.Key(key);
+        ASSERT_GE(s.Log.size(), 2u);
+        EXPECT_EQ(s.Log[0], "assigned 1,1");
+        EXPECT_EQ(s.Log[1], "changed 1,1 btEdit");
+        EXPECT_EQ(s.G.PendingEdit, nullptr);
+        EXPECT_FALSE(s.G.EditorOpen);
+        // Typing in the next cell is an edit of that cell.
+        const int c = s.G.Col(), r = s.G.Row();
+        s.G.SetCells(c, r, "old");
+        s.Type("9");
+        s.Key(VK_UP);
+        ASSERT_EQ(s.Undo().Count(), 2);
+        EXPECT_EQ(s.Undo().Items(1).Area, (TRect{1, 1, 1, 1}));
+        EXPECT_EQ(s.Undo().Items(1).NewTexts[1], Strings{"ab"});
+        EXPECT_EQ(s.Undo().Items(0).Area, (TRect{c, r, c, r}));
+        EXPECT_EQ(s.Undo().Items(0).OldTexts[static_cast<std::size_t>(c)], Strings{"old"});
+    }
 }
 
 } // namespace
