@@ -432,7 +432,8 @@ public:
     void MoveCursor();
     // The common end of a Shift+arrow, after FarCol or FarRow was set.
     void ExtendSelection();
-    // Settles typed text before an arrow key or Enter moves.
+    // Settles typed text (or an in-place edit whose box a scroll hid) before
+    // an arrow key or Enter moves.
     void FinishTyping();
 
 private:
