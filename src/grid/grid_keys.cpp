@@ -48,7 +48,13 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
             if (!ReadOnly) CutToClipboard();
             return true;
         case VK_V:
-            if (!ReadOnly) PasteFromClipboard();
+            // Settled first, as the menu's Paste does: an edit left pending
+            // below the paste record would go on typing over the pasted
+            // text, and redo would then end in another text than undo began.
+            if (!ReadOnly) {
+                CommitEdit();
+                PasteFromClipboard();
+            }
             return true;
         default:
             return false;

@@ -420,6 +420,31 @@ TEST(InputKeys, DeleteKeyAndClipboardShortcuts) {
     EXPECT_EQ(s.Clip.Text, "z\tb\r\n");
 }
 
+TEST(InputKeys, PasteKeyWhileTypingKeepsUndoAndRedoInStep) {
+    InputGrid s;
+    s.G.SetCells(1, 1, "a");
+    s.Clip.Has = true;
+    s.Clip.Text = "X";
+    s.Go(1, 1);
+    s.Type("12");
+    s.Key(VK_V, ssCtrl);
+    EXPECT_EQ(s.Cell(1, 1), "X");
+    // Typing after the paste starts a new text.
+    s.Type("3");
+    EXPECT_EQ(s.Cell(1, 1), "3");
+    s.Key(VK_DOWN);
+    // Every undo step goes back one state, every redo step forward again.
+    const Strings states = {"3", "X", "12", "a"};
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        s.Undo().Undo();
+        EXPECT_EQ(s.Cell(1, 1), states[i]);
+    }
+    for (std::size_t i = states.size() - 1; i-- > 0;) {
+        s.Undo().Redo();
+        EXPECT_EQ(s.Cell(1, 1), states[i]);
+    }
+}
+
 TEST(InputKeys, EnterWalksThroughABlock) {
     InputGrid s;
     s.Go(1, 1);
