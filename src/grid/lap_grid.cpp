@@ -240,22 +240,19 @@ void TLapGrid::SetRowCount(int N)
 
 void TLapGrid::SetCol(int N)
 {
-    if (N == FCol) return;
-    EndEdit();
-    FCol = N;
-    FarCol = FCol;
-    FarRow = FRow;
-    TypedText.clear();
-    SetSelection(TRect{FCol, FRow, FCol, FRow});
-    InvalidateCellArea();
-    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+    if (N != FCol) MoveCurrentCell(N, FRow);
 }
 
 void TLapGrid::SetRow(int N)
 {
-    if (N == FRow) return;
+    if (N != FRow) MoveCurrentCell(FCol, N);
+}
+
+void TLapGrid::MoveCurrentCell(int ACol, int ARow)
+{
     EndEdit();
-    FRow = N;
+    FCol = ACol;
+    FRow = ARow;
     FarCol = FCol;
     FarRow = FRow;
     TypedText.clear();

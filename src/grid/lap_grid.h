@@ -597,6 +597,8 @@ private:
     // ---- end edit helpers ----
 
     void ClampCurrentCell();
+    // The Col and Row setters: moves the current cell and collapses the selection.
+    void MoveCurrentCell(int ACol, int ARow);
     void CheckIndex(int ACol, int ARow) const;
 
     int FRowCount = 5;
