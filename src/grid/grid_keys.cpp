@@ -194,7 +194,7 @@ void TLapGrid::EnterKey(bool Backward) {
         return -1;
     };
     if (!Backward) {
-        if (FRow < S.Bottom) {
+        if (FRow < S.Bottom && Columns[FCol].Visible()) {
             ++FRow;
         } else {
             int next = visibleIn(FCol + 1, S.Right, 1);
@@ -203,7 +203,7 @@ void TLapGrid::EnterKey(bool Backward) {
             FRow = S.Top;
         }
     } else {
-        if (FRow > S.Top) {
+        if (FRow > S.Top && Columns[FCol].Visible()) {
             --FRow;
         } else {
             int prev = visibleIn(FCol - 1, S.Left, -1);
@@ -329,11 +329,14 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     // The sender picks the count; a walk never needs more presses than it
     // has cells to visit, so a huge count must not hang the window.
     long long presses = static_cast<long long>(Moves) + 1;
-    const long long cells = static_cast<long long>(Selection.Right - Selection.Left + 1) *
-                            (Selection.Bottom - Selection.Top + 1);
-    if (cells > 1) {
-        // The block walk repeats after visiting every cell once.
-        presses = presses % cells == 0 ? cells : presses % cells;
+    if (!SingleCell(Selection)) {
+        // From the first press on the block walk repeats after visiting
+        // every cell of the block's visible columns once.
+        long long cols = 0;
+        for (int c = std::max(0, Selection.Left); c <= Selection.Right && c < ColCount(); ++c)
+            if (Columns[c].Visible()) ++cols;
+        const long long period = std::max(1LL, cols) * (Selection.Bottom - Selection.Top + 1);
+        presses = 1 + (presses - 1) % period;
     } else {
         presses = std::min<long long>(presses, FRowCount + 1);
     }

@@ -669,4 +669,42 @@ TEST(InputKeys, CellInputWithAHugeMoveCountEndsWhereTheWalkWould) {
     EXPECT_EQ(s.G.Row(), 0);
 }
 
+TEST(InputKeys, CellInputMoveCountOverBlocksWithHiddenColumns) {
+    // Columns 1 .. 4 and rows 0 .. 1 selected; the walk passes over the
+    // hidden column, so it repeats after the visible cells only.
+    for (int hidden : {2, 3, 4}) {
+        for (int moves : {0, 1, 2, 4, 5, 6, 7, 11, 1000001, 2147483646}) {
+            SCOPED_TRACE(std::to_string(hidden) + " hidden, moves " + std::to_string(moves));
+            InputGrid capped, walked;
+            for (InputGrid* s : {&capped, &walked}) {
+                s->G.Columns[hidden].SetVisible(false);
+                s->Go(1, 0);
+                s->G.SetSelection(TRect{1, 0, 4, 1});
+            }
+            ASSERT_TRUE(capped.G.CellInput("t", moves));
+            // The same walk key by key (a large count taken modulo 6 visible cells).
+            walked.G.CellInput("t", -1);
+            const int presses = moves > 100 ? 1 + moves % 6 : moves + 1;
+            for (int i = 0; i < presses; ++i)
+                walked.Key(VK_RETURN);
+            EXPECT_EQ(capped.G.Col(), walked.G.Col());
+            EXPECT_EQ(capped.G.Row(), walked.G.Row());
+            EXPECT_TRUE(capped.G.Columns[capped.G.Col()].Visible());
+        }
+    }
+    // A walk that starts on a hidden column leaves it at once.
+    InputGrid s;
+    s.G.Columns[2].SetVisible(false);
+    s.Go(2, 0);
+    s.G.SetSelection(TRect{1, 0, 3, 1});
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.G.Col(), 3);
+    EXPECT_EQ(s.G.Row(), 0);
+    s.Go(2, 1);
+    s.G.SetSelection(TRect{1, 0, 3, 1});
+    s.Key(VK_RETURN, ssShift);
+    EXPECT_EQ(s.G.Col(), 1);
+    EXPECT_EQ(s.G.Row(), 1);
+}
+
 } // namespace
