@@ -9,7 +9,7 @@
 namespace {
 
 class NullCanvas : public Canvas {
-public:
+  public:
     long Calls = 0;
     void FillRect(const TRect&) override { ++Calls; }
     void Rectangle(const TRect&) override { ++Calls; }
@@ -26,7 +26,7 @@ public:
 
 // A 600 x 800 window that ignores every request.
 class NullHost : public GridHost {
-public:
+  public:
     int ClientWidth() const override { return 600; }
     int ClientHeight() const override { return 800; }
     void ShowScrollBar(TScrollBarKind, bool) override {}

@@ -8,7 +8,7 @@
 
 namespace {
 class BytesClipboard : public Clipboard {
-public:
+  public:
     std::string Text;
     bool HasText() const override { return true; }
     std::string GetText() const override { return Text; }

@@ -26,7 +26,7 @@ struct TBrush {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     TFont Font;

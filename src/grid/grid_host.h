@@ -78,7 +78,7 @@ enum TGridCursor : std::int32_t {
 };
 
 class GridHost {
-public:
+  public:
     virtual ~GridHost() = default;
 
     // ---- client area ----

@@ -6,17 +6,13 @@
 
 TLapColumn::TLapColumn(TLapGrid* AGrid, int AIndex)
     : FGrid(AGrid), FIndex(AIndex), FWidth(AGrid->DefColWidth), FFont(AGrid->Font()),
-      FColor(AGrid->Color)
-{
-}
+      FColor(AGrid->Color) {}
 
-void TLapColumn::Changed(bool AllItems)
-{
+void TLapColumn::Changed(bool AllItems) {
     if (FGrid) FGrid->Columns.Update(AllItems ? nullptr : this);
 }
 
-void TLapColumn::Assign(const TLapColumn& Source)
-{
+void TLapColumn::Assign(const TLapColumn& Source) {
     if (&Source == this) return;
     // Through the setters: a new title, width or visibility must rebuild the
     // header layout, not only repaint this column.
@@ -37,96 +33,82 @@ void TLapColumn::Assign(const TLapColumn& Source)
     Changed(false);
 }
 
-std::string TLapColumn::DisplayName() const
-{
+std::string TLapColumn::DisplayName() const {
     return FTitle.empty() ? "Column " + std::to_string(FIndex) : FTitle;
 }
 
-void TLapColumn::SetTitle(const std::string& v)
-{
+void TLapColumn::SetTitle(const std::string& v) {
     if (v == FTitle) return;
     FTitle = v;
     Changed(true);
 }
 
-void TLapColumn::SetFooter(const std::string& v)
-{
+void TLapColumn::SetFooter(const std::string& v) {
     if (v == FFooter) return;
     FFooter = v;
     Changed(false);
 }
 
-void TLapColumn::SetWidth(int v)
-{
+void TLapColumn::SetWidth(int v) {
     if (v == FWidth) return;
     FWidth = v;
     Changed(true);
 }
 
-void TLapColumn::SetFont(const TFont& v)
-{
+void TLapColumn::SetFont(const TFont& v) {
     FFont = v;
     Changed(false);
 }
 
-void TLapColumn::SetColor(TColor v)
-{
+void TLapColumn::SetColor(TColor v) {
     if (v == FColor) return;
     FColor = v;
     Changed(false);
 }
 
-void TLapColumn::SetHorzAlign(THorzAlign v)
-{
+void TLapColumn::SetHorzAlign(THorzAlign v) {
     if (v == FHorzAlign) return;
     FHorzAlign = v;
     Changed(false);
 }
 
-void TLapColumn::SetVertAlign(TVertAlign v)
-{
+void TLapColumn::SetVertAlign(TVertAlign v) {
     if (v == FVertAlign) return;
     FVertAlign = v;
     Changed(false);
 }
 
-void TLapColumn::SetVisible(bool v)
-{
+void TLapColumn::SetVisible(bool v) {
     if (v == FVisible) return;
     if (FGrid) FGrid->KeepWidthCol = FIndex;
     FVisible = v;
     Changed(true);
 }
 
-void TLapColumn::SetStrings(const TStringList& v)
-{
+void TLapColumn::SetStrings(const TStringList& v) {
     FStrings = v;
     Changed(false);
 }
 
 // ---- TLapColumns ----
 
-TLapColumn& TLapColumns::Add()
-{
+TLapColumn& TLapColumns::Add() {
     FItems.push_back(std::make_unique<TLapColumn>(FGrid, Count()));
     Update(nullptr);
     return *FItems.back();
 }
 
-void TLapColumns::RemoveLast()
-{
+void TLapColumns::RemoveLast() {
     if (FItems.empty()) return;
     FItems.pop_back();
     Update(nullptr);
 }
 
-void TLapColumns::EndUpdate()
-{
+void TLapColumns::EndUpdate() {
     if (FUpdateCount > 0 && --FUpdateCount == 0) Update(nullptr);
 }
 
-void TLapColumns::Update(TLapColumn* Item)
-{
+void TLapColumns::Update(TLapColumn* Item) {
     if (FUpdateCount > 0 || !FGrid) return;
     FGrid->ColumnsChanged(Item);
 }
@@ -136,14 +118,13 @@ void TLapColumns::Update(TLapColumn* Item)
 TLapGrid::TLapGrid() = default;
 TLapGrid::~TLapGrid() = default;
 
-void TLapGrid::SetFont(const TFont& f)
-{
+void TLapGrid::SetFont(const TFont& f) {
     FFont = f;
-    for (int i = 0; i < ColCount(); ++i) Columns[i].SetFont(f);
+    for (int i = 0; i < ColCount(); ++i)
+        Columns[i].SetFont(f);
 }
 
-void TLapGrid::ColumnsChanged(TLapColumn* Item)
-{
+void TLapGrid::ColumnsChanged(TLapColumn* Item) {
     if (Item) {
         InvalidateColumn(Item->Index());
     } else {
@@ -152,33 +133,31 @@ void TLapGrid::ColumnsChanged(TLapColumn* Item)
     }
 }
 
-void TLapGrid::CheckIndex(int ACol, int ARow) const
-{
-    if (ACol < 0 || ARow < 0 || ACol > ColCount() - 1 || ARow > FRowCount - 1) throw ECellIndexError();
+void TLapGrid::CheckIndex(int ACol, int ARow) const {
+    if (ACol < 0 || ARow < 0 || ACol > ColCount() - 1 || ARow > FRowCount - 1)
+        throw ECellIndexError();
 }
 
-std::string TLapGrid::Cells(int ACol, int ARow) const
-{
+std::string TLapGrid::Cells(int ACol, int ARow) const {
     CheckIndex(ACol, ARow);
     return CellText(ACol, ARow);
 }
 
-const std::string& TLapGrid::CellText(int ACol, int ARow) const
-{
+const std::string& TLapGrid::CellText(int ACol, int ARow) const {
     static const std::string empty;
     const TStringList& list = Columns[ACol].Strings();
     if (ARow < 0 || static_cast<std::size_t>(ARow) >= list.size()) return empty;
     return list[static_cast<std::size_t>(ARow)];
 }
 
-void TLapGrid::WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value)
-{
+void TLapGrid::WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value) {
     if (ColCount() == 0 || FRowCount == 0) return;
     // A negative column cannot name a column to test for read-only.
     if (ByUser && ACol >= 0 && ACol < ColCount() && Columns[ACol].ReadOnly) return;
     CheckIndex(ACol, ARow);
     TStringList& list = Columns[ACol].Strings();
-    if (list.size() < static_cast<std::size_t>(ARow) + 1) list.resize(static_cast<std::size_t>(ARow) + 1);
+    if (list.size() < static_cast<std::size_t>(ARow) + 1)
+        list.resize(static_cast<std::size_t>(ARow) + 1);
     std::string& item = list[static_cast<std::size_t>(ARow)];
     if (item == Value) return;
     if (ByUser) {
@@ -196,14 +175,13 @@ void TLapGrid::WriteCell(int ACol, int ARow, bool ByUser, const std::string& Val
     if (!Updating) RedrawCell(ACol, ARow);
 }
 
-void TLapGrid::ClearCells()
-{
-    for (int i = 0; i < ColCount(); ++i) Columns[i].Strings().clear();
+void TLapGrid::ClearCells() {
+    for (int i = 0; i < ColCount(); ++i)
+        Columns[i].Strings().clear();
     InvalidateCellArea();
 }
 
-void TLapGrid::ClampCurrentCell()
-{
+void TLapGrid::ClampCurrentCell() {
     FCol = std::max(0, std::min(FCol, ColCount() - 1));
     FRow = std::max(0, std::min(FRow, FRowCount - 1));
     if (FRowCount == 0 || ColCount() == 0) {
@@ -213,13 +191,14 @@ void TLapGrid::ClampCurrentCell()
     Selection = TRect{FCol, FRow, FCol, FRow};
 }
 
-void TLapGrid::SetColCount(int N)
-{
+void TLapGrid::SetColCount(int N) {
     if (N < 0) N = 0;
     if (N == ColCount()) return;
     Columns.BeginUpdate();
-    while (ColCount() > N) Columns.RemoveLast();
-    while (ColCount() < N) Columns.Add();
+    while (ColCount() > N)
+        Columns.RemoveLast();
+    while (ColCount() < N)
+        Columns.Add();
     ScrollX = 0;
     ScrollY = 0;
     ClampCurrentCell();
@@ -227,8 +206,7 @@ void TLapGrid::SetColCount(int N)
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
 }
 
-void TLapGrid::SetRowCount(int N)
-{
+void TLapGrid::SetRowCount(int N) {
     if (N < 0) N = 0;
     if (N == FRowCount) return;
     FRowCount = N;
@@ -238,18 +216,15 @@ void TLapGrid::SetRowCount(int N)
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
 }
 
-void TLapGrid::SetCol(int N)
-{
+void TLapGrid::SetCol(int N) {
     if (N != FCol) MoveCurrentCell(N, FRow);
 }
 
-void TLapGrid::SetRow(int N)
-{
+void TLapGrid::SetRow(int N) {
     if (N != FRow) MoveCurrentCell(FCol, N);
 }
 
-void TLapGrid::MoveCurrentCell(int ACol, int ARow)
-{
+void TLapGrid::MoveCurrentCell(int ACol, int ARow) {
     EndEdit();
     FCol = ACol;
     FRow = ARow;
@@ -261,8 +236,7 @@ void TLapGrid::MoveCurrentCell(int ACol, int ARow)
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
 }
 
-void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint)
-{
+void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint) {
     if (R == Selection && !ForceRepaint) return;
     EndEdit();
     TRect old = Selection;
@@ -272,72 +246,62 @@ void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint)
     InvalidateCells(both, 3);
 }
 
-void TLapGrid::BeginUpdate()
-{
+void TLapGrid::BeginUpdate() {
     Updating = true;
     EndEdit();
 }
 
-void TLapGrid::EndUpdate()
-{
+void TLapGrid::EndUpdate() {
     Updating = false;
     BuildHeaderInfo();
     InvalidateAll();
 }
 
-int TLapGrid::FirstVisibleCol() const
-{
+int TLapGrid::FirstVisibleCol() const {
     for (int i = 0; i < ColCount(); ++i)
         if (Columns[i].Visible()) return i;
     return -1;
 }
 
-int TLapGrid::LastVisibleCol() const
-{
+int TLapGrid::LastVisibleCol() const {
     for (int i = ColCount() - 1; i >= 0; --i)
         if (Columns[i].Visible()) return i;
     return -1;
 }
 
-int TLapGrid::NextVisibleCol(int I) const
-{
+int TLapGrid::NextVisibleCol(int I) const {
     if (ColCount() < 1 || I >= ColCount()) return I;
     for (int i = std::max(I + 1, 0); i < ColCount(); ++i)
         if (Columns[i].Visible()) return i;
     return I;
 }
 
-int TLapGrid::PrevVisibleCol(int I) const
-{
+int TLapGrid::PrevVisibleCol(int I) const {
     if (ColCount() < 1 || I < 1) return I;
     for (int i = std::min(I - 1, ColCount() - 1); i >= 0; --i)
         if (Columns[i].Visible()) return i;
     return I;
 }
 
-void TLapGrid::ResetSheetBuffers()
-{
+void TLapGrid::ResetSheetBuffers() {
     PendingEdit = nullptr;
     TimeFormatLists.Clear();
     UndoList.Clear();
     SheetIndex = 0;
 }
 
-bool TLapGrid::IsAnyModified() const
-{
+bool TLapGrid::IsAnyModified() const {
     for (int i = 0; i < UndoList.Count(); ++i)
         if (UndoList.Items(i).IsModified()) return true;
     return false;
 }
 
-TTimeFormatList* TLapGrid::CurrentFormats()
-{
+TTimeFormatList* TLapGrid::CurrentFormats() {
     if (SheetIndex < 0 || SheetIndex >= TimeFormatLists.Count()) return nullptr;
     return &TimeFormatLists.Items(SheetIndex);
 }
 
-TUndoBufferList* TLapGrid::CurrentUndo()
-{
+TUndoBufferList* TLapGrid::CurrentUndo() {
     if (SheetIndex < 0 || SheetIndex >= UndoList.Count()) return nullptr;
     return &UndoList.Items(SheetIndex);
 }

@@ -22,7 +22,7 @@ class Clipboard;
 using TStringList = std::vector<std::string>;
 
 class TLapColumn {
-public:
+  public:
     TLapColumn(TLapGrid* AGrid, int AIndex);
 
     // Copies every property and the texts of Source, then reports a change
@@ -59,7 +59,7 @@ public:
     std::string Hint;
     bool ReadOnly = false;
 
-private:
+  private:
     friend class TLapColumns;
     void Changed(bool AllItems);
 
@@ -77,7 +77,7 @@ private:
 };
 
 class TLapColumns {
-public:
+  public:
     explicit TLapColumns(TLapGrid* AGrid) : FGrid(AGrid) {}
     TLapColumn& Add();
     TLapColumn& Items(int I) { return *FItems.at(static_cast<std::size_t>(I)); }
@@ -93,14 +93,14 @@ public:
     // A change of Item (nullptr: of all items).
     void Update(TLapColumn* Item);
 
-private:
+  private:
     TLapGrid* FGrid;
     std::vector<std::unique_ptr<TLapColumn>> FItems;
     int FUpdateCount = 0;
 };
 
 class TLapGrid {
-public:
+  public:
     TLapGrid();
     ~TLapGrid();
     TLapGrid(const TLapGrid&) = delete;
@@ -151,7 +151,9 @@ public:
     // Bounds-checked read; throws ECellIndexError outside the grid.
     std::string Cells(int ACol, int ARow) const;
     // Plain write: no read-only check, no OnCellChanging.
-    void SetCells(int ACol, int ARow, const std::string& Value) { WriteCell(ACol, ARow, false, Value); }
+    void SetCells(int ACol, int ARow, const std::string& Value) {
+        WriteCell(ACol, ARow, false, Value);
+    }
     // The one write path.
     void WriteCell(int ACol, int ARow, bool ByUser, const std::string& Value);
     // Unchecked read for painting and copying (0 <= ACol < ColCount).
@@ -436,13 +438,13 @@ public:
     // an arrow key or Enter moves.
     void FinishTyping();
 
-private:
+  private:
     void EnterKey(bool Backward);
     void TypeChar(const std::string& Char);
     void WriteTyped(TBufferType typ);
     void ShowTypingCaret();
 
-public:
+  public:
     // ==== end keyboard and typing ====
 
     // ==== mouse (grid_mouse.cpp) ====
@@ -485,12 +487,12 @@ public:
     void DblClick(int X, int Y);
     void MouseLeave();
 
-private:
+  private:
     TGridCursor FCursor = crCellPlus;
     void SetGridCursor(TGridCursor C);
     void BorderDrag(int X);
 
-public:
+  public:
     // ==== end mouse ====
 
     // ==== in-place editor (grid_editor.cpp) ====
@@ -534,12 +536,12 @@ public:
     // Returns whether the box may take the character.
     bool EditorKeyPress(const std::string& Char);
 
-private:
+  private:
     // Keeps the pending record with the cell's new text and fires
     // OnCellChange, or drops it when the text did not change.
     void SettleEditRecord();
 
-public:
+  public:
     // ==== end in-place editor ====
 
     // ==== ports ====
@@ -548,7 +550,7 @@ public:
     GridHost* Host = nullptr;
     void SetHost(GridHost* H);
 
-private:
+  private:
     void DrawGutter(Canvas& C);
     void DrawHeader(Canvas& C);
     void DrawFooter(Canvas& C);
@@ -582,14 +584,14 @@ private:
     TFont FFooterFont;
     TFont FGutterFont;
     TStringList FGutterStrings;
-    int FKeepEndCol = -1; // cell shown with its text end kept in view
+    int FKeepEndCol = -1;       // cell shown with its text end kept in view
     bool FQuietColumns = false; // width writes of the layout itself are not reported
     int FKeepEndRow = -1;
 
-public:
+  public:
     // ==== end ports ====
 
-private:
+  private:
     // ---- edit helpers ----
     TRect CellBlock(const TRect& R) const;
     void RemoveRowsAt(int First, int Count);

@@ -17,9 +17,10 @@ constexpr TColor GrayText = Base + 17;
 constexpr TColor BtnHighlight = Base + 20;
 } // namespace sys_color
 
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
-constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
-{
+constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFF000000u) == 0xFF000000u;
+}
+constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
 
@@ -79,6 +80,6 @@ struct TFont {
 // The error every bounds-checked cell access raises.
 #include <stdexcept>
 class ECellIndexError : public std::out_of_range {
-public:
+  public:
     ECellIndexError() : std::out_of_range("Cell Index out of bound.") {}
 };

@@ -7,14 +7,13 @@
 #include <vector>
 
 class TTimeFormatList {
-public:
+  public:
     // Bounds-checked; an index outside the list throws std::out_of_range.
     TTimeFormat& Items(int I) { return Entries.at(static_cast<std::size_t>(CheckIndex(I))); }
     TTimeFormat Items(int I) const { return Entries.at(static_cast<std::size_t>(CheckIndex(I))); }
     int Count() const { return static_cast<int>(Entries.size()); }
 
-    void AddDefaults(int ACount)
-    {
+    void AddDefaults(int ACount) {
         if (ACount > 0) Entries.insert(Entries.end(), static_cast<std::size_t>(ACount), tfNone);
     }
     void AssignFormats(const TTimeFormatList& Source) { Entries = Source.Entries; }
@@ -27,13 +26,13 @@ public:
 
     std::vector<TTimeFormat> Entries;
 
-private:
+  private:
     static int CheckIndex(int I);
 };
 
 // The lists of every sheet, in sheet order.
 class TTimeFormatLists {
-public:
+  public:
     void Add(TTimeFormatList List) { Lists.push_back(std::move(List)); }
     TTimeFormatList& Items(int I);
     const TTimeFormatList& Items(int I) const;
@@ -42,6 +41,6 @@ public:
     void Move(int From, int To);
     void Clear() { Lists.clear(); }
 
-private:
+  private:
     std::vector<TTimeFormatList> Lists;
 };

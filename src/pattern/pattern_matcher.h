@@ -9,12 +9,12 @@
 #include <string_view>
 
 class EPatternError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class TPatternMatcher {
-public:
+  public:
     TPatternMatcher();
     ~TPatternMatcher();
     TPatternMatcher(const TPatternMatcher&) = delete;
@@ -27,7 +27,7 @@ public:
     // The one program-wide matcher, created on first use.
     static TPatternMatcher& Shared();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

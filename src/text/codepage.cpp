@@ -14,19 +14,16 @@ struct Converter {
     iconv_t handle;
     std::mutex lock;
     Converter(const char* to, const char* from) : handle(iconv_open(to, from)) {}
-    ~Converter()
-    {
+    ~Converter() {
         if (handle != iconv_t(-1)) iconv_close(handle);
     }
 };
 
-Converter& ToCp()
-{
+Converter& ToCp() {
     static Converter c(CodePageName(), "UTF-8");
     return c;
 }
-Converter& FromCp()
-{
+Converter& FromCp() {
     static Converter c("UTF-8", CodePageName());
     return c;
 }
@@ -34,8 +31,7 @@ Converter& FromCp()
 // Converts in, replacing each unconvertible or invalid input unit with
 // `replacement` and skipping `skip(in)` bytes of it.
 template <typename Skip>
-std::string Convert(Converter& cv, std::string_view in, std::string_view replacement, Skip skip)
-{
+std::string Convert(Converter& cv, std::string_view in, std::string_view replacement, Skip skip) {
     std::string out;
     if (in.empty()) return out;
     if (cv.handle == iconv_t(-1)) return std::string(in);
@@ -67,8 +63,7 @@ std::string Convert(Converter& cv, std::string_view in, std::string_view replace
     return out;
 }
 
-std::size_t Utf8UnitLength(std::string_view s)
-{
+std::size_t Utf8UnitLength(std::string_view s) {
     unsigned char c = static_cast<unsigned char>(s[0]);
     std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
     if (n > s.size()) return s.size();
@@ -77,8 +72,7 @@ std::size_t Utf8UnitLength(std::string_view s)
     return n;
 }
 
-std::size_t CodePageUnitLength(std::string_view s)
-{
+std::size_t CodePageUnitLength(std::string_view s) {
     unsigned char c = static_cast<unsigned char>(s[0]);
     bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     return (lead && s.size() >= 2) ? 2 : 1;
@@ -86,8 +80,7 @@ std::size_t CodePageUnitLength(std::string_view s)
 
 } // namespace
 
-const char* CodePageName()
-{
+const char* CodePageName() {
     static const char* name = [] {
         const char* env = std::getenv("SEGMARK_CODEPAGE");
         return (env && *env) ? env : "CP932";
@@ -95,10 +88,11 @@ const char* CodePageName()
     return name;
 }
 
-std::string ToCodePage(std::string_view utf8) { return Convert(ToCp(), utf8, "?", Utf8UnitLength); }
+std::string ToCodePage(std::string_view utf8) {
+    return Convert(ToCp(), utf8, "?", Utf8UnitLength);
+}
 
-std::string FromCodePage(std::string_view bytes)
-{
+std::string FromCodePage(std::string_view bytes) {
     return Convert(FromCp(), bytes, "\xEF\xBF\xBD", CodePageUnitLength);
 }
 

@@ -2,8 +2,7 @@
 
 namespace text {
 
-std::vector<std::string> SplitLines(std::string_view s)
-{
+std::vector<std::string> SplitLines(std::string_view s) {
     if (auto z = s.find('\0'); z != std::string_view::npos) s = s.substr(0, z);
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -18,8 +17,7 @@ std::vector<std::string> SplitLines(std::string_view s)
     return lines;
 }
 
-std::vector<std::string> SplitFields(std::string_view line, char sep)
-{
+std::vector<std::string> SplitFields(std::string_view line, char sep) {
     std::vector<std::string> fields;
     std::size_t start = 0;
     for (;;) {
@@ -33,8 +31,7 @@ std::vector<std::string> SplitFields(std::string_view line, char sep)
     }
 }
 
-std::string JoinLinesCRLF(const std::vector<std::string>& lines)
-{
+std::string JoinLinesCRLF(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) {
         out += l;

@@ -9,7 +9,9 @@
 
 namespace text {
 
-constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Length in bytes (1 or 2) of the character starting at pos; 1 for a lead
 // byte with nothing after it.

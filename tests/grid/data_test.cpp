@@ -7,17 +7,16 @@ namespace {
 struct GridFixture : ::testing::Test {
     TLapGrid grid;
     std::vector<std::pair<int, int>> colRowChanges;
-    void SetUp() override
-    {
+    void SetUp() override {
         grid.SetColCount(5);
         grid.OnColRowChanged = [this](int c, int r) { colRowChanges.emplace_back(c, r); };
     }
 };
 
-TEST_F(GridFixture, WritePadsTheListAndReadsBeyondItAreEmpty)
-{
+TEST_F(GridFixture, WritePadsTheListAndReadsBeyondItAreEmpty) {
     EXPECT_EQ(grid.RowCount(), 5);
-    for (int r = 0; r < 5; ++r) EXPECT_EQ(grid.Cells(1, r), "");
+    for (int r = 0; r < 5; ++r)
+        EXPECT_EQ(grid.Cells(1, r), "");
     grid.SetCells(1, 3, "1:00");
     EXPECT_EQ(grid.Columns[1].Strings(), (TStringList{"", "", "", "1:00"}));
     EXPECT_EQ(grid.CellText(1, 4), "");
@@ -32,8 +31,7 @@ TEST_F(GridFixture, WritePadsTheListAndReadsBeyondItAreEmpty)
     EXPECT_EQ(grid.Cells(0, 9), "last");
 }
 
-TEST_F(GridFixture, IndicesOutsideTheGridAreRefusedWithoutChange)
-{
+TEST_F(GridFixture, IndicesOutsideTheGridAreRefusedWithoutChange) {
     const std::vector<std::pair<int, int>> outside = {{5, 0}, {0, 5}, {-1, 0}, {0, -1}, {-7, -7}};
     for (auto [c, r] : outside) {
         SCOPED_TRACE(std::to_string(c) + "," + std::to_string(r));
@@ -46,15 +44,15 @@ TEST_F(GridFixture, IndicesOutsideTheGridAreRefusedWithoutChange)
     } catch (const ECellIndexError& e) {
         EXPECT_STREQ(e.what(), "Cell Index out of bound.");
     }
-    for (int c = 0; c < 5; ++c) EXPECT_TRUE(grid.Columns[c].Strings().empty());
+    for (int c = 0; c < 5; ++c)
+        EXPECT_TRUE(grid.Columns[c].Strings().empty());
 
     // Without rows or columns a write is silently ignored.
     grid.SetRowCount(0);
     EXPECT_NO_THROW(grid.SetCells(9, 9, "x"));
 }
 
-TEST_F(GridFixture, UserWritesHonourReadOnlyVetoAndUnchangedText)
-{
+TEST_F(GridFixture, UserWritesHonourReadOnlyVetoAndUnchangedText) {
     grid.Columns[3].ReadOnly = true;
     int changing = 0;
     bool allow = true;
@@ -83,8 +81,7 @@ TEST_F(GridFixture, UserWritesHonourReadOnlyVetoAndUnchangedText)
     EXPECT_EQ(changing, 2);
 }
 
-TEST_F(GridFixture, ShapeChangesKeepTheCurrentCellInside)
-{
+TEST_F(GridFixture, ShapeChangesKeepTheCurrentCellInside) {
     grid.SetRowCount(10);
     grid.SetCol(4);
     grid.SetRow(9);
@@ -110,8 +107,7 @@ TEST_F(GridFixture, ShapeChangesKeepTheCurrentCellInside)
     EXPECT_EQ(std::make_pair(grid.Col(), grid.Row()), std::make_pair(-1, -1));
 }
 
-TEST_F(GridFixture, RegrownColumnsAreFresh)
-{
+TEST_F(GridFixture, RegrownColumnsAreFresh) {
     grid.Columns[4].SetWidth(200);
     grid.Columns[4].SetTitle("old");
     grid.SetCells(4, 0, "text");
@@ -125,8 +121,7 @@ TEST_F(GridFixture, RegrownColumnsAreFresh)
     EXPECT_EQ(grid.Columns[2].DisplayName(), "Column 2");
 }
 
-TEST_F(GridFixture, AssignedColumnRebuildsTheHeaderLayout)
-{
+TEST_F(GridFixture, AssignedColumnRebuildsTheHeaderLayout) {
     TLapGrid other;
     other.SetColCount(1);
     TLapColumn& src = other.Columns[0];
@@ -150,8 +145,7 @@ TEST_F(GridFixture, AssignedColumnRebuildsTheHeaderLayout)
     EXPECT_EQ(grid.HeaderInfos[1].Str, "Best");
 }
 
-TEST_F(GridFixture, VisibleColumnWalks)
-{
+TEST_F(GridFixture, VisibleColumnWalks) {
     grid.Columns[0].SetVisible(false);
     grid.Columns[3].SetVisible(false);
     EXPECT_EQ(grid.FirstVisibleCol(), 1);
@@ -160,23 +154,25 @@ TEST_F(GridFixture, VisibleColumnWalks)
     EXPECT_EQ(grid.NextVisibleCol(4), 4);
     EXPECT_EQ(grid.PrevVisibleCol(4), 2);
     EXPECT_EQ(grid.PrevVisibleCol(1), 1); // none before it
-    for (int c = 0; c < 5; ++c) grid.Columns[c].SetVisible(false);
+    for (int c = 0; c < 5; ++c)
+        grid.Columns[c].SetVisible(false);
     EXPECT_EQ(grid.FirstVisibleCol(), -1);
     EXPECT_EQ(grid.LastVisibleCol(), -1);
 }
 
-TEST(SplitResultList, InsertDeleteAndAssignKeepRowOrder)
-{
+TEST(SplitResultList, InsertDeleteAndAssignKeepRowOrder) {
     TTimeFormatList list;
     list.AddDefaults(10);
-    for (int i = 0; i < 10; ++i) list.Items(i) = TTimeFormat(i % 3);
+    for (int i = 0; i < 10; ++i)
+        list.Items(i) = TTimeFormat(i % 3);
     TTimeFormatList before = list;
     list.Insert(3);
     list.Insert(3);
     ASSERT_EQ(list.Count(), 12);
     EXPECT_EQ(list.Items(3), tfNone);
     EXPECT_EQ(list.Items(4), tfNone);
-    for (int i = 3; i < 10; ++i) EXPECT_EQ(list.Items(i + 2), before.Items(i));
+    for (int i = 3; i < 10; ++i)
+        EXPECT_EQ(list.Items(i + 2), before.Items(i));
     EXPECT_THROW(list.Items(12), std::out_of_range);
     EXPECT_THROW(list.Items(-1), std::out_of_range);
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 class FakeHost : public GridHost {
-public:
+  public:
     int Width = 300; // outer size, scroll bars included
     int Height = 200;
     int BarSize = 16;
@@ -129,7 +129,7 @@ public:
 
 // Records every drawing call with the canvas state it was made in.
 class RecordingCanvas : public Canvas {
-public:
+  public:
     enum Kind {
         kFill,
         kRectangle,
@@ -189,7 +189,7 @@ public:
         return nullptr;
     }
 
-private:
+  private:
     Op& Add(Kind k, const TRect& r) {
         Ops.push_back(Op{k, r, {}, {}, {}, Font, Pen, Brush});
         return Ops.back();

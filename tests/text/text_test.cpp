@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Lines, SplitsAtEveryBreakKindAndStopsAtZero)
-{
+TEST(Lines, SplitsAtEveryBreakKindAndStopsAtZero) {
     using V = std::vector<std::string>;
     EXPECT_EQ(text::SplitLines("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
     EXPECT_EQ(text::SplitLines("a\r\n"), (V{"a"}));
@@ -15,8 +14,7 @@ TEST(Lines, SplitsAtEveryBreakKindAndStopsAtZero)
     EXPECT_TRUE(text::SplitLines("").empty());
 }
 
-TEST(Sjis, StepsOverTwoByteCharactersWhole)
-{
+TEST(Sjis, StepsOverTwoByteCharactersWhole) {
     const std::string so = "\x83\x5C"; // a katakana whose trail byte is '\'
     EXPECT_EQ(text::DropLastChar("ab" + so), "ab");
     EXPECT_EQ(text::DropLastChar(so + "x"), so);
@@ -26,8 +24,7 @@ TEST(Sjis, StepsOverTwoByteCharactersWhole)
     EXPECT_EQ(text::DropLastChar(""), "");
 }
 
-TEST(CodePage, RoundTripsJapaneseAndReplacesWhatItLacks)
-{
+TEST(CodePage, RoundTripsJapaneseAndReplacesWhatItLacks) {
     const std::string best = "\xE6\x9C\x80\xE9\x80\x9F"; // 最速 in UTF-8
     const std::string cp = text::ToCodePage(best);
     EXPECT_EQ(cp, "\x8D\xC5\x91\xAC");
