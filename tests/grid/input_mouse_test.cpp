@@ -1,10 +1,9 @@
-#include "input_fixture.h"
+// The pointer over the grid, and the in-place editor it opens.
+#include "grid_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 TEST(InputMouse, HitTestAreasAndCursors) {
     struct Case {
@@ -34,25 +33,22 @@ TEST(InputMouse, HitTestAreasAndCursors) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        InputGrid s;
+        Sheet s;
         EXPECT_EQ(s.G.HitTest(c.x, c.y), c.area);
         s.G.MouseMove(0, c.x, c.y);
         EXPECT_EQ(s.Host.Cursor, c.cursor);
-        EXPECT_EQ(s.G.Cursor(), c.cursor);
-        if (c.resizeCol != -2) {
-            EXPECT_EQ(s.G.ResizeCol, c.resizeCol);
-        }
+        if (c.resizeCol != -2) EXPECT_EQ(s.G.ResizeCol, c.resizeCol);
+        // Leaving reverts the special cursors to the cell cursor.
+        s.G.MouseLeave();
+        EXPECT_EQ(s.G.Cursor(), c.cursor == crDefault ? crDefault : crCellPlus);
     }
 }
 
 TEST(InputMouse, BorderSearchRules) {
-    InputGrid s;
+    Sheet s;
     // A column that may not be resized shows the header cursor at its border.
     s.G.Columns[1].CanResize = false;
     EXPECT_EQ(s.G.HitTest(180, 5), TLapGrid::htHeader);
-    EXPECT_EQ(s.G.ResizeCol, 1);
-    // ResizeCol keeps its value once the pointer leaves the border.
-    EXPECT_EQ(s.G.HitTest(60, 5), TLapGrid::htHeader);
     EXPECT_EQ(s.G.ResizeCol, 1);
     // A hidden column's border coincides with the one before: the first wins.
     s.G.Columns[1].CanResize = true;
@@ -68,210 +64,155 @@ TEST(InputMouse, BorderSearchRules) {
 }
 
 TEST(InputMouse, CellClicksAndBlockDrags) {
-    InputGrid s;
-    s.Go(0, 0);
-    s.Press(InputGrid::X(1), InputGrid::Y(1));
+    Sheet s;
+    s.Press(Sheet::X(1), Sheet::Y(1));
     EXPECT_TRUE(s.Host.Captured);
-    EXPECT_TRUE(s.Host.Focused);
-    s.Drag(InputGrid::X(3), InputGrid::Y(3));
-    s.Release(InputGrid::X(3), InputGrid::Y(3));
+    s.Drag(Sheet::X(3), Sheet::Y(3));
+    s.Release(Sheet::X(3), Sheet::Y(3));
     EXPECT_FALSE(s.Host.Captured);
     EXPECT_EQ(s.Sel(), (TRect{1, 1, 3, 3}));
-    EXPECT_EQ(s.G.Col(), 1);
-    EXPECT_EQ(s.G.Row(), 1);
-    EXPECT_EQ(s.G.FarCol, 3);
-    EXPECT_EQ(s.G.FarRow, 3);
+    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(1, 1));
+    EXPECT_EQ(std::make_pair(s.G.FarCol, s.G.FarRow), std::make_pair(3, 3));
     EXPECT_EQ(s.Log, Strings{"moved 1,1"});
-
-    // A move without the button, or without capture, only sets the cursor.
-    s.G.MouseMove(0, InputGrid::X(0), InputGrid::Y(0));
+    // A move without the button only sets the cursor.
+    s.G.MouseMove(0, Sheet::X(0), Sheet::Y(0));
     EXPECT_EQ(s.Sel(), (TRect{1, 1, 3, 3}));
-
     // A right click inside the block keeps it (context menu), uncaptured.
-    s.Press(InputGrid::X(2), InputGrid::Y(2), mbRight);
+    s.Press(Sheet::X(2), Sheet::Y(2), mbRight);
     EXPECT_EQ(s.Sel(), (TRect{1, 1, 3, 3}));
     EXPECT_FALSE(s.Host.Captured);
-    EXPECT_EQ(s.G.Col(), 1);
-
-    // A left click selects just the clicked cell.
-    s.Log.clear();
+    // A left click selects just the clicked cell; a right click on a single
+    // cell moves there.
     s.Click(2, 2);
     EXPECT_EQ(s.Sel(), (TRect{2, 2, 2, 2}));
-    EXPECT_EQ(s.Log, Strings{"moved 2,2"});
-    // A right click on a single cell moves there.
     s.Click(0, 4, mbRight);
     EXPECT_EQ(s.Sel(), (TRect{0, 4, 0, 4}));
-
     // Dragging up and left of the start orders the corners.
-    s.Press(InputGrid::X(3), InputGrid::Y(5));
-    s.Drag(InputGrid::X(1), InputGrid::Y(2));
+    s.Press(Sheet::X(3), Sheet::Y(5));
+    s.Drag(Sheet::X(1), Sheet::Y(2));
     EXPECT_EQ(s.Sel(), (TRect{1, 2, 3, 5}));
-    EXPECT_EQ(s.G.Col(), 3);
-    EXPECT_EQ(s.G.Row(), 5);
+    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(3, 5));
 }
 
 TEST(InputMouse, BlockDragBelowTheViewScrollsWithEachMove) {
-    InputGrid s(30);
-    s.Press(InputGrid::X(1), InputGrid::Y(0));
+    Sheet s(30);
+    s.Press(Sheet::X(1), Sheet::Y(0));
     // 10 whole rows (0 .. 9) fit in the 182 pixels below the header.
-    s.Drag(InputGrid::X(1), 195);
+    s.Drag(Sheet::X(1), 195);
     EXPECT_EQ(s.G.FarRow, 9);
     EXPECT_EQ(s.G.ScrollY, 0);
-    s.Drag(InputGrid::X(1), 199); // row 10, partly visible
+    s.Drag(Sheet::X(1), 199); // row 10, partly visible
     EXPECT_EQ(s.G.FarRow, 10);
-    EXPECT_EQ(s.G.ScrollY, 18); // row 10 is now the last whole row
-    s.Drag(InputGrid::X(1), 199);
+    EXPECT_EQ(s.G.ScrollY, 18);
+    s.Drag(Sheet::X(1), 199);
     EXPECT_EQ(s.G.FarRow, 11);
     EXPECT_EQ(s.G.ScrollY, 36);
-    EXPECT_EQ(s.Sel(), (TRect{1, 0, 1, 11}));
 }
 
 TEST(InputMouse, GutterHeaderAndCornerSelections) {
-    InputGrid s;
+    Sheet s;
     int gutterRow = -1, headerCol = -1;
-    s.G.OnGutterClick = [&](int r, TMouseButton b, TShiftState) {
-        gutterRow = r;
-        EXPECT_EQ(b, mbLeft);
-    };
+    s.G.OnGutterClick = [&](int r, TMouseButton, TShiftState) { gutterRow = r; };
     s.G.OnHeaderClick = [&](int c, TMouseButton, TShiftState) { headerCol = c; };
-
-    s.Press(5, InputGrid::Y(4));
+    s.Press(5, Sheet::Y(4));
     EXPECT_EQ(gutterRow, 4);
     EXPECT_EQ(s.Log, Strings{"moved 0,4"});
-    s.Drag(5, InputGrid::Y(1));
+    s.Drag(5, Sheet::Y(1));
     EXPECT_EQ(s.Sel(), (TRect{0, 1, 4, 4}));
-    EXPECT_EQ(s.G.Row(), 4);
-    EXPECT_EQ(s.G.FarRow, 1);
-    // Dragging out of the rows keeps the last row reached.
-    s.Drag(5, 5);
+    EXPECT_EQ(std::make_pair(s.G.Row(), s.G.FarRow), std::make_pair(4, 1));
+    s.Drag(5, 5); // out of the rows: the last row reached stays
     EXPECT_EQ(s.Sel(), (TRect{0, 1, 4, 4}));
     s.Release(5, 5);
 
-    s.Press(InputGrid::X(2), 5);
+    s.Press(Sheet::X(2), 5);
     EXPECT_EQ(headerCol, 2);
-    s.Drag(InputGrid::X(0), 5);
+    s.Drag(Sheet::X(0), 5);
     EXPECT_EQ(s.Sel(), (TRect{0, 0, 2, 9}));
-    EXPECT_EQ(s.G.Col(), 2);
-    EXPECT_EQ(s.G.Row(), 0);
-    s.Release(InputGrid::X(0), 5);
-
+    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(2, 0));
+    s.Release(Sheet::X(0), 5);
     // Only the left button selects rows and columns.
-    s.Log.clear();
     headerCol = -1;
-    s.Press(InputGrid::X(4), 5, mbRight);
+    s.Press(Sheet::X(4), 5, mbRight);
     EXPECT_EQ(headerCol, -1);
     EXPECT_EQ(s.Sel(), (TRect{0, 0, 2, 9}));
 
-    s.Go(3, 3);
-    s.Press(5, 5);
-    EXPECT_EQ(s.Sel(), (TRect{0, 0, 4, 9}));
-    EXPECT_EQ(s.G.Col(), 0);
-    EXPECT_EQ(s.G.Row(), 0);
-    EXPECT_EQ(s.Log, Strings{"moved 0,0"});
-    s.Release(5, 5);
-
-    // With column 0 hidden the corner and the gutter make the first visible
-    // column current, so that typing lands in a cell that can be seen.
-    s.G.Columns[0].SetVisible(false);
-    s.Go(3, 3);
-    s.Press(5, 5);
-    EXPECT_EQ(s.Sel(), (TRect{0, 0, 4, 9}));
-    EXPECT_EQ(s.G.Col(), 1);
-    EXPECT_EQ(s.Log, Strings{"moved 1,0"});
-    s.Release(5, 5);
-    s.Go(3, 3);
-    s.Press(5, InputGrid::Y(4));
-    EXPECT_EQ(s.Sel(), (TRect{0, 4, 4, 4}));
-    EXPECT_EQ(s.G.Col(), 1);
-    EXPECT_EQ(s.Log, Strings{"moved 1,4"});
+    // The corner selects everything. With column 0 hidden the corner and
+    // the gutter make the first visible column current, so that typing
+    // lands in a cell that can be seen.
+    for (int first : {0, 1}) {
+        SCOPED_TRACE(first);
+        s.G.Columns[0].SetVisible(first == 0);
+        s.Go(3, 3);
+        s.Press(5, 5);
+        s.Release(5, 5);
+        EXPECT_EQ(s.Sel(), (TRect{0, 0, 4, 9}));
+        EXPECT_EQ(s.Log, Strings{"moved " + std::to_string(first) + ",0"});
+        s.Go(3, 3);
+        s.Press(5, Sheet::Y(4));
+        EXPECT_EQ(s.Sel(), (TRect{0, 4, 4, 4}));
+        EXPECT_EQ(s.Log, Strings{"moved " + std::to_string(first) + ",4"});
+        s.Release(5, Sheet::Y(4));
+    }
     s.Type("x");
     EXPECT_EQ(s.Cell(1, 4), "x");
-    EXPECT_EQ(s.Cell(0, 4), "");
 }
 
-TEST(InputMouse, BorderDragWithoutFitToWidth) {
-    InputGrid s;
+TEST(InputMouse, BorderDrags) {
+    Sheet s;
     s.Press(100, 5); // right border of column 0
-    EXPECT_EQ(s.G.ResizeLeft, 0);
     s.Drag(150, 5);
     EXPECT_EQ(s.G.Columns[0].Width(), 130);
-    EXPECT_EQ(s.G.ColsWidth, 450);
     EXPECT_EQ(s.G.ColLeft(1), 130);
-    // The cursor stays the split cursor for the whole drag.
-    EXPECT_EQ(s.G.Cursor(), crHSplit);
+    EXPECT_EQ(s.G.Cursor(), crHSplit); // for the whole drag
     s.Drag(10, 80);
     EXPECT_EQ(s.G.Columns[0].Width(), 5);
-    EXPECT_EQ(s.G.Columns[1].Width(), 80);
     s.Release(10, 80);
 
     // A scrolled view measures from the column's content position.
-    InputGrid t(10, 300);
+    Sheet t(10, 5, 300);
     t.G.SetScrollX(50);
-    ASSERT_EQ(t.G.ScrollX, 50);
     t.Press(20 + 160 - 50, 5); // right border of column 1
-    ASSERT_EQ(t.G.Cursor(), crHSplit);
     t.Drag(20 + 200 - 50, 5);
     EXPECT_EQ(t.G.Columns[1].Width(), 120);
-}
 
-TEST(InputMouse, BorderDragWithFitToWidthTradesWithTheNeighbour) {
-    InputGrid s;
-    s.G.SetFitToWidth(true);
-    // 480 pixels shared by five columns.
-    for (int c = 0; c < 5; ++c)
-        ASSERT_EQ(s.G.Columns[c].Width(), 96);
-    const int border = 20 + 2 * 96; // right border of column 1
-    s.Press(border, 5);
-    ASSERT_EQ(s.G.ResizeCol, 1);
-    s.Drag(border + 30, 5);
-    EXPECT_EQ(s.G.Columns[1].Width(), 126);
-    EXPECT_EQ(s.G.Columns[2].Width(), 66);
-    s.Drag(border + 300, 5);
-    EXPECT_EQ(s.G.Columns[1].Width(), 187);
-    EXPECT_EQ(s.G.Columns[2].Width(), 5);
-    s.Drag(border - 150, 5);
-    EXPECT_EQ(s.G.Columns[1].Width(), 5);
-    EXPECT_EQ(s.G.Columns[2].Width(), 187);
-    EXPECT_EQ(s.G.ColsWidth, 480);
-    s.Release(0, 0);
-
+    // Fitted to the width, a border trades pixels with the next column.
+    Sheet f;
+    f.G.SetFitToWidth(true);
+    ASSERT_EQ(f.G.Columns[1].Width(), 96); // 480 pixels shared by five columns
+    const int border = 20 + 2 * 96;        // right border of column 1
+    f.Press(border, 5);
+    f.Drag(border + 30, 5);
+    EXPECT_EQ(f.G.Columns[1].Width(), 126);
+    EXPECT_EQ(f.G.Columns[2].Width(), 66);
+    f.Drag(border + 300, 5);
+    EXPECT_EQ(f.G.Columns[1].Width(), 187);
+    EXPECT_EQ(f.G.Columns[2].Width(), 5);
+    f.Drag(border - 150, 5);
+    EXPECT_EQ(f.G.Columns[1].Width(), 5);
+    EXPECT_EQ(f.G.Columns[2].Width(), 187);
+    f.Release(0, 0);
     // The border after the last column does not move.
-    s.Press(499, 5);
-    ASSERT_EQ(s.G.ResizeCol, 4);
-    s.Drag(300, 5);
-    EXPECT_EQ(s.G.Columns[4].Width(), 96);
-    EXPECT_EQ(s.G.ColsWidth, 480);
+    f.Press(499, 5);
+    ASSERT_EQ(f.G.ResizeCol, 4);
+    f.Drag(300, 5);
+    EXPECT_EQ(f.G.Columns[4].Width(), 96);
+    EXPECT_EQ(f.G.ColsWidth, 480);
 }
 
 TEST(InputMouse, DisabledGridIgnoresThePointer) {
-    InputGrid s;
-    s.G.MouseMove(0, InputGrid::X(2), InputGrid::Y(2));
+    Sheet s;
     s.G.Enabled = false;
-    s.G.MouseMove(0, InputGrid::X(2), InputGrid::Y(2));
+    s.G.MouseMove(0, Sheet::X(2), Sheet::Y(2));
     EXPECT_EQ(s.Host.Cursor, crDefault);
-    s.G.MouseDown(mbLeft, ssLeft, InputGrid::X(2), InputGrid::Y(2));
+    s.G.MouseDown(mbLeft, ssLeft, Sheet::X(2), Sheet::Y(2));
     EXPECT_EQ(s.G.Col(), 0);
     EXPECT_FALSE(s.Host.Captured);
-    s.G.DblClick(InputGrid::X(0), InputGrid::Y(0));
+    s.G.DblClick(Sheet::X(0), Sheet::Y(0));
     EXPECT_FALSE(s.Host.EditorShown);
 }
 
-TEST(InputMouse, LeavingRevertsTheSpecialCursors) {
-    struct Case {
-        int x, y;
-        TGridCursor after;
-    };
-    for (Case c : {Case{5, 5, crCellPlus}, Case{100, 5, crCellPlus}, Case{60, 5, crCellPlus},
-                   Case{5, 30, crCellPlus}, Case{450, 30, crDefault}}) {
-        InputGrid s;
-        s.G.MouseMove(0, c.x, c.y);
-        s.G.MouseLeave();
-        EXPECT_EQ(s.G.Cursor(), c.after);
-    }
-}
-
-TEST(InputMouse, ClickSettlesTypingInTheCellLeft) {
-    InputGrid s;
+TEST(InputMouse, ClickSettlesTypingInTheCellLeftOrClicked) {
+    Sheet s;
     s.G.SetCells(1, 1, "a");
     s.Go(1, 1);
     s.Type("7");
@@ -279,14 +220,13 @@ TEST(InputMouse, ClickSettlesTypingInTheCellLeft) {
     EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "assigned 1,1", "moved 2,3"}));
     ASSERT_EQ(s.Undo().Count(), 1);
     EXPECT_EQ(s.Undo().Items(0).NewTexts[1], Strings{"7"});
-    EXPECT_FALSE(s.G.CellTyped);
     EXPECT_TRUE(s.G.TypedText.empty());
 
     // A click on the typed cell itself settles and evaluates it too (its
     // text would otherwise never be evaluated: the typing is over), and the
     // next character starts a new text.
     s.Type("8");
-    s.Log.clear();
+    s.ClearLog();
     s.Click(2, 3);
     EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,3"}));
     EXPECT_FALSE(s.G.CellTyped);
@@ -294,7 +234,7 @@ TEST(InputMouse, ClickSettlesTypingInTheCellLeft) {
     EXPECT_EQ(s.Cell(2, 3), "9");
     // Nothing typed: a click on the current cell evaluates nothing.
     s.Key(VK_DOWN);
-    s.Log.clear();
+    s.ClearLog();
     s.Click(2, 4);
     EXPECT_EQ(s.Log, (Strings{"moved 2,4"}));
 }
@@ -312,13 +252,252 @@ TEST(InputMouse, DoubleClickOpensTheEditorOnlyOverTheCurrentCell) {
                           Case{"part of a column", {1, 2, 1, 5}, 1, 2, true},
                           Case{"a block", {1, 2, 2, 3}, 1, 2, false}}) {
         SCOPED_TRACE(k.name);
-        InputGrid s;
-        s.Go(k.sel.Left, k.sel.Top);
-        s.G.SetSelection(k.sel);
-        s.G.DblClick(InputGrid::X(k.c), InputGrid::Y(k.r));
+        Sheet s;
+        s.Select(k.sel.Left, k.sel.Top, k.sel.Right, k.sel.Bottom);
+        s.G.DblClick(Sheet::X(k.c), Sheet::Y(k.r));
         EXPECT_EQ(s.Host.EditorShown, k.opens);
         EXPECT_EQ(s.G.EditorOpen, k.opens);
         EXPECT_EQ(s.Host.EditorFocused, k.opens);
+    }
+}
+
+// Opens the editor on a cell as the user does: click, then double click.
+void OpenOn(Sheet& s, int c, int r) {
+    s.Click(c, r);
+    s.G.DblClick(Sheet::X(c), Sheet::Y(r));
+    s.ClearLog();
+}
+
+TEST(InputEditor, BoundsFollowTheCellAndItsAlignment) {
+    struct Case {
+        const char* name;
+        THorzAlign h;
+        TVertAlign v;
+        TRect want;
+    };
+    // Cell (1, 2): content x 80, width 80, row top 36, row height 18; client
+    // offset (20, 18). Left-aligned and centred: x 81 .. 158, 14 high, 2
+    // below the row's top.
+    const Case cases[] = {
+        {"left, centre", haLeft, vaCenter, {101, 56, 178, 70}},
+        {"right is one pixel wider", haRight, vaCenter, {101, 56, 179, 70}},
+        {"centre", haCenter, vaCenter, {101, 56, 178, 70}},
+        {"top", haLeft, vaTop, {101, 55, 178, 69}},
+        {"bottom", haLeft, vaBottom, {101, 57, 178, 71}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sheet s;
+        s.G.Columns[1].SetHorzAlign(c.h);
+        s.G.Columns[1].SetVertAlign(c.v);
+        TFont f;
+        f.Name = "Col font";
+        f.Color = RGB(200, 0, 0);
+        s.G.Columns[1].SetFont(f);
+        s.G.SetCells(1, 2, "1:23.45");
+        OpenOn(s, 1, 2);
+        ASSERT_TRUE(s.Host.EditorShown);
+        EXPECT_EQ(s.Host.EditorBounds, c.want);
+        EXPECT_EQ(s.Host.EditorAlign, c.h);
+        EXPECT_EQ(s.Host.EditorTextValue, "1:23.45");
+        EXPECT_EQ(s.Host.EditorFont.Name, "Col font");
+        EXPECT_EQ(s.Host.EditorFont.Color, RGB(0, 0, 0));
+        EXPECT_EQ(s.Host.EditorBackground, 0xDDDDFFu);
+        EXPECT_EQ(std::make_pair(s.G.Inplace.EditCol, s.G.Inplace.EditRow), std::make_pair(1, 2));
+    }
+}
+
+TEST(InputEditor, OpensScrolledIntoViewAndHidesTheCaret) {
+    Sheet s(30);
+    s.Go(1, 0);
+    s.Type("5");
+    ASSERT_TRUE(s.G.CaretVisible);
+    // Cell (1, 29) is below the view; a double click needs it current.
+    s.G.KeyDown(VK_NEXT, 0);
+    s.Type("6");
+    s.G.DblClick(Sheet::X(1), Sheet::Y(29) - s.G.ScrollY);
+    ASSERT_TRUE(s.Host.EditorShown);
+    EXPECT_FALSE(s.G.CaretVisible);
+    EXPECT_FALSE(s.Host.CaretShown);
+    const TRect cell = s.G.ToClient(s.G.CellRect(1, 29));
+    EXPECT_EQ(s.Host.EditorBounds.Left, cell.Left + 2);
+    EXPECT_GE(s.Host.EditorBounds.Top, s.G.HeaderH);
+    // The record opened by typing continues: still one for this cell.
+    EXPECT_EQ(s.Undo().Items(0).OldTexts[1], Strings{""});
+    EXPECT_EQ(s.Undo().Items(0).Area, (TRect{1, 29, 1, 29}));
+}
+
+TEST(InputEditor, EnterAndEscapeBothKeepTheEditedText) {
+    for (int key : {VK_RETURN, VK_ESCAPE}) {
+        SCOPED_TRACE(key);
+        Sheet s;
+        s.G.SetCells(2, 3, "1:23.45");
+        OpenOn(s, 2, 3);
+        s.G.EditorChanged("1:23.4");
+        EXPECT_EQ(s.Cell(2, 3), "1:23.4"); // written through at once
+        s.G.EditorChanged("1:23.40");
+        EXPECT_TRUE(s.Log.empty());
+        EXPECT_TRUE(s.G.EditorKeyDown(key, 0));
+        EXPECT_FALSE(s.Host.EditorShown);
+        EXPECT_FALSE(s.G.EditorOpen);
+        EXPECT_TRUE(s.Host.Focused);
+        EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3"}));
+        ASSERT_EQ(s.Undo().Count(), 1);
+        EXPECT_EQ(s.Undo().Items(0).OldTexts[2], Strings{"1:23.45"});
+        EXPECT_EQ(s.Undo().Items(0).NewTexts[2], Strings{"1:23.40"});
+        EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(2, 3));
+    }
+    // Closed unchanged: no record, but the cell is evaluated.
+    Sheet s;
+    s.G.SetCells(2, 3, "x");
+    OpenOn(s, 2, 3);
+    s.G.EditorChanged("xy");
+    s.G.EditorChanged("x");
+    s.G.EditorKeyDown(VK_RETURN, 0);
+    EXPECT_EQ(s.Undo().Count(), 0);
+    EXPECT_EQ(s.Log, Strings{"assigned 2,3"});
+}
+
+TEST(InputEditor, OtherKeysBelongToTheEditBox) {
+    Sheet s;
+    OpenOn(s, 1, 1);
+    for (int key : {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DOWN, VK_TAB})
+        EXPECT_FALSE(s.G.EditorKeyDown(key, 0));
+    EXPECT_TRUE(s.Host.EditorShown);
+    EXPECT_EQ(s.G.Row(), 1);
+
+    int filtered = 0;
+    s.G.OnFilterChar = [&](bool FromEditor, int c, int r, const std::string& Ch, bool& Allowed) {
+        ++filtered;
+        EXPECT_TRUE(FromEditor);
+        EXPECT_EQ(std::make_pair(c, r), std::make_pair(1, 1));
+        Allowed = Ch >= "0" && Ch <= "9";
+    };
+    EXPECT_TRUE(s.G.EditorKeyPress("4"));
+    EXPECT_FALSE(s.G.EditorKeyPress("a"));
+    s.G.OnFilterChar = [](bool, int, int, const std::string&, bool& Allowed) { Allowed = false; };
+    EXPECT_TRUE(s.G.EditorKeyPress("\b")); // Backspace is never dropped
+    EXPECT_EQ(filtered, 2);
+}
+
+TEST(InputEditor, ReadOnlyCellsOnlyScroll) {
+    {
+        Sheet s;
+        OpenOn(s, 3, 1); // a read-only column
+        EXPECT_FALSE(s.Host.EditorShown);
+        EXPECT_FALSE(s.G.EditorOpen);
+        EXPECT_EQ(s.Undo().Count(), 0);
+    }
+    {
+        Sheet s(30);
+        s.G.ReadOnly = true;
+        s.G.KeyDown(VK_NEXT, 0);
+        s.G.SetScrollY(0);
+        s.G.OpenEditor();
+        EXPECT_FALSE(s.Host.EditorShown);
+        EXPECT_GT(s.G.ScrollY, 0);
+        EXPECT_EQ(s.Undo().Count(), 0);
+    }
+    {
+        // Text refused cell-side stays in the box; the record is discarded.
+        Sheet s;
+        s.G.SetCells(1, 1, "a");
+        s.G.OnCellChanging = [](int, int, bool& CanChange) { CanChange = false; };
+        OpenOn(s, 1, 1);
+        s.G.EditorChanged("b");
+        EXPECT_EQ(s.Cell(1, 1), "a");
+        s.G.EditorKeyDown(VK_ESCAPE, 0);
+        EXPECT_EQ(s.Undo().Count(), 0);
+        EXPECT_EQ(s.Log, Strings{"assigned 1,1"});
+    }
+}
+
+TEST(InputEditor, ClicksSettleTheEditedCell) {
+    Sheet s;
+    s.G.SetCells(1, 1, "a");
+    OpenOn(s, 1, 1);
+    s.G.EditorChanged("ab");
+    s.Click(2, 4); // elsewhere: closes
+    EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "assigned 1,1", "moved 2,4"}));
+    EXPECT_FALSE(s.Host.EditorShown);
+    EXPECT_FALSE(s.G.EditorOpen);
+    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    EXPECT_TRUE(s.Host.Focused);
+
+    // On the edited cell: settles but stays open.
+    OpenOn(s, 1, 1);
+    s.G.EditorChanged("q");
+    s.Click(1, 1);
+    EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "moved 1,1"}));
+    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    EXPECT_TRUE(s.Host.EditorShown);
+    EXPECT_TRUE(s.Host.EditorFocused);
+    EXPECT_FALSE(s.Host.Captured);
+    // Further changes are recorded as the next step; Enter settles and assigns.
+    s.G.EditorChanged("qq");
+    EXPECT_EQ(s.Cell(1, 1), "qq");
+    s.G.EditorKeyDown(VK_RETURN, 0);
+    EXPECT_EQ(s.Log.back(), "assigned 1,1");
+    ASSERT_EQ(s.Undo().Count(), 3);
+    EXPECT_EQ(s.Undo().Items(0).OldTexts[1], Strings{"q"});
+    s.Undo().Undo();
+    EXPECT_EQ(s.Cell(1, 1), "q");
+    s.Undo().Redo();
+    EXPECT_EQ(s.Cell(1, 1), "qq");
+
+    // A commit hides the box but leaves it open until the next click.
+    OpenOn(s, 2, 2);
+    s.G.EditorChanged("7");
+    s.G.CommitEdit();
+    EXPECT_FALSE(s.Host.EditorShown);
+    EXPECT_TRUE(s.G.EditorOpen);
+    EXPECT_EQ(s.Log, (Strings{"changed 2,2 btEdit", "assigned 2,2"}));
+    s.ClearLog();
+    s.Click(0, 0);
+    EXPECT_EQ(s.Log, (Strings{"assigned 2,2", "moved 0,0"}));
+    EXPECT_FALSE(s.G.EditorOpen);
+}
+
+TEST(InputEditor, FocusToTheEditorSettlesNothingAndScrollsHideTheBox) {
+    Sheet s(30);
+    OpenOn(s, 1, 1);
+    s.G.EditorChanged("5");
+    s.Host.ClearRequests();
+    s.G.FocusOut(true);
+    EXPECT_NE(s.G.PendingEdit, nullptr);
+    EXPECT_TRUE(s.Host.EditorShown);
+    EXPECT_TRUE(s.Host.Invalidated.empty());
+    EXPECT_TRUE(s.Log.empty());
+    s.G.VertScroll(scLineDown, 0);
+    EXPECT_FALSE(s.Host.EditorShown);
+    // The edit is still pending and settles when the user moves on.
+    EXPECT_NE(s.G.PendingEdit, nullptr);
+}
+
+TEST(InputEditor, AKeyAfterAScrollSettlesTheHiddenEdit) {
+    for (int key : {VK_DOWN, VK_RIGHT, VK_RETURN}) {
+        SCOPED_TRACE(key);
+        Sheet s(30);
+        s.G.SetCells(1, 1, "a");
+        OpenOn(s, 1, 1);
+        s.G.EditorChanged("ab");
+        s.G.VertScroll(scLineDown, 0);
+        s.G.FocusIn();
+        s.Key(key);
+        ASSERT_GE(s.Log.size(), 2u);
+        EXPECT_EQ(s.Log[0], "assigned 1,1");
+        EXPECT_EQ(s.Log[1], "changed 1,1 btEdit");
+        EXPECT_EQ(s.G.PendingEdit, nullptr);
+        EXPECT_FALSE(s.G.EditorOpen);
+        // Typing in the next cell is an edit of that cell.
+        const int c = s.G.Col(), r = s.G.Row();
+        s.G.SetCells(c, r, "old");
+        s.Type("9");
+        s.Key(VK_UP);
+        ASSERT_EQ(s.Undo().Count(), 2);
+        EXPECT_EQ(s.Undo().Items(1).NewTexts[1], Strings{"ab"});
+        EXPECT_EQ(s.Undo().Items(0).Area, (TRect{c, r, c, r}));
+        EXPECT_EQ(s.Undo().Items(0).OldTexts[static_cast<std::size_t>(c)], Strings{"old"});
     }
 }
 

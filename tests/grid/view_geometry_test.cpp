@@ -1,7 +1,6 @@
 // Layout, hit queries, header layout and scrolling of the grid engine,
 // driven through a fake host.
-#include "grid/fake_host.h"
-#include "grid/lap_grid.h"
+#include "grid_fixture.h"
 
 #include <gtest/gtest.h>
 

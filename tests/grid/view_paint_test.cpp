@@ -1,6 +1,5 @@
 // Painting of the grid engine over a recording canvas.
-#include "grid/fake_host.h"
-#include "grid/lap_grid.h"
+#include "grid_fixture.h"
 
 #include <gtest/gtest.h>
 
