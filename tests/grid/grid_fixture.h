@@ -103,16 +103,9 @@ class FakeHost : public GridHost {
 // Records every drawing call with the canvas state it was made in.
 class RecordingCanvas : public Canvas {
   public:
-    enum Kind {
-        kFill,
-        kRectangle,
-        kLine,
-        kText,
-        kClipSet,
-        kClipExclude,
-        kClipIntersect,
-        kClipRemove
-    };
+    // clang-format off
+    enum Kind { kFill, kRectangle, kLine, kText, kClipSet, kClipExclude, kClipIntersect, kClipRemove };
+    // clang-format on
     struct Op {
         Kind K;
         TRect R;       // rectangle, clip rectangle or text clip
