@@ -388,39 +388,69 @@ TEST(InputKeys, EnterWalksThroughABlockPassingOverHiddenColumns) {
     EXPECT_TRUE(s.G.TypedText.empty());
 }
 
-TEST(InputKeys, EnterOnASingleCellAndAutoFill) {
+TEST(InputKeys, EnterFillsAsOneUndoStepWithTheTypedEdit) {
     Sheet s(6);
+    s.SetColumn(1, {"", "", "old", "", "x"});
     s.Go(1, 4);
     s.Key(VK_RETURN);
     s.Key(VK_RETURN); // the last row stays
     s.Key(VK_RETURN, ssShift);
     EXPECT_EQ(s.G.Row(), 4);
 
-    s.G.AutoFillDown = true;
     s.Go(1, 2);
-    s.Type("12*");
+    s.Type("12>");
+    s.G.AutoFillDown = true; // fills on "*" only
+    EXPECT_FALSE(s.G.AutoFill("12>"));
+    s.Type("\b*");
     s.Key(VK_RETURN);
     EXPECT_EQ(s.G.Row(), 2);
     EXPECT_EQ(s.Column(1), (Strings{"", "", "12", "12", "12", "12"}));
-    EXPECT_FALSE(s.G.CellTyped);
+    EXPECT_EQ(s.Assigned.size(), 4u);
+    EXPECT_EQ(s.Changes, std::vector<TBufferType>{btAutoFill});
+    ASSERT_EQ(s.Undo().Count(), 1);
+    s.Undo().Undo();
+    EXPECT_EQ(s.Column(1), (Strings{"", "", "old", "", "x", ""}));
+    s.Undo().Redo();
     s.Key(VK_RETURN); // the next Enter just moves on
     EXPECT_EQ(s.G.Row(), 3);
     s.Type("9*");
     s.Key(VK_RETURN, ssShift); // Shift+Enter never fills
-    EXPECT_EQ(s.Cell(1, 3), "9*");
-    EXPECT_EQ(s.Cell(1, 4), "12");
+    EXPECT_EQ(s.Column(1), (Strings{"", "", "12", "9*", "12", "12"}));
+
+    // Fill right over a selected block stops at the block's edge.
+    s.G.AutoFillRight = true;
+    s.Select(0, 0, 1, 0);
+    s.Type("a>");
+    s.Key(VK_RETURN);
+    EXPECT_EQ(s.Cell(0, 0) + s.Cell(1, 0) + s.Cell(2, 0), "aa");
 }
 
 TEST(InputKeys, AutoAddRowGrowsAndShrinksAtTheLastRow) {
-    Sheet s(3);
+    Sheet s(2);
+    Cells rows; // inserted (1, r) and deleted (-1, r)
+    s.G.OnInsertRow = [&](int r) { rows.emplace_back(1, r); };
+    s.G.OnDeleteRow = [&](int r) { rows.emplace_back(-1, r); };
+    s.Go(0, 1);
+    s.Key(VK_DOWN); // off
     s.G.AutoAddRow = true;
-    s.Go(0, 2);
-    for (int key : {VK_DOWN, VK_UP, VK_DOWN})
-        s.Key(key);
+    s.Key(VK_DOWN);
+    EXPECT_EQ(s.G.Row(), 2);
+    EXPECT_GE(s.Formats().Count(), 3); // the new row has its split entry
+    s.G.ReadOnly = true;
+    s.Key(VK_UP); // a read-only grid keeps it
+    s.G.ReadOnly = false;
+    s.Key(VK_DOWN);
+    s.Key(VK_UP);
+    s.Key(VK_DOWN);
     s.Type("x"); // a typed text keeps the row
     s.Key(VK_UP);
-    EXPECT_EQ(s.G.RowCount(), 4);
-    EXPECT_EQ(s.G.Row(), 2);
+    EXPECT_EQ(s.G.RowCount(), 3);
+    EXPECT_EQ(rows, (Cells{{1, 2}, {-1, 2}, {1, 2}}));
+    EXPECT_EQ(s.Undo().Count(), 1); // the typing only
+    Sheet t(1);
+    t.G.AutoAddRow = true;
+    t.Key(VK_UP); // the only row stays
+    EXPECT_EQ(t.G.RowCount(), 1);
 }
 
 TEST(InputKeys, CellInputFromAnotherProgram) {
