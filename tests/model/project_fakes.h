@@ -6,10 +6,11 @@
 #include "model/laptime_project.h"
 #include "model/ports.h"
 
+#include "test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,18 +131,3 @@ inline void ExpectAligned(ProjectRig& R) {
     EXPECT_EQ(R.Selector.Selected, p.CurrentIndex);
     EXPECT_GE(R.Grid.TimeFormatLists.Items(p.CurrentIndex).Count(), R.Grid.RowCount());
 }
-
-// A scratch folder removed with the test.
-struct TempDir {
-    std::filesystem::path Path;
-    TempDir() {
-        Path = std::filesystem::temp_directory_path() /
-               ("segmark_project_" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(Path);
-        std::filesystem::create_directories(Path);
-    }
-    ~TempDir() { std::filesystem::remove_all(Path); }
-    std::string File(const std::string& Name) const { return (Path / Name).string(); }
-};
