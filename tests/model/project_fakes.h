@@ -22,15 +22,9 @@ class FakeSelector : public SheetSelector {
     void Add(const std::string& Name) override { Items.push_back(Name); }
     void Delete(int Index) override {
         Items.erase(Items.begin() + Index);
-        if (Index == Selected)
-            Selected = -1;
-        else if (Index < Selected)
-            --Selected;
+        Selected = Index == Selected ? -1 : Selected - (Index < Selected);
     }
-    void Clear() override {
-        Items.clear();
-        Selected = -1;
-    }
+    void Clear() override { Items.clear(), Selected = -1; }
     void Select(int Index) override { Selected = Index; }
     void SetText(const std::string& T) override { Text = T; }
     void SetEnabled(bool E) override { Enabled = E; }
@@ -43,7 +37,6 @@ class FakeSelector : public SheetSelector {
 
 class FakeHost : public ProjectHost {
   public:
-    FakeHost() { Defaults = DefaultSheetSettings(); }
     void SetTitle(const std::string& T) override { Title = T; }
     bool AskOkCancel(const std::string& Text, const std::string& Caption) override {
         Questions.push_back(Text);
@@ -54,19 +47,15 @@ class FakeHost : public ProjectHost {
     int MaxUndoIndex() const override { return UndoIndex; }
     const TLaptimeSheet& DefaultSettings() const override { return Defaults; }
     bool ClipboardText(std::string& T) override {
-        if (!HasClipboardText) return false;
-        T = Clipboard;
-        return true;
+        if (HasClipboardText) T = Clipboard;
+        return HasClipboardText;
     }
 
     std::string Title;
-    std::vector<std::string> Questions;
-    std::vector<std::string> QuestionCaptions;
-    bool Answer = true;
-    bool ManyRowsSwitch = true;
+    std::vector<std::string> Questions, QuestionCaptions;
+    bool Answer = true, ManyRowsSwitch = true, HasClipboardText = false;
     int UndoIndex = 1;
-    TLaptimeSheet Defaults;
-    bool HasClipboardText = false;
+    TLaptimeSheet Defaults = DefaultSheetSettings();
     std::string Clipboard;
 };
 
