@@ -91,6 +91,12 @@ TEST(ProjectNaming, NewAndCopyNumbersAreOneAboveTheHighestInUse) {
     }
 }
 
+TEST(ProjectNaming, EscapingKeepsTwoByteCharactersWhole) {
+    EXPECT_EQ(CopyNamePattern("a.b(c)"), "m/^a\\.b\\(c\\) \\([\\d]+\\)$/sk");
+    EXPECT_EQ(EscapePatternText("\x95\x5C"), "\x95\x5C");
+    EXPECT_EQ(EscapePatternText("\x83\x5B]"), "\x83\x5B\\]");
+}
+
 TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
     ProjectRig r;
     r.WithSheets({"Run"});
@@ -118,27 +124,25 @@ TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
 
 TEST(ProjectSheets, DeleteShowsTheFollowingSheetDownToNoSheets) {
     ProjectRig r;
-    r.WithSheets({"A", "B", "C", "D"}); // 1 to 4 rows
-    ASSERT_TRUE(r.P().SelectSheet(3, true));
+    r.WithSheets({"A", "B", "C", "D", "E"}); // 1 to 5 rows
+    ASSERT_TRUE(r.P().SelectSheet(4, true));
     r.P().DeleteSheet(0); // another sheet: the shown one stays
     ExpectAligned(r);
-    EXPECT_EQ(r.P().CurrentSheet()->Name.str(), "D");
+    EXPECT_EQ(r.P().CurrentSheet()->Name.str(), "E");
     r.P().DeleteSheet(7); // out of range: nothing
+    r.P().DeleteSheet(3); // the last sheet on show: the new last one follows
+    ExpectAligned(r);
+    EXPECT_EQ(r.Grid.CellText(0, 0), "s3");
     ASSERT_TRUE(r.P().SelectSheet(1, true));
     r.Evaluated.clear();
     r.P().DeleteSheet(1); // the middle sheet on show: the next follows
     ExpectAligned(r);
     EXPECT_EQ(r.Selector.Items, (std::vector<std::string>{"B", "D"}));
-    EXPECT_EQ(r.P().CurrentIndex, 1);
     EXPECT_EQ(r.Grid.CellText(0, 0), "s3");
     EXPECT_EQ(r.Grid.RowCount(), 4);
     EXPECT_EQ(r.Grid.TimeFormatLists.Items(0).Count(), 2);
     EXPECT_EQ(r.Evaluated, (std::vector<int>{0, 1, 2, 3}));
-
-    r.P().DeleteSheet(1); // the last sheet on show: the new last one follows
-    ExpectAligned(r);
-    EXPECT_EQ(r.Grid.CellText(0, 0), "s1");
-
+    r.P().DeleteSheet(0);
     r.P().DeleteSheet(0); // the only sheet: the no-sheets state
     ExpectAligned(r);
     EXPECT_EQ(r.Grid.RowCount(), 0);
