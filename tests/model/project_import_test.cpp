@@ -33,20 +33,19 @@ TEST(ProjectImport, ManyRowsAskOnlyFromFiftyAndNeverRefuseSilently) {
         {"clipboard 50 lines, Cancel", 50, true, true, false, true, false},
         {"clipboard 500 lines, switch off", 500, true, false, false, false, true},
     };
+    ScratchDir dir;
+    const std::string file = dir / "laps.v2.txt";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ScratchDir dir;
         ProjectRig r;
         r.New();
         r.Grid.SetCells(0, 0, "kept");
         r.Host.ManyRowsSwitch = c.confirmSwitch;
         r.Host.Answer = c.answer;
-        const std::string file = dir / "laps.v2.txt";
         WriteFile(file, Lines(c.lines));
         r.Host.HasClipboardText = true;
         r.Host.Clipboard = Lines(c.lines);
         r.Evaluated.clear();
-
         const bool added =
             c.fromClipboard ? r.P().AddSheetFromClipboard() : r.P().AddSheetFromFile(file);
         EXPECT_EQ(added, c.added);

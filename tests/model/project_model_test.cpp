@@ -107,10 +107,8 @@ TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
     r.Evaluated.clear();
     r.P().CopyCurrentSheet();
     ExpectAligned(r);
-    const TLaptimeSheet& copy = r.P().Sheets[1];
-    EXPECT_EQ(copy.TimeFormat, 5);
-    EXPECT_EQ(copy.Texts[0], "Stage\r\n");
-    EXPECT_EQ(copy.Texts[2], "1:00\r\n");
+    EXPECT_EQ(r.P().Sheets[1].TimeFormat, 5);
+    EXPECT_EQ(r.P().Sheets[1].Texts[2], "1:00\r\n");
     EXPECT_EQ(r.P().Sheets[0].Texts[0], "Stage\r\n"); // the source was stored first
     EXPECT_EQ(r.Grid.TimeFormatLists.Items(1).Entries, std::vector<TTimeFormat>(1, tfNone));
     EXPECT_EQ(r.Grid.UndoList.Items(1).Count(), 0);

@@ -22,10 +22,8 @@ TEST(SettingsImage, LayoutAndIgnoredBytes) {
     ASSERT_EQ(img.size(), 632u);
     EXPECT_EQ(img.substr(0, 6), std::string("Sheet\0", 6));
     EXPECT_EQ(U32At(img, 512), 0xFF000008u); // FontColor after one padding byte
-    EXPECT_EQ(U32At(img, 520), 11u);         // FontSize
     EXPECT_EQ(U32At(img, 568 + 16), 5u);     // ColWidth[4]
     EXPECT_EQ(U32At(img, 604), 20u);         // RowCount
-    EXPECT_EQ(U32At(img, 616), 0x0055CC55u); // EqualColor
     EXPECT_EQ(img.substr(620), std::string(12, '\0'));
 
     // Padding and reserved bytes are ignored; the texts always come back empty.

@@ -52,15 +52,3 @@ TEST(SheetText, ImportsLinesIntoThreeColumns) {
     EXPECT_FALSE(IsManyRows(ParseSheetText(text).LineCount()));
     EXPECT_TRUE(IsManyRows(ParseSheetText(text + "last").LineCount()));
 }
-
-TEST(SheetText, ExportsFiveColumnsAndReimports) {
-    const std::vector<V> grid = {{"Stage", "1:00", "0:59", "-0:01", "0:59"},
-                                 {"", "", "", "", ""},
-                                 {"End", "2:00", "", "", ""}};
-    const std::string out = FormatSheetText(3, [&](int c, int r) { return grid[r][c]; });
-    EXPECT_EQ(out, "Stage\t1:00\t0:59\t-0:01\t0:59\r\n\t\t\t\t\r\nEnd\t2:00\t\t\t\r\n");
-    EXPECT_EQ(FormatSheetText(0, [](int, int) { return std::string("x"); }), "");
-    const auto back = ParseSheetText(out);
-    EXPECT_EQ(back.Texts[0], "Stage\r\n\r\nEnd\r\n");
-    EXPECT_EQ(back.Texts[2], "0:59\r\n\r\n\r\n");
-}
