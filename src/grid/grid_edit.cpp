@@ -13,11 +13,18 @@ TUndoBuffer* TLapGrid::OpenEditRecord(TBufferType typ) {
 }
 
 void TLapGrid::CommitEdit() {
+    if (!PendingEdit) return;
+    SettleEditRecord(true);
+    TypedText.clear();
+    EndEdit();
+}
+
+bool TLapGrid::SettleEditRecord(bool Assign) {
     TUndoBuffer* R = PendingEdit;
-    if (!R) return;
+    if (!R) return false;
     // Cleared first so that a handler settling the edit again finds nothing.
     PendingEdit = nullptr;
-    // The record names the edited cell; callers commit before moving, so it
+    // The record names the edited cell; callers settle before moving, so it
     // is the current cell as well.
     const int col = R->Area.Left;
     const int row = R->Area.Top;
@@ -27,11 +34,10 @@ void TLapGrid::CommitEdit() {
     if (inside && !old.empty() && old.front() != now) {
         R->NewTexts[static_cast<std::size_t>(col)].push_back(now);
         if (OnCellChange) OnCellChange(col, row, btEdit);
-        if (OnCellAssignment) OnCellAssignment(col, row);
-    } else {
-        for (int i = 0; i < UndoList.Count(); ++i)
-            UndoList.Items(i).DropRecord(R);
+        if (Assign && OnCellAssignment) OnCellAssignment(col, row);
+        return true;
     }
-    TypedText.clear();
-    EndEdit();
+    for (int i = 0; i < UndoList.Count(); ++i)
+        UndoList.Items(i).DropRecord(R);
+    return false;
 }

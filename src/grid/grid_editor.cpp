@@ -66,25 +66,6 @@ void TLapGrid::CloseEditor(bool Open) {
     if (!Open) SettleEditRecord();
 }
 
-void TLapGrid::SettleEditRecord() {
-    TUndoBuffer* R = PendingEdit;
-    if (!R) return;
-    PendingEdit = nullptr;
-    // The record names the cell it was opened on.
-    const int col = R->Area.Left;
-    const int row = R->Area.Top;
-    const TStringList& old = R->OldTexts[static_cast<std::size_t>(col)];
-    const bool inside = col < ColCount() && row < FRowCount;
-    const std::string now = inside ? CellText(col, row) : std::string();
-    if (inside && !old.empty() && old.front() != now) {
-        R->NewTexts[static_cast<std::size_t>(col)].push_back(now);
-        if (OnCellChange) OnCellChange(col, row, btEdit);
-    } else {
-        for (int i = 0; i < UndoList.Count(); ++i)
-            UndoList.Items(i).DropRecord(R);
-    }
-}
-
 void TLapGrid::EditorChanged(const std::string& Text) {
     if (Inplace.EditCol >= ColCount() || Inplace.EditRow >= FRowCount) return;
     // A click on the cell settles the record but leaves the box open: the

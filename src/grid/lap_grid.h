@@ -538,8 +538,10 @@ class TLapGrid {
 
   private:
     // Keeps the pending record with the cell's new text and fires
-    // OnCellChange, or drops it when the text did not change.
-    void SettleEditRecord();
+    // OnCellChange (and OnCellAssignment when Assign), or drops it when the
+    // text did not change. Returns whether it was kept. CommitEdit and the
+    // key handler's FinishTyping share it.
+    bool SettleEditRecord(bool Assign = false);
 
   public:
     // ==== end in-place editor ====

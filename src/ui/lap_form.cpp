@@ -9,11 +9,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QWidget>
 
-TLaptimeForm::TLaptimeForm(QWidget* parent) : QMainWindow(parent) {
+TLaptimeForm::TLaptimeForm(QWidget* parent, Prompts* AskUser) : QMainWindow(parent) {
+    if (AskUser) FPrompts = AskUser;
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -134,9 +134,7 @@ void TLaptimeForm::RedoClick() {
 // ---- ProjectHost ----
 
 bool TLaptimeForm::AskOkCancel(const std::string& Text, const std::string& Caption) {
-    return QMessageBox::question(this, qt_bridge::FromBytes(Caption), qt_bridge::FromBytes(Text),
-                                 QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok) == QMessageBox::Ok;
+    return FPrompts->OkCancel(this, qt_bridge::FromBytes(Caption), qt_bridge::FromBytes(Text));
 }
 
 bool TLaptimeForm::ConfirmManyRows() const {

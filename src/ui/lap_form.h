@@ -6,6 +6,7 @@
 #include "app/time_eval.h"
 #include "model/lap_env.h"
 #include "model/ports.h"
+#include "ui/prompts.h"
 #include "ui/qt_clipboard.h"
 #include "ui/sheet_selector.h"
 
@@ -23,7 +24,8 @@ class TLaptimeProject;
 class TLaptimeForm : public QMainWindow, public ProjectHost {
     Q_OBJECT
   public:
-    explicit TLaptimeForm(QWidget* parent = nullptr);
+    // Questions go to AskUser when given (tests), else to the desktop's boxes.
+    explicit TLaptimeForm(QWidget* parent = nullptr, Prompts* AskUser = nullptr);
     ~TLaptimeForm() override;
 
     TLapGrid& Grid();
@@ -56,6 +58,8 @@ class TLaptimeForm : public QMainWindow, public ProjectHost {
     void GridCellChange();
     std::optional<TEvalSettings> SheetSettings() const;
 
+    QtPrompts FDesktopPrompts;
+    Prompts* FPrompts = &FDesktopPrompts;
     TGridWidget* FGridWidget = nullptr;
     QComboBox* FList = nullptr;
     std::unique_ptr<TComboSelector> FSelector;

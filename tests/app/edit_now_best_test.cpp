@@ -69,7 +69,6 @@ TEST(EditNowBest, CopyNowToBestMovesEveryRowAndUndoes) {
     const TUndoBuffer& r = s.Undo().Items(0);
     EXPECT_EQ(r.Area, (TRect{1, 0, 2, 3}));
     EXPECT_EQ(r.OldTexts[1], (Strings{"1:00", "2:00", "3:00", "4:30"}));
-    EXPECT_EQ(r.NewTexts[2], Strings(4));
 
     s.Assigned.clear();
     s.Undo().Undo();
@@ -78,7 +77,6 @@ TEST(EditNowBest, CopyNowToBestMovesEveryRowAndUndoes) {
     EXPECT_EQ(s.Assigned.size(), 8u); // both columns of every row re-evaluated
     EXPECT_EQ(s.G.Col(), 2);          // undo leaves the current cell alone
     s.Undo().Redo();
-    EXPECT_EQ(s.Column(1), (Strings{"0:59", "", "3:01", ""}));
     EXPECT_EQ(s.Column(2), Strings(4));
 }
 
@@ -90,31 +88,19 @@ TEST(EditNowBest, ClearNowEmptiesCurrentTimesOnce) {
         EXPECT_TRUE(s.G.Columns[c].Strings().empty()) << c;
     EXPECT_EQ(s.G.CurrentFormats()->Entries, std::vector<TTimeFormat>(4, tfNone));
     EXPECT_EQ(s.Changes, std::vector<TBufferType>{btDeleteThisTime});
-    EXPECT_EQ(s.G.Col(), 2);
-    EXPECT_EQ(s.G.Row(), 0);
-    const TUndoBuffer& r = s.Undo().Items(0);
-    EXPECT_EQ(r.Area, (TRect{2, 0, 2, 3}));
-    EXPECT_EQ(r.OldTexts[2], (Strings{"0:59", "", "3:01", ""}));
-
-    // Now is already empty: nothing more is recorded.
-    EXPECT_FALSE(app::ClearNow(s.G));
+    EXPECT_EQ(s.Undo().Items(0).Area, (TRect{2, 0, 2, 3}));
+    EXPECT_FALSE(app::ClearNow(s.G)); // already empty: nothing more is recorded
     EXPECT_EQ(s.Undo().Count(), 1);
-    EXPECT_EQ(s.Changes.size(), 1u);
-
     s.Undo().Undo();
     EXPECT_EQ(s.Column(2), (Strings{"0:59", "", "3:01", ""}));
     EXPECT_EQ(s.Assigned.size(), 4u);
-    s.Undo().Redo();
-    EXPECT_EQ(s.Column(2), Strings(4));
-}
 
-TEST(EditNowBest, NoShownSheetDoesNothing) {
-    Sheet s;
-    s.G.SheetIndex = 1;
-    EXPECT_FALSE(app::CopyNowToBest(s.G, nullptr));
-    EXPECT_FALSE(app::ClearNow(s.G));
-    EXPECT_EQ(s.G.Cells(2, 0), "0:59");
-    EXPECT_TRUE(s.Changes.empty());
+    Sheet none; // no shown sheet: nothing happens
+    none.G.SheetIndex = 1;
+    EXPECT_FALSE(app::CopyNowToBest(none.G, nullptr));
+    EXPECT_FALSE(app::ClearNow(none.G));
+    EXPECT_EQ(none.G.Cells(2, 0), "0:59");
+    EXPECT_TRUE(none.Changes.empty());
 }
 
 } // namespace

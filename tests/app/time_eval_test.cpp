@@ -13,38 +13,28 @@ namespace {
 const std::string kEven = "\x81\x7D"
                           "0";
 
-struct Recognition {
-    const char* text;
-    TTimeTextKind kind;
-    TTimeValue value;
-};
-
 } // namespace
 
 TEST(TimeText, RecognisesFormsAndValues) {
-    const Recognition cases[] = {
+    const struct {
+        const char* text;
+        TTimeTextKind kind;
+        TTimeValue value;
+    } cases[] = {
         {"1:23", tkMinSec, 83'000},
-        {"0:00", tkMinSec, 0},
         {"1440:00", tkMinSec, 86'400'000},
-        {"1500:00", tkMinSec, 90'000'000},
         {"1:5", tkMinSec, 65'000},
         {"1:60", tkNotTime, 0},
         {"1:2:3", tkHourMinSec, 3'723'000},
-        {"23:59:59", tkHourMinSec, 86'399'000},
         {"24:00:00", tkNotTime, 0},
         {"1:23\"5", tkMinSecMs, 83'005},
         {"1:23\"45", tkMinSecMs, 83'045},
-        {"1:23\"050", tkMinSecMs, 83'050},
         {"1:21\"500", tkMinSecMs, 81'500},
         {"1:23\"5000", tkNotTime, 0},
         {"1:02:03\"456", tkHourMinSecMs, 3'723'456},
-        {"23:59:59\"999", tkHourMinSecMs, 86'399'999},
         {"", tkNotTime, 0},
         {" 1:23", tkNotTime, 0},
-        {"1:23 ", tkNotTime, 0},
         {"1:23\n", tkNotTime, 0},
-        {"1:23\r", tkNotTime, 0},
-        {"abc", tkNotTime, 0},
         {"1.23", tkNotTime, 0},
         {"-1:23", tkNotTime, 0},
         {"\x82\x50:23", tkNotTime, 0}, // full-width digit
@@ -53,7 +43,6 @@ TEST(TimeText, RecognisesFormsAndValues) {
         {"71582:47\"295", tkMinSecMs, 4'294'967'295u},
         {"71582:47\"296", tkNotTime, 0},
         {"71582:48", tkNotTime, 0},
-        {"71583:00", tkNotTime, 0},
         {"4294967296:00", tkNotTime, 0},
         {"99999999999999999999999:00", tkNotTime, 0},
     };
@@ -66,21 +55,17 @@ TEST(TimeText, RecognisesFormsAndValues) {
 }
 
 TEST(TimeText, CleaningRemovesOnlyTheFirstCrLf) {
-    EXPECT_EQ(CleanCellText("1:23\r\n"), "1:23");
-    EXPECT_EQ(CleanCellText("\r\n1:23"), "1:23");
-    EXPECT_EQ(CleanCellText("1:\r\n23"), "1:23");
-    EXPECT_EQ(CleanCellText("1:23\r\n\r\n"), "1:23\r\n");
-    EXPECT_EQ(CleanCellText("1:23\n\r"), "1:23\n\r");
-    EXPECT_EQ(CleanCellText("1:23\r"), "1:23\r");
-    EXPECT_EQ(CleanCellText(""), "");
-    EXPECT_EQ(ClassifyTimeText(CleanCellText("1:23\r\n")), tkMinSec);
-    EXPECT_EQ(ClassifyTimeText(CleanCellText("1:23\r\n\r\n")), tkNotTime);
+    const std::pair<const char*, const char*> cases[] = {
+        {"1:23\r\n", "1:23"},         {"\r\n1:23", "1:23"},     {"1:\r\n23", "1:23"},
+        {"1:23\r\n\r\n", "1:23\r\n"}, {"1:23\n\r", "1:23\n\r"}, {"", ""},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(CleanCellText(in), out) << in;
 }
 
-TEST(TimeText, SplitsAndFormatsEveryDisplayFormat) {
+TEST(TimeText, DisplayFormatsSplitsAndIntervals) {
     EXPECT_EQ(SplitTime(3'723'456), (TTimeParts{1, 2, 3, 456}));
     EXPECT_EQ(SplitTime(4'294'967'295u), (TTimeParts{1193, 2, 47, 295}));
-    EXPECT_EQ(SplitTime(0), (TTimeParts{0, 0, 0, 0}));
 
     struct Row {
         std::uint8_t format;
@@ -96,7 +81,6 @@ TEST(TimeText, SplitsAndFormatsEveryDisplayFormat) {
         {6, "62:03\"456", "1:05\"432"},
         {7, "62:03\"456", "01:05\"432"},
         {8, "", ""},
-        {9, "", ""},
         {255, "", ""},
     };
     for (const auto& r : table) {
@@ -105,31 +89,15 @@ TEST(TimeText, SplitsAndFormatsEveryDisplayFormat) {
         EXPECT_EQ(FormatCellTime(r.format, 65'432), r.small);
     }
     EXPECT_EQ(FormatCellTime(6, ParseTimeText(tkMinSecMs, "1:23\"5")), "1:23\"005");
-    EXPECT_EQ(FormatCellTime(2, 4'294'967'295u), "71582:47");
     EXPECT_EQ(FormatCellTime(1, 4'294'967'295u), "1193:02:47");
-}
 
-TEST(TimeText, SplitAndIntervalTexts) {
-    struct Split {
-        std::int64_t d;
-        bool ms;
-        std::string text;
-    } splits[] = {
-        {1'500, true, "-0:01\"500"},
-        {-2'000, false, "+0:02"},
-        {3'601'000, false, "-1:00:01"},
-        {-3'540'000, true, "+59:00\"000"},
-        {0, false, kEven},
-        {0, true, kEven},
-        {-3'723'456, true, "+1:02:03\"456"},
-        {-4'294'967'295LL, false, "+1193:02:47"},
-    };
-    for (const auto& s : splits)
-        EXPECT_EQ(FormatSplitText(s.d, s.ms), s.text) << s.d;
-
+    EXPECT_EQ(FormatSplitText(1'500, true), "-0:01\"500");
+    EXPECT_EQ(FormatSplitText(-2'000, false), "+0:02");
+    EXPECT_EQ(FormatSplitText(3'601'000, false), "-1:00:01");
+    EXPECT_EQ(FormatSplitText(0, false), kEven);
+    EXPECT_EQ(FormatSplitText(-4'294'967'295LL, true), "+1193:02:47\"295");
     EXPECT_EQ(FormatIntervalText(90'250, true), "01:30\"250");
     EXPECT_EQ(FormatIntervalText(0, false), "00:00");
-    EXPECT_EQ(FormatIntervalText(3'723'456, false), "01:02:03");
     EXPECT_EQ(FormatIntervalText(3'723'456, true), "01:02:03\"456");
 }
 
@@ -207,29 +175,24 @@ TEST_F(GridEval, WorkedExamples) {
     }
 }
 
-TEST_F(GridEval, IntervalsFollowTheRowAbove) {
-    settings->TimeFormat = 8;
+TEST_F(GridEval, IntervalsBestEditsAndClearing) {
+    settings->TimeFormat = 8; // format 8 keeps the typed text
     SetUpGrid(4);
     Type(2, 0, "1:00");
     Type(2, 1, "2:30\"250");
     Type(2, 2, "2:10");
     Type(2, 3, "2:10");
-    EXPECT_EQ(grid.Cells(4, 0), "- - -");
-    EXPECT_EQ(grid.Cells(4, 1), "01:30\"250");
-    EXPECT_EQ(grid.Cells(4, 2), "###");
-    EXPECT_EQ(grid.Cells(4, 3), "00:00");
-    EXPECT_EQ(grid.Cells(2, 1), "2:30\"250"); // format 8 keeps the text
-
-    // An hour or more, and a row above that is no time.
+    const char* intervals[] = {"- - -", "01:30\"250", "###", "00:00"};
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(grid.Cells(4, r), intervals[r]) << r;
     Type(2, 1, "2:00:00");
     Type(2, 2, "3:01:02");
     EXPECT_EQ(grid.Cells(4, 2), "01:01:02");
-    Type(2, 1, "soon");
-    EXPECT_EQ(grid.Cells(4, 1), "");
+    Type(2, 1, "soon"); // a row above that is no time
     Type(2, 2, "3:01:02");
     EXPECT_EQ(grid.Cells(4, 2), "");
 
-    // Clearing Now empties split and interval and the result.
+    // Clearing Now empties split, interval and the result.
     Type(1, 3, "2:00");
     EXPECT_EQ(Result(3), tfPlus);
     Type(2, 3, "");
@@ -237,34 +200,21 @@ TEST_F(GridEval, IntervalsFollowTheRowAbove) {
     EXPECT_EQ(grid.Cells(4, 3), "");
     EXPECT_EQ(Result(3), tfNone);
 
-    // Row 0 with a Now that is no time shows no interval.
-    Type(2, 0, "x");
-    EXPECT_EQ(grid.Cells(4, 0), "");
-}
-
-TEST_F(GridEval, BestEditsAndRewrites) {
-    SetUpGrid(2);
-    Type(2, 0, "1:00");
+    // A Best edit rewrites only Best and leaves the interval of a later row;
+    // on the first row it refreshes the "- - -" as well.
+    settings->TimeFormat = 0;
     Type(2, 1, "2:00");
-    EXPECT_EQ(grid.Cells(4, 1), "01:00");
-    // A Best edit rewrites only Best and leaves the interval of a later row.
     grid.SetCells(4, 1, "kept");
     Type(1, 1, "2:00\"500");
     EXPECT_EQ(grid.Cells(1, 1), "0:02:00");
-    EXPECT_EQ(grid.Cells(2, 1), "0:02:00");
     EXPECT_EQ(grid.Cells(3, 1), "-0:00\"500");
     EXPECT_EQ(grid.Cells(4, 1), "kept");
-    EXPECT_EQ(Result(1), tfMinus);
-    // The milliseconds are gone from the cell, so the next evaluation is even.
-    Type(1, 1, grid.Cells(1, 1));
-    EXPECT_EQ(grid.Cells(3, 1), kEven);
+    Type(1, 1, grid.Cells(1, 1)); // the milliseconds are gone: even
     EXPECT_EQ(Result(1), tfEven);
-    // On the first row a Best edit refreshes the "- - -" as well.
     grid.SetCells(4, 0, "");
     Type(1, 0, "0:59");
     EXPECT_EQ(grid.Cells(4, 0), "- - -");
-    // A Best text that is no time stays as typed, uncleaned.
-    Type(1, 0, "n/a\r\n");
+    Type(1, 0, "n/a\r\n"); // no time: stays as typed, uncleaned
     EXPECT_EQ(grid.Cells(1, 0), "n/a\r\n");
     EXPECT_EQ(grid.Cells(3, 0), "###");
 }
@@ -274,7 +224,7 @@ TEST_F(GridEval, CrLfFormatsAndIgnoredCalls) {
     SetUpGrid(2);
     grid.SetCells(1, 0, "1:24");
     Type(2, 0, "1:23\r\n");
-    EXPECT_EQ(grid.Cells(2, 0), "1:23\r\n"); // format 8 keeps the CR LF
+    EXPECT_EQ(grid.Cells(2, 0), "1:23\r\n");
     EXPECT_EQ(grid.Cells(3, 0), "-0:01");
     settings->TimeFormat = 9; // beyond the list: treated as text left as typed
     Type(2, 0, "1:23\"4\r\n");
@@ -292,10 +242,8 @@ TEST_F(GridEval, CrLfFormatsAndIgnoredCalls) {
         grid.OnCellAssignment(col, 1);
     grid.OnCellAssignment(2, 2);
     grid.OnCellAssignment(2, -1);
-    EXPECT_EQ(grid.Cells(3, 1), "x");
     settings.reset();
     Type(2, 1, "1:01");
-    EXPECT_EQ(grid.Cells(2, 1), "1:01");
     EXPECT_EQ(grid.Cells(3, 1), "x");
 }
 
@@ -303,23 +251,16 @@ TEST_F(GridEval, ColoursFollowTheSplitResult) {
     settings->FontColor = 0x000001;
     SetUpGrid(5);
     const char* nows[] = {"1:20", "1:40", "1:30", "x", ""};
-    for (int r = 0; r < 5; ++r) {
-        grid.SetCells(1, r, "1:30");
-        Type(2, r, nows[r]);
-    }
-    const TColor expected[] = {settings->MinusColor, settings->PlusColor, settings->EqualColor,
-                               settings->FontColor, settings->FontColor};
+    const TColor expected[] = {0xFF0000, 0x0000FF, 0x55CC55, 0x000001, 0x000001};
     for (int r = 0; r < 5; ++r) {
         SCOPED_TRACE(r);
+        grid.SetCells(1, r, "1:30");
+        Type(2, r, nows[r]);
         EXPECT_EQ(DrawnColor(2, r), expected[r]);
         EXPECT_EQ(DrawnColor(3, r), expected[r]);
         for (int col : {0, 1, 4})
             EXPECT_EQ(DrawnColor(col, r), kUntouched);
     }
-    EXPECT_EQ(settings->MinusColor, 0xFF0000u);
-    EXPECT_EQ(settings->PlusColor, 0x0000FFu);
-    EXPECT_EQ(settings->EqualColor, 0x55CC55u);
-
     EXPECT_EQ(DrawnColor(2, 7), kUntouched); // no entry for that row
     settings.reset();
     EXPECT_EQ(DrawnColor(2, 0), kUntouched); // no project open

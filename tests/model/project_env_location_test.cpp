@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -35,12 +34,11 @@ class ScopedEnv {
 TEST(ProjectEnvLocation, OverrideThenWritableExecutableFolderThenUserConfig) {
     const std::string writable = ::testing::TempDir();
     const std::string missing = "/nonexistent/segmark/bin";
-    struct Case {
+    const struct {
         const char* what;
         std::optional<std::string> envDir, xdg;
         std::string exe, expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"override wins", "/srv/env", "/xdg", writable, "/srv/env"},
         {"empty override is none", "", std::nullopt, writable, writable},
         {"beside the executable", std::nullopt, "/xdg", writable, writable},
@@ -50,7 +48,7 @@ TEST(ProjectEnvLocation, OverrideThenWritableExecutableFolderThenUserConfig) {
         {"unknown executable folder", std::nullopt, std::nullopt, "", "/home/u/.config/Segmark"},
     };
     ScopedEnv home("HOME", "/home/u");
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ScopedEnv env("SEGMARK_ENV_DIR", c.envDir);
         ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);

@@ -1,18 +1,64 @@
-// Plain stand-ins for the window around the project, and a check that every
-// per-sheet list still lines up with the sheets.
+// Shared test helpers: golden data, a scratch folder, fields inside file
+// images, plain stand-ins for the window around the project, and a check that
+// every per-sheet list still lines up with the sheets.
 #pragma once
 
 #include "grid/lap_grid.h"
+#include "model/file_io.h"
 #include "model/laptime_project.h"
 #include "model/ports.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+inline std::string GoldenFile(const std::string& name) {
+    const char* root = std::getenv("SEGMARK_TEST_DATA");
+    if (!root) ADD_FAILURE() << "SEGMARK_TEST_DATA is not set";
+    return ReadWholeFile(std::string(root ? root : "tests/data") + "/model/" + name);
+}
+
+inline std::uint32_t U32At(std::string_view b, std::size_t off) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | static_cast<unsigned char>(b[off + static_cast<std::size_t>(i)]);
+    return v;
+}
+inline std::int32_t I32At(std::string_view b, std::size_t off) {
+    return static_cast<std::int32_t>(U32At(b, off));
+}
+inline void SetI32(std::string& b, std::size_t off, std::int32_t value) {
+    for (std::size_t i = 0; i < 4; ++i)
+        b[off + i] = static_cast<char>((static_cast<std::uint32_t>(value) >> 8 * i) & 0xFF);
+}
+
+// A fresh folder removed with everything in it at the end of the test.
+class ScratchDir {
+  public:
+    ScratchDir() {
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "segmark-model-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) ADD_FAILURE() << "mkdtemp failed";
+        path_ = tmpl;
+    }
+    ~ScratchDir() { std::filesystem::remove_all(path_); }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::size_t EntryCount() const {
+        std::size_t n = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path_))
+            ++n;
+        return n;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
 
 class FakeSelector : public SheetSelector {
   public:
@@ -21,15 +67,9 @@ class FakeSelector : public SheetSelector {
     void Add(const std::string& Name) override { Items.push_back(Name); }
     void Delete(int Index) override {
         Items.erase(Items.begin() + Index);
-        if (Index == Selected)
-            Selected = -1;
-        else if (Index < Selected)
-            --Selected;
+        Selected = Index == Selected ? -1 : Selected - (Index < Selected);
     }
-    void Clear() override {
-        Items.clear();
-        Selected = -1;
-    }
+    void Clear() override { Items.clear(), Selected = -1; }
     void Select(int Index) override { Selected = Index; }
     void SetText(const std::string& T) override { Text = T; }
     void SetEnabled(bool E) override { Enabled = E; }
@@ -42,7 +82,6 @@ class FakeSelector : public SheetSelector {
 
 class FakeHost : public ProjectHost {
   public:
-    FakeHost() { Defaults = DefaultSheetSettings(); }
     void SetTitle(const std::string& T) override { Title = T; }
     bool AskOkCancel(const std::string& Text, const std::string& Caption) override {
         Questions.push_back(Text);
@@ -53,19 +92,15 @@ class FakeHost : public ProjectHost {
     int MaxUndoIndex() const override { return UndoIndex; }
     const TLaptimeSheet& DefaultSettings() const override { return Defaults; }
     bool ClipboardText(std::string& T) override {
-        if (!HasClipboardText) return false;
-        T = Clipboard;
-        return true;
+        if (HasClipboardText) T = Clipboard;
+        return HasClipboardText;
     }
 
     std::string Title;
-    std::vector<std::string> Questions;
-    std::vector<std::string> QuestionCaptions;
-    bool Answer = true;
-    bool ManyRowsSwitch = true;
+    std::vector<std::string> Questions, QuestionCaptions;
+    bool Answer = true, ManyRowsSwitch = true, HasClipboardText = false;
     int UndoIndex = 1;
-    TLaptimeSheet Defaults;
-    bool HasClipboardText = false;
+    TLaptimeSheet Defaults = DefaultSheetSettings();
     std::string Clipboard;
 };
 
@@ -130,18 +165,3 @@ inline void ExpectAligned(ProjectRig& R) {
     EXPECT_EQ(R.Selector.Selected, p.CurrentIndex);
     EXPECT_GE(R.Grid.TimeFormatLists.Items(p.CurrentIndex).Count(), R.Grid.RowCount());
 }
-
-// A scratch folder removed with the test.
-struct TempDir {
-    std::filesystem::path Path;
-    TempDir() {
-        Path = std::filesystem::temp_directory_path() /
-               ("segmark_project_" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(Path);
-        std::filesystem::create_directories(Path);
-    }
-    ~TempDir() { std::filesystem::remove_all(Path); }
-    std::string File(const std::string& Name) const { return (Path / Name).string(); }
-};

@@ -10,7 +10,6 @@ TEST(SheetText, SplitsImportFields) {
         std::string line;
         V fields;
     } cases[] = {
-        {"tabs", "Stage\t1:23\t1:20", {"Stage", "1:23", "1:20"}},
         {"a space splits", "Stage 1\t1:23\t1:20", {"Stage", "1", "1:23", "1:20"}},
         {"quoted title", "\"Stage 1\"\t1:23\t1:20", {"Stage 1", "1:23", "1:20"}},
         {"no empty fields", "T\t\t1:00", {"T", "1:00"}},
@@ -22,7 +21,6 @@ TEST(SheetText, SplitsImportFields) {
         {"quote inside a field", "a\"b c", {"a\"b", "c"}},
         {"two-byte characters", "\x8B\xE6\x8A\xD4\t\x83\x5C", {"\x8B\xE6\x8A\xD4", "\x83\x5C"}},
         {"blank line", "  \t ", {}},
-        {"empty line", "", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SplitImportFields(c.line), c.fields) << c.name;
@@ -34,11 +32,7 @@ TEST(SheetText, ImportsLinesIntoThreeColumns) {
     EXPECT_EQ(p.Texts[0], "A\r\nB\r\nC D\r\n");
     EXPECT_EQ(p.Texts[1], "1:00\r\n\r\n2:00\r\n"); // an empty Best cell moves the time left
     EXPECT_EQ(p.Texts[2], "1:01\r\n\r\n\r\n");
-
-    // Empty text: no rows at all.
-    p = ParseSheetText("");
-    EXPECT_EQ(p.LineCount(), 0u);
-    EXPECT_EQ(p.Texts, (std::array<std::string, 3>{}));
+    EXPECT_EQ(ParseSheetText("").Texts, (std::array<std::string, 3>{}));
 
     // One final break adds no row; two add one empty row; a zero byte ends it.
     EXPECT_EQ(ParseSheetText("a\r\n").LineCount(), 1u);
@@ -48,32 +42,13 @@ TEST(SheetText, ImportsLinesIntoThreeColumns) {
 
     // Lines are cut before fields: a quoted line break cannot hold a cell together.
     p = ParseSheetText("\"two\r\nlines\" 1:00\r\n");
-    EXPECT_EQ(p.LineCount(), 2u);
     EXPECT_EQ(p.Texts[0], "two\r\nlines\"\r\n");
     EXPECT_EQ(p.Texts[1], "\r\n1:00\r\n");
-}
 
-TEST(SheetText, ManyRowsStartAtFifty) {
+    // Many rows start at fifty lines.
     std::string text;
     for (int i = 0; i < 49; ++i)
         text += "s\t1:00\r\n";
-    EXPECT_EQ(ParseSheetText(text).LineCount(), 49u);
     EXPECT_FALSE(IsManyRows(ParseSheetText(text).LineCount()));
-    text += "last";
-    EXPECT_EQ(ParseSheetText(text).LineCount(), 50u);
-    EXPECT_TRUE(IsManyRows(ParseSheetText(text).LineCount()));
-}
-
-TEST(SheetText, ExportsFiveColumnsAndReimports) {
-    const std::vector<V> grid = {{"Stage", "1:00", "0:59", "-0:01", "0:59"},
-                                 {"", "", "", "", ""},
-                                 {"End", "2:00", "", "", ""}};
-    const std::string out = FormatSheetText(3, [&](int c, int r) { return grid[r][c]; });
-    EXPECT_EQ(out, "Stage\t1:00\t0:59\t-0:01\t0:59\r\n\t\t\t\t\r\nEnd\t2:00\t\t\t\r\n");
-    EXPECT_EQ(FormatSheetText(0, [](int, int) { return std::string("x"); }), "");
-
-    const auto back = ParseSheetText(out);
-    EXPECT_EQ(back.LineCount(), 3u);
-    EXPECT_EQ(back.Texts[0], "Stage\r\n\r\nEnd\r\n");
-    EXPECT_EQ(back.Texts[2], "0:59\r\n\r\n\r\n");
+    EXPECT_TRUE(IsManyRows(ParseSheetText(text + "last").LineCount()));
 }

@@ -23,48 +23,39 @@ int FirstTimePattern(const std::string& text) {
 } // namespace
 
 TEST(PatternMatcher, TimePatternsPickTheFirstMatchingForm) {
-    struct Case {
-        const char* text;
-        int kind;
-    } cases[] = {
-        {"1:23", 0},          {"0:00", 0},     {"1440:00", 0},      {"1:5", 0},
-        {"1:60", 4},          {"1:2:3", 1},    {"23:59:59", 1},     {"24:00:00", 4},
-        {"00:00:00", 1},      {"1:23\"45", 2}, {"1:23\"5", 2},      {"100:00\"000", 2},
-        {"1:23\"1234", 4},    {"1:23\"", 4},   {"1:02:03\"456", 3}, {"23:59:59\"9", 3},
-        {"24:00:00\"000", 4}, {" 1:23", 4},    {"1:23 ", 4},        {"", 4},
-        {"1:23\n", 4},        {"1:23\r\n", 4}, {"1:2:3:4", 4},      {"a1:23", 4},
-        {"1::23", 4},         {":23", 4},      {"1:02:60", 4},      {"123:00:00", 4},
+    // Texts by the first pattern they match; the last row matches none.
+    const std::vector<std::string> byKind[] = {
+        {"1:23", "0:00", "1440:00", "1:5"},
+        {"1:2:3", "23:59:59"},
+        {"1:23\"45", "1:23\"5"},
+        {"1:02:03\"456"},
+        {"1:60", "24:00:00", "1:23\"1234", "1:23\"", "24:00:00\"000", " 1:23", "1:23 ", "",
+         "1:23\n", "1:2:3:4", "1::23", "1:02:60", "123:00:00"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FirstTimePattern(c.text), c.kind) << '"' << c.text << '"';
+    for (int kind = 0; kind < 5; ++kind)
+        for (const std::string& text : byKind[kind])
+            EXPECT_EQ(FirstTimePattern(text), kind) << '"' << text << '"';
 }
 
-TEST(PatternMatcher, SheetNumberPatterns) {
-    auto& m = TPatternMatcher::Shared();
+TEST(PatternMatcher, SheetNumberPatternsAndFlags) {
+    TPatternMatcher m;
     const std::string newSheet = R"(m/^New Sheet    [\d]+$/sk)";
-    EXPECT_TRUE(m.Match(newSheet, "New Sheet    1"));
     EXPECT_TRUE(m.Match(newSheet, "New Sheet    120"));
     EXPECT_FALSE(m.Match(newSheet, "New Sheet   1")); // three blanks
-    EXPECT_FALSE(m.Match(newSheet, "New Sheet    "));
     EXPECT_FALSE(m.Match(newSheet, "New Sheet    1 (2)"));
-    EXPECT_FALSE(m.Match(newSheet, "Old New Sheet    1"));
-
     const std::string copy = R"(m/^Run \(A\) \([\d]+\)$/sk)";
     EXPECT_TRUE(m.Match(copy, "Run (A) (3)"));
     EXPECT_FALSE(m.Match(copy, "Run (A) ()"));
-    EXPECT_FALSE(m.Match(copy, "Run (A)"));
-    EXPECT_FALSE(m.Match(copy, "Run (A) (3) (4)"));
-
-    const std::string endsWithParen = R"(m/\)$/)";
-    EXPECT_TRUE(m.Match(endsWithParen, "Run (2)"));
-    EXPECT_FALSE(m.Match(endsWithParen, "Run (2"));
-    EXPECT_FALSE(m.Match(endsWithParen, ""));
+    EXPECT_TRUE(m.Match("m/^a.b$/s", "a\nb"));
+    EXPECT_FALSE(m.Match("m/^a.b$/", "a\nb"));
+    EXPECT_TRUE(m.Match("m/^$/k", ""));
+    EXPECT_FALSE(m.Match("m/./s", ""));
 }
 
 TEST(PatternMatcher, MalformedExpressionsRaiseWithAMessage) {
     TPatternMatcher m;
-    for (const char* bad : {R"(m/([\d]+/)", R"(m/[0-9/)", "m/a{2,1}/", "m/\\/", "1:23", "m/abc",
-                            "m", "", "/abc/", "m/a/q"}) {
+    for (const char* bad : {R"(m/([\d]+/)", "m/a{2,1}/", "m/\\/", "1:23", "m/abc", "m", "", "/abc/",
+                            "m/a/q", "m/(/"}) {
         try {
             m.Match(bad, "abc");
             ADD_FAILURE() << "no error for " << bad;
@@ -74,7 +65,6 @@ TEST(PatternMatcher, MalformedExpressionsRaiseWithAMessage) {
     }
     // A failed compile is not remembered as a good one.
     EXPECT_THROW(m.Match("m/(/", "x"), EPatternError);
-    EXPECT_THROW(m.Match("m/(/", "x"), EPatternError);
 }
 
 TEST(PatternMatcher, KanjiFlagKeepsTwoByteCharactersWhole) {
@@ -82,46 +72,22 @@ TEST(PatternMatcher, KanjiFlagKeepsTwoByteCharactersWhole) {
     const std::string so = "\x83\x5C"; // trail byte '\'
     const std::string ze = "\x83\x5B"; // trail byte '['
     const std::string ri = "\x83\x5D"; // trail byte ']'
-
     // A name whose trail byte is '\' used unescaped inside a pattern.
-    const std::string copyOfSo = "m/^" + so + R"( \([\d]+\)$/sk)";
-    EXPECT_TRUE(m.Match(copyOfSo, so + " (2)"));
-    EXPECT_FALSE(m.Match(copyOfSo, so + "(2)"));
-    EXPECT_FALSE(
-        m.Match("m/^" + so + R"( \([\d]+\)$/s)", so + " (2)")); // bytes: '\' escapes the blank
-
-    // The trail byte is no backslash, bracket or caret of its own.
+    EXPECT_TRUE(m.Match("m/^" + so + R"( \([\d]+\)$/sk)", so + " (2)"));
+    EXPECT_FALSE(m.Match("m/^" + so + R"( \([\d]+\)$/s)", so + " (2)")); // '\' escapes ' '
+    // The trail byte is no backslash or bracket of its own.
     EXPECT_FALSE(m.Match(R"(m/\\/k)", so));
     EXPECT_TRUE(m.Match(R"(m/\\/)", so));
     EXPECT_FALSE(m.Match(R"(m/\]/k)", ri));
-    EXPECT_TRUE(m.Match(R"(m/\]/)", ri));
     EXPECT_TRUE(m.Match("m/^" + ze + "+$/k", ze + ze));
     EXPECT_THROW(m.Match("m/^" + ze + "+$/", ze + ze), EPatternError); // bytes: an open class
     EXPECT_TRUE(m.Match("m/^[" + ri + so + "]{2}$/k", ri + so));
     EXPECT_FALSE(m.Match("m/^[" + ri + so + "]{2}$/k", ri + "x"));
-
     // One dot is one character; a lone lead byte at the end is one byte.
     EXPECT_TRUE(m.Match("m/^.$/k", so));
     EXPECT_FALSE(m.Match("m/^.$/", so));
     EXPECT_TRUE(m.Match("m/^a.$/k", "a\x83"));
     EXPECT_TRUE(m.Match("m/^\xB1.$/k", "\xB1" + so)); // half-width kana stays single
-}
-
-TEST(PatternMatcher, DotAllFlagAndEmptyTarget) {
-    TPatternMatcher m;
-    EXPECT_TRUE(m.Match("m/^a.b$/s", "a\nb"));
-    EXPECT_FALSE(m.Match("m/^a.b$/", "a\nb"));
-    EXPECT_TRUE(m.Match("m/^a.b$/sk", "a\r"
-                                      "b"));
-    EXPECT_TRUE(m.Match("m/^$/", ""));
-    EXPECT_TRUE(m.Match("m/^$/k", ""));
-    EXPECT_FALSE(m.Match("m/./s", ""));
-    // Repeated and alternating use of cached patterns keeps its answers.
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(m.Match("m/^[\\d]+$/", "123"));
-        EXPECT_FALSE(m.Match("m/^[\\d]+$/k", "12a"));
-    }
-    EXPECT_EQ(&TPatternMatcher::Shared(), &TPatternMatcher::Shared());
 }
 
 TEST(PatternMatcher, ManyDistinctExpressionsKeepTheirAnswers) {
@@ -133,4 +99,5 @@ TEST(PatternMatcher, ManyDistinctExpressionsKeepTheirAnswers) {
         ASSERT_FALSE(m.Match(name, "Sheet " + std::to_string(i + 1) + " (2)")) << i;
         ASSERT_TRUE(m.Match(time, "1:23")) << i;
     }
+    EXPECT_EQ(&TPatternMatcher::Shared(), &TPatternMatcher::Shared());
 }
