@@ -163,7 +163,7 @@ TEST(InputKeys, TypingIsSettledAsOneRecordByTheKeyThatMovesOn) {
 }
 
 TEST(InputKeys, KeysThatChangeNothingLeaveTheUndoHistoryAlone) {
-    // A full two-step buffer with its last edit undone, as after a save.
+    // Two edits, the last one undone, and the sheet saved.
     Sheet s(10, 2);
     for (const char* t : {"a", "b"}) {
         s.Go(1, 1);
