@@ -36,8 +36,10 @@ TEST(InputMouse, HitTestAreasAndCursors) {
         s.G.MouseMove(0, c.x, c.y);
         EXPECT_EQ(s.Host.Cursor, c.cursor);
         if (c.resizeCol != -2) EXPECT_EQ(s.G.ResizeCol, c.resizeCol);
-        // Leaving reverts the special cursors to the cell cursor.
-        s.G.MouseLeave();
+        {
+            // Leaving reverts the special cursors to the cell cursor.
+            s.G.MouseLeave();
+        }
         EXPECT_EQ(s.G.Cursor(), c.cursor == crDefault ? crDefault : crCellPlus);
     }
 }

@@ -411,8 +411,7 @@ TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     ASSERT_EQ(Frames(), 1);
     for (const Op& o : canvas.OfKind(RC::kRectangle))
         if (o.Pen.Width == 3) EXPECT_EQ(o.R, (TRect{19, 17, 180, 54}));
-
-    host.Focused = false;
+    { host.Focused = false; }
     Repaint();
     EXPECT_EQ(CellOp(1, 1)->Brush.Color, sys_color::BtnFace);
     EXPECT_EQ(CellTextOp(1, 1)->Font.Color, 0x0F0F0Fu);
