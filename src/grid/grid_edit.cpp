@@ -15,6 +15,9 @@ TUndoBuffer* TLapGrid::OpenEditRecord(TBufferType typ) {
 void TLapGrid::CommitEdit() {
     if (!PendingEdit) return;
     SettleEditRecord(true);
+    // Settled and evaluated here; the next key must not evaluate the cell
+    // it lands on as if it had been typed into.
+    CellTyped = false;
     TypedText.clear();
     EndEdit();
 }
