@@ -34,8 +34,11 @@ static void BM_EvaluateAllRows(benchmark::State& state) {
             2, r, std::to_string(ms / 60'000) + ":" + std::to_string(ms / 1'000 % 60) + "\"250");
     }
     for (auto _ : state) {
+        // As the window evaluates every row on opening: one batch.
+        grid.BeginUpdate();
         for (int r = 0; r < rows; ++r)
             grid.OnCellAssignment(2, r);
+        grid.EndUpdate();
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }

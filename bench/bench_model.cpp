@@ -65,8 +65,10 @@ struct Window {
     void Open(const std::string& file) {
         grid.ResetSheetBuffers();
         project = TLaptimeProject::Create(file, grid, selector, host);
+        grid.BeginUpdate();
         for (int r = 0; r < grid.RowCount(); ++r)
             grid.OnCellAssignment(2, r);
+        grid.EndUpdate();
     }
 };
 

@@ -174,9 +174,12 @@ int ExportText(const std::vector<std::string>& Args) {
                                    " sheet(s); there is no sheet " + std::to_string(sheet));
     if (sheet == 0) {
         // As the window does once a project is open.
-        if (s.Grid.OnCellAssignment)
+        if (s.Grid.OnCellAssignment) {
+            s.Grid.BeginUpdate();
             for (int r = 0; r < s.Grid.RowCount(); ++r)
                 s.Grid.OnCellAssignment(2, r);
+            s.Grid.EndUpdate();
+        }
     } else {
         p.SelectSheet(sheet, true);
     }

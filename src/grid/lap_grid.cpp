@@ -247,12 +247,18 @@ void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint) {
 }
 
 void TLapGrid::BeginUpdate() {
+    if (FUpdateDepth++ == 0) FUpdatingBefore = Updating;
     Updating = true;
     EndEdit();
 }
 
 void TLapGrid::EndUpdate() {
-    Updating = false;
+    if (FUpdateDepth > 0 && --FUpdateDepth > 0) return;
+    // A batch inside a block operation that set Updating itself (paste, cut)
+    // leaves the repaint to that operation.
+    Updating = FUpdatingBefore;
+    FUpdatingBefore = false;
+    if (Updating) return;
     BuildHeaderInfo();
     InvalidateAll();
 }

@@ -171,6 +171,8 @@ class TLapGrid {
     void SetRow(int N);
     // Replaces Selection, ending the cell edit and repainting old and new.
     void SetSelection(const TRect& R, bool ForceRepaint = false);
+    // Batches nest: only the outermost EndUpdate clears Updating (back to
+    // what it was before the batch), rebuilds the header and repaints.
     void BeginUpdate();
     void EndUpdate();
     int FirstVisibleCol() const;
@@ -605,6 +607,8 @@ class TLapGrid {
     void MoveCurrentCell(int ACol, int ARow);
     void CheckIndex(int ACol, int ARow) const;
 
+    int FUpdateDepth = 0;
+    bool FUpdatingBefore = false;
     int FRowCount = 5;
     int FCol = 0;
     int FRow = 0;

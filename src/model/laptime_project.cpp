@@ -237,8 +237,11 @@ void TLaptimeProject::ResetCursor() {
 
 void TLaptimeProject::EvaluateRows() {
     if (!FGrid.OnCellAssignment) return;
+    // One batch, so the layout is rebuilt once rather than once per row.
+    FGrid.BeginUpdate();
     for (int r = 0; r < FGrid.RowCount(); ++r)
         FGrid.OnCellAssignment(2, r);
+    FGrid.EndUpdate();
 }
 
 // ---- naming ----

@@ -88,6 +88,28 @@ TEST(Data, ShapeChangesKeepTheCurrentCellInside) {
     EXPECT_TRUE(g.Columns[4].Strings().empty());
 }
 
+TEST(Data, UpdateBatchesNestAndRepaintOnceAtTheOutermostEnd) {
+    Sheet s;
+    s.Host.InvalidateAllCount = 0;
+    s.G.BeginUpdate();
+    s.G.BeginUpdate(); // a row evaluation inside a larger batch
+    s.G.EndUpdate();
+    EXPECT_TRUE(s.G.Updating);
+    EXPECT_EQ(s.Host.InvalidateAllCount, 0);
+    s.G.EndUpdate();
+    EXPECT_FALSE(s.G.Updating);
+    EXPECT_EQ(s.Host.InvalidateAllCount, 1);
+
+    // Inside a block operation that set Updating itself, a batch leaves it set.
+    s.G.Updating = true;
+    s.G.BeginUpdate();
+    s.G.EndUpdate();
+    EXPECT_TRUE(s.G.Updating);
+    s.G.Updating = false;
+    s.G.EndUpdate(); // an unmatched end is harmless
+    EXPECT_FALSE(s.G.Updating);
+}
+
 TEST(Data, AssignedColumnRebuildsTheHeaderLayout) {
     TLapGrid g, other;
     g.SetColCount(5);
