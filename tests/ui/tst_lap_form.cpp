@@ -9,9 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QImage>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -58,205 +56,162 @@ void Drag(QWidget* viewport, QPoint from, QPoint to) {
 class TestLapForm : public QObject {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-    void newProjectWindow();
-    void typedRunIsEvaluatedAndColoured();
-    void mouseDragSelectsBlockAndCopies();
-    void pasteUndoRedo();
-    void sheetSelectorFollowsTheProject();
+    void init() {
+        FForm = std::make_unique<TLaptimeForm>();
+        FForm->show();
+        FForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+        FWidget = FForm->GridWidget();
+        FWidget->setFocus();
+        QTRY_VERIFY(FWidget->hasFocus());
+    }
+
+    void cleanup() { FForm.reset(); }
+
+    void newProjectWindow() {
+        QCOMPARE(FForm->windowTitle(), QStringLiteral("Segmark v1.7.0 Eng - My New Project"));
+        QCOMPARE(FForm->size(), QSize(409, 370));
+        QCOMPARE(FForm->List()->currentText(), QStringLiteral("New Sheet    1"));
+        TLapGrid& g = FForm->Grid();
+        const char* titles[] = {"", "最速", "今回", "差", "区間"};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(qt_bridge::FromBytes(g.Columns[i].Title()), QString::fromUtf8(titles[i]));
+            QCOMPARE(g.Columns[i].ReadOnly, i >= 3);
+        }
+    }
+
+    void typedRunIsEvaluatedAndColoured() {
+        TypeRun();
+        TLapGrid& g = FForm->Grid();
+        QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:01:21"));
+        QCOMPARE(Cell(g, 3, 0), QStringLiteral("-0:01\"500"));
+        QCOMPARE(Cell(g, 3, 1), QStringLiteral("+0:05"));
+        // The interval takes row 0's Now as rewritten, without its milliseconds.
+        QCOMPARE(Cell(g, 4, 1), QStringLiteral("01:34"));
+        QVERIFY(FForm->windowTitle().endsWith(QLatin1Char('*')));
+
+        // Typing into a cell shows the text at once, with the caret after it.
+        QTest::keyClicks(FWidget, QStringLiteral("9:"));
+        QCOMPARE(Cell(g, 2, 2), QStringLiteral("9:"));
+        QVERIFY(FWidget->CaretOn());
+        const TRect cell = g.ToClient(g.CellRect(2, 2));
+        const QRect caret = FWidget->CaretRect();
+        QVERIFY(caret.left() > cell.Left + 4 && caret.right() < cell.Right);
+        QTest::keyClick(FWidget, Qt::Key_Backspace);
+        QTest::keyClick(FWidget, Qt::Key_Backspace);
+
+        // Shift+Down makes a block, so the frame and the selection colour show.
+        QTest::keyClick(FWidget, Qt::Key_Down, Qt::ShiftModifier);
+        const QImage img =
+            FWidget->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QColor blue(0, 0, 255), red(255, 0, 0);
+        QVERIFY(CountNear(img, CellInterior(g, 2, 0), blue) > 5);
+        QVERIFY(CountNear(img, CellInterior(g, 3, 0), blue) > 5);
+        QVERIFY(CountNear(img, CellInterior(g, 2, 1), red) > 5);
+        QVERIFY(CountNear(img, CellInterior(g, 3, 1), red) > 5);
+        // Best is drawn in the font colour.
+        QCOMPARE(CountNear(img, CellInterior(g, 1, 0), blue), 0);
+
+        const TRect f = g.SelectionFrameRect();
+        const int midY = (f.Top + f.Bottom) / 2;
+        const int midX = (f.Left + f.Right) / 2;
+        // The frame: 3 black pixels across the left and bottom edges.
+        for (int d = -1; d <= 1; ++d) {
+            QCOMPARE(img.pixelColor(f.Left + d, midY), QColor(Qt::black));
+            QCOMPARE(img.pixelColor(midX, f.Bottom - 1 + d), QColor(Qt::black));
+        }
+        QCOMPARE(img.pixelColor(f.Left + 3, midY + 1), QColor(0xFF, 0xFF, 0xCA));   // selected cell
+        QVERIFY(img.pixelColor(f.Left + 3, f.Top + 4) != QColor(0xFF, 0xFF, 0xCA)); // current cell
+    }
+
+    void mouseDragSelectsBlockAndCopies() {
+        TypeRun();
+        TLapGrid& g = FForm->Grid();
+        QWidget* vp = FWidget->viewport();
+        Drag(vp, CellCentre(g, 1, 0), CellCentre(g, 2, 1));
+        QCOMPARE(g.Selection, (TRect{1, 0, 2, 1}));
+        QVERIFY(!FWidget->HasCapture());
+
+        QApplication::clipboard()->clear();
+        QTest::keyClick(FWidget, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("0:01:23\t0:01:21\r\n0:02:50\t0:02:55\r\n"));
+
+        // Over the header the pointer is the down arrow with its hot spot.
+        QMouseEvent hover(QEvent::MouseMove, QPointF(40, 10), vp->mapToGlobal(QPointF(40, 10)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &hover);
+        QCOMPARE(vp->cursor().hotSpot(), QPoint(8, 10));
+    }
+
+    void pasteUndoRedo() {
+        TLapGrid& g = FForm->Grid();
+        QTest::keyClick(FWidget, Qt::Key_Right);
+        // Text from another program arrives as Unicode; "区間" exists in the code
+        // page, the euro sign does not and turns into "?".
+        QApplication::clipboard()->setText(QStringLiteral("1:00\t0:59\r\n区間\t2:00€\r\n"));
+        // A block selection is filled from the clipboard's block.
+        QTest::keyClick(FWidget, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(FWidget, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(FWidget, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:01:00"));
+        QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:00:59"));
+        QCOMPARE(Cell(g, 1, 1), QStringLiteral("区間"));
+        QCOMPARE(Cell(g, 2, 1), QStringLiteral("2:00?"));
+
+        QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier);
+        for (int r = 0; r < 2; ++r)
+            for (int c = 1; c <= 3; ++c)
+                QCOMPARE(g.Cells(c, r), std::string());
+        QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:00:59"));
+        QCOMPARE(Cell(g, 3, 0), QStringLiteral("-0:01"));
+
+        // A typed edit is one record: undo restores the pasted text.
+        QTest::keyClick(FWidget, Qt::Key_Up);
+        QTest::keyClicks(FWidget, QStringLiteral("5:00"));
+        QTest::keyClick(FWidget, Qt::Key_Down);
+        QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:05:00"));
+        QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:01:00"));
+    }
+
+    void sheetSelectorFollowsTheProject() {
+        QComboBox* list = FForm->List();
+        QSignalSpy picked(list, &QComboBox::currentIndexChanged);
+        TLaptimeProject* project = FForm->Project();
+        project->AddNewSheet();
+        project->AddNewSheet();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->currentText(), QStringLiteral("New Sheet    3"));
+        project->SelectSheet(0, true);
+        QCOMPARE(list->currentIndex(), 0);
+        project->DeleteSheet(1);
+        QCOMPARE(list->itemText(1), QStringLiteral("New Sheet    3"));
+        // The model's own changes are not the user picking a sheet.
+        QCOMPARE(picked.count(), 0);
+        QCOMPARE(FForm->Grid().UndoList.Count(), 2);
+    }
 
   private:
-    void TypeRun();
-    QImage Shot(const char* name);
+    // Best 1:23 and 2:50; Now 1:21"500 (ahead) and 2:55 (behind).
+    void TypeRun() {
+        QTest::keyClick(FWidget, Qt::Key_Right);
+        QTest::keyClicks(FWidget, QStringLiteral("1:23"));
+        QTest::keyClick(FWidget, Qt::Key_Return);
+        QTest::keyClicks(FWidget, QStringLiteral("2:50"));
+        QTest::keyClick(FWidget, Qt::Key_Return);
+        QTest::keyClick(FWidget, Qt::Key_PageUp);
+        QTest::keyClick(FWidget, Qt::Key_Right);
+        QTest::keyClicks(FWidget, QStringLiteral("1:21\"500"));
+        QTest::keyClick(FWidget, Qt::Key_Return);
+        QTest::keyClicks(FWidget, QStringLiteral("2:55"));
+        QTest::keyClick(FWidget, Qt::Key_Return);
+    }
 
     std::unique_ptr<TLaptimeForm> FForm;
     TGridWidget* FWidget = nullptr;
 };
-
-void TestLapForm::init() {
-    FForm = std::make_unique<TLaptimeForm>();
-    FForm->show();
-    FForm->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
-    FWidget = FForm->GridWidget();
-    FWidget->setFocus();
-    QTRY_VERIFY(FWidget->hasFocus());
-}
-
-void TestLapForm::cleanup() {
-    FForm.reset();
-}
-
-// The window's picture; kept as a file when SEGMARK_UI_SHOTS names a folder.
-QImage TestLapForm::Shot(const char* name) {
-    const QString dir = qEnvironmentVariable("SEGMARK_UI_SHOTS");
-    if (!dir.isEmpty()) FForm->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    return FWidget->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-void TestLapForm::newProjectWindow() {
-    QCOMPARE(FForm->windowTitle(), QStringLiteral("Segmark v1.7.0 Eng - My New Project"));
-    QCOMPARE(FForm->size(), QSize(409, 370));
-    QCOMPARE(FForm->List()->currentText(), QStringLiteral("New Sheet    1"));
-    TLapGrid& g = FForm->Grid();
-    QCOMPARE(g.ColCount(), 5);
-    QCOMPARE(g.RowCount(), 20);
-    const char* titles[] = {"", "最速", "今回", "差", "区間"};
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(qt_bridge::FromBytes(g.Columns[i].Title()), QString::fromUtf8(titles[i]));
-        QCOMPARE(g.Columns[i].ReadOnly, i >= 3);
-    }
-    QCOMPARE(g.DefRowHeight, 22);
-    QCOMPARE(g.GutterW, 0);
-    QCOMPARE(g.CurrentFormats()->Count(), 20);
-    QVERIFY(g.CurrentUndo() != nullptr);
-    // Twenty rows do not fit: the vertical bar is shown, and the engine's idea
-    // of the client area is the viewport Qt laid out.
-    QVERIFY(FWidget->verticalScrollBar()->isVisible());
-    QCOMPARE(FWidget->viewport()->size(), QSize(g.ClientWidth(), g.ClientHeight()));
-    Shot("new_project.png");
-}
-
-// Best 1:23 and 2:50; Now 1:21"500 (ahead) and 2:55 (behind).
-void TestLapForm::TypeRun() {
-    QTest::keyClick(FWidget, Qt::Key_Right);
-    QTest::keyClicks(FWidget, QStringLiteral("1:23"));
-    QTest::keyClick(FWidget, Qt::Key_Return);
-    QTest::keyClicks(FWidget, QStringLiteral("2:50"));
-    QTest::keyClick(FWidget, Qt::Key_Return);
-    QTest::keyClick(FWidget, Qt::Key_PageUp);
-    QTest::keyClick(FWidget, Qt::Key_Right);
-    QTest::keyClicks(FWidget, QStringLiteral("1:21\"500"));
-    QTest::keyClick(FWidget, Qt::Key_Return);
-    QTest::keyClicks(FWidget, QStringLiteral("2:55"));
-    QTest::keyClick(FWidget, Qt::Key_Return);
-}
-
-void TestLapForm::typedRunIsEvaluatedAndColoured() {
-    TypeRun();
-    TLapGrid& g = FForm->Grid();
-    QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:01:23"));
-    QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:01:21"));
-    QCOMPARE(Cell(g, 3, 0), QStringLiteral("-0:01\"500"));
-    QCOMPARE(Cell(g, 4, 0), QStringLiteral("- - -"));
-    QCOMPARE(Cell(g, 2, 1), QStringLiteral("0:02:55"));
-    QCOMPARE(Cell(g, 3, 1), QStringLiteral("+0:05"));
-    // The interval takes row 0's Now as rewritten, without its milliseconds.
-    QCOMPARE(Cell(g, 4, 1), QStringLiteral("01:34"));
-    QCOMPARE(g.Col(), 2);
-    QCOMPARE(g.Row(), 2);
-    QVERIFY(FForm->windowTitle().endsWith(QLatin1Char('*')));
-
-    // Typing into a cell shows the text at once, with the caret after it.
-    QTest::keyClicks(FWidget, QStringLiteral("9:"));
-    QCOMPARE(Cell(g, 2, 2), QStringLiteral("9:"));
-    QVERIFY(FWidget->CaretOn());
-    const TRect cell = g.ToClient(g.CellRect(2, 2));
-    const QRect caret = FWidget->CaretRect();
-    QVERIFY(caret.left() > cell.Left + 4 && caret.right() < cell.Right);
-    QCOMPARE(caret.height(), 20);
-    QTest::keyClick(FWidget, Qt::Key_Backspace);
-    QTest::keyClick(FWidget, Qt::Key_Backspace);
-
-    // Shift+Down makes a block, so the frame and the selection colour show.
-    QTest::keyClick(FWidget, Qt::Key_Down, Qt::ShiftModifier);
-    const QImage img = Shot("typed_run.png");
-    const QColor blue(0, 0, 255), red(255, 0, 0);
-    QVERIFY(CountNear(img, CellInterior(g, 2, 0), blue) > 5);
-    QCOMPARE(CountNear(img, CellInterior(g, 2, 0), red), 0);
-    QVERIFY(CountNear(img, CellInterior(g, 3, 0), blue) > 5);
-    QVERIFY(CountNear(img, CellInterior(g, 2, 1), red) > 5);
-    QCOMPARE(CountNear(img, CellInterior(g, 2, 1), blue), 0);
-    QVERIFY(CountNear(img, CellInterior(g, 3, 1), red) > 5);
-    // Best is drawn in the font colour.
-    QCOMPARE(CountNear(img, CellInterior(g, 1, 0), blue), 0);
-
-    // The frame: 3 black pixels across each edge of the block (2,2)-(2,3).
-    const TRect f = g.SelectionFrameRect();
-    const int midY = (f.Top + f.Bottom) / 2;
-    const int midX = (f.Left + f.Right) / 2;
-    for (int d = -1; d <= 1; ++d) {
-        QCOMPARE(img.pixelColor(f.Left + d, midY), QColor(Qt::black));
-        QCOMPARE(img.pixelColor(f.Right - 1 + d, midY), QColor(Qt::black));
-        QCOMPARE(img.pixelColor(midX, f.Top + d), QColor(Qt::black));
-        QCOMPARE(img.pixelColor(midX, f.Bottom - 1 + d), QColor(Qt::black));
-    }
-    QCOMPARE(img.pixelColor(f.Left + 3, midY + 1), QColor(0xFF, 0xFF, 0xCA));   // selected cell
-    QVERIFY(img.pixelColor(f.Left + 3, f.Top + 4) != QColor(0xFF, 0xFF, 0xCA)); // current cell
-}
-
-void TestLapForm::mouseDragSelectsBlockAndCopies() {
-    TypeRun();
-    TLapGrid& g = FForm->Grid();
-    QWidget* vp = FWidget->viewport();
-    Drag(vp, CellCentre(g, 1, 0), CellCentre(g, 2, 1));
-    QCOMPARE(g.Col(), 1);
-    QCOMPARE(g.Row(), 0);
-    QCOMPARE(g.Selection, (TRect{1, 0, 2, 1}));
-    QVERIFY(!FWidget->HasCapture());
-
-    QApplication::clipboard()->clear();
-    QTest::keyClick(FWidget, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(),
-             QStringLiteral("0:01:23\t0:01:21\r\n0:02:50\t0:02:55\r\n"));
-
-    // Over the header the pointer is the down arrow with its hot spot.
-    QMouseEvent hover(QEvent::MouseMove, QPointF(40, 10), vp->mapToGlobal(QPointF(40, 10)),
-                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(vp, &hover);
-    QCOMPARE(vp->cursor().hotSpot(), QPoint(8, 10));
-}
-
-void TestLapForm::pasteUndoRedo() {
-    TLapGrid& g = FForm->Grid();
-    QTest::keyClick(FWidget, Qt::Key_Right);
-    // Text from another program arrives as Unicode; "区間" exists in the code
-    // page, the euro sign does not and turns into "?".
-    QApplication::clipboard()->setText(QStringLiteral("1:00\t0:59\r\n区間\t2:00€\r\n"));
-    // A block selection is filled from the clipboard's block.
-    QTest::keyClick(FWidget, Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClick(FWidget, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(FWidget, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:01:00"));
-    QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:00:59"));
-    QCOMPARE(Cell(g, 3, 0), QStringLiteral("-0:01"));
-    QCOMPARE(Cell(g, 1, 1), QStringLiteral("区間"));
-    QCOMPARE(Cell(g, 2, 1), QStringLiteral("2:00?"));
-
-    QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier);
-    for (int r = 0; r < 2; ++r)
-        for (int c = 1; c <= 3; ++c)
-            QCOMPARE(g.Cells(c, r), std::string());
-    QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:00:59"));
-    QCOMPARE(Cell(g, 3, 0), QStringLiteral("-0:01"));
-
-    // A typed edit is one record: undo restores the pasted text.
-    QTest::keyClick(FWidget, Qt::Key_Up);
-    QTest::keyClicks(FWidget, QStringLiteral("5:00"));
-    QTest::keyClick(FWidget, Qt::Key_Down);
-    QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:05:00"));
-    QTest::keyClick(FWidget, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(Cell(g, 1, 0), QStringLiteral("0:01:00"));
-}
-
-void TestLapForm::sheetSelectorFollowsTheProject() {
-    QComboBox* list = FForm->List();
-    QSignalSpy picked(list, &QComboBox::currentIndexChanged);
-    TLaptimeProject* project = FForm->Project();
-    project->AddNewSheet();
-    project->AddNewSheet();
-    QCOMPARE(list->count(), 3);
-    QCOMPARE(list->currentText(), QStringLiteral("New Sheet    3"));
-    project->SelectSheet(0, true);
-    QCOMPARE(list->currentIndex(), 0);
-    project->DeleteSheet(1);
-    QCOMPARE(list->itemText(1), QStringLiteral("New Sheet    3"));
-    // The model's own changes are not the user picking a sheet.
-    QCOMPARE(picked.count(), 0);
-    QCOMPARE(FForm->Grid().UndoList.Count(), 2);
-}
 
 QTEST_MAIN(TestLapForm)
 #include "tst_lap_form.moc"
