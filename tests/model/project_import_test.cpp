@@ -64,8 +64,7 @@ TEST(ProjectImport, ManyRowsAskOnlyFromFiftyAndNeverRefuseSilently) {
         ASSERT_EQ(r.P().SheetCount(), 2);
         EXPECT_EQ(r.P().Sheets[0].Texts[0], "kept\r\n"); // stored before the import
         EXPECT_EQ(r.P().Sheets[1].Name.str(), c.fromClipboard ? "New Sheet    2" : "laps");
-        EXPECT_EQ(r.Grid.RowCount(), c.lines);
-        EXPECT_EQ(static_cast<int>(r.Evaluated.size()), c.lines);
+        EXPECT_EQ(static_cast<int>(r.Evaluated.size()), c.lines); // every row, once
         EXPECT_EQ(r.Grid.CellText(0, c.lines - 1), "L" + std::to_string(c.lines - 1));
     }
 }
