@@ -16,6 +16,7 @@ TEST(Data, WritesPadTheListAndIndicesOutsideAreRefused) {
         SCOPED_TRACE(std::to_string(c) + "," + std::to_string(r));
         EXPECT_THROW(g.Cells(c, r), ECellIndexError);
         EXPECT_THROW(g.SetCells(c, r, "x"), ECellIndexError);
+        EXPECT_THROW(g.WriteCell(c, r, true, "x"), ECellIndexError);
     }
     g.SetCells(1, 3, "1:00");
     EXPECT_EQ(g.Columns[1].Strings(), (Strings{"", "", "", "1:00"}));
@@ -41,6 +42,8 @@ TEST(Data, UserWritesHonourReadOnlyVetoAndUnchangedText) {
     g.OnCellChanging = [&](int, int, bool& can) { ++changing, can = allow; };
     g.WriteCell(3, 0, true, "x");
     EXPECT_EQ(g.Cells(3, 0), "");
+    g.SetCells(3, 0, "x"); // the plain write ignores read-only and the event
+    EXPECT_EQ(g.Cells(3, 0), "x");
 
     allow = false;
     g.WriteCell(2, 2, true, "1:00");
@@ -330,6 +333,7 @@ TEST(EditRows, DeleteRowsKeepsListLengthsAndRefusesBadRanges) {
     Sheet s(5);
     FillRows(s, 5);
     EXPECT_THROW(s.G.DeleteRows(4, 5, true), ECellIndexError);
+    EXPECT_THROW(s.G.DeleteRows(-1, 0, true), ECellIndexError);
     EXPECT_EQ(s.Undo().Count(), 0); // failed before recording
     s.G.SetRow(4);
     s.G.DeleteRows(1, 2, true);
@@ -360,6 +364,8 @@ TEST(EditUndo, CapacityOverflowAndModifiedState) {
         EXPECT_EQ(s.G.IsAnyModified(), c.overflowed);
         u.Redo();
         EXPECT_TRUE(u.IsModified());
+        u.Clear();
+        EXPECT_FALSE(u.IsModified());
     }
 }
 

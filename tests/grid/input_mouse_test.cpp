@@ -56,6 +56,7 @@ TEST(InputMouse, BorderSearchRules) {
 TEST(InputMouse, CellClicksAndBlockDrags) {
     Sheet s;
     s.Press(Sheet::X(1), Sheet::Y(1));
+    EXPECT_TRUE(s.Host.Captured);
     s.Drag(Sheet::X(3), Sheet::Y(3));
     s.Release(Sheet::X(3), Sheet::Y(3));
     EXPECT_FALSE(s.Host.Captured);
@@ -262,6 +263,7 @@ TEST(InputEditor, BoundsFollowTheCellAndItsAlignment) {
         ASSERT_TRUE(s.Host.EditorShown);
         EXPECT_EQ(s.Host.EditorBounds, c.want);
         EXPECT_EQ(s.Host.EditorTextValue, "1:23.45");
+        EXPECT_EQ(s.Host.EditorFont.Name, "Col font");
         EXPECT_EQ(s.Host.EditorFont.Color, RGB(0, 0, 0)); // but not its colour
     }
 }

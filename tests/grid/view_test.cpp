@@ -88,6 +88,7 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
     grid.SetVertScrollThreshold(1);
     grid.ScrollY = 0;
     grid.EnsureVisible(0, 9, 0);
+    grid.EnsureVisible(-1, 40); // no current cell: nothing
     EXPECT_EQ(grid.ScrollY, 0);
 
     // A resize keeps the current cell in view.
@@ -349,6 +350,7 @@ TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     host.Focused = false;
     Repaint();
     EXPECT_EQ(CellOp(1, 1)->Brush.Color, sys_color::BtnFace);
+    EXPECT_EQ(CellTextOp(1, 1)->Font.Color, 0x0F0F0Fu);
 
     // Disabled: no frame, no selection colours, texts in the disabled colours.
     host.Focused = true;
@@ -357,6 +359,8 @@ TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     EXPECT_EQ(Frames(), 0);
     EXPECT_EQ(CellOp(1, 1)->Brush.Color, sys_color::Window);
     EXPECT_EQ(CellTextOp(1, 1)->Font.Color, sys_color::BtnFace);
+    ASSERT_NE(canvas.FindText("T"), nullptr);
+    EXPECT_EQ(canvas.FindText("T")->Font.Color, sys_color::BtnShadow);
 }
 
 TEST_F(Painting, NoVisibleColumnShowsTheNotice) {
@@ -369,6 +373,8 @@ TEST_F(Painting, NoVisibleColumnShowsTheNotice) {
         "(\x91\x53\x82\xC4\x82\xCC\x83\x4A\x83\x89\x83\x80\x82\xAA\x94\xF1\x95\x5C"
         "\x8E\xA6\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7)";
     EXPECT_EQ(t.Text, notice);
+    EXPECT_EQ(t.Font.Name, "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+    EXPECT_EQ(t.Font.Color, sys_color::GrayText);
     const int tw = static_cast<int>(notice.size()) * 6;
     EXPECT_EQ(t.P1, (TPoint{250 - tw / 2, 150 - 6}));
 }
