@@ -17,6 +17,7 @@ struct Geometry : ::testing::Test {
     void Make(int width, int height, int rows, int rowHeight = 18) {
         host.Width = width;
         host.Height = height;
+        grid.ScrollX = grid.ScrollY = 0;
         grid.SetColCount(5);
         grid.SetGutterKind(gkNone);
         grid.SetDefRowHeight(rowHeight);
@@ -37,29 +38,24 @@ TEST_F(Geometry, ScrollBarsAndMaxima) {
 
     // 20 rows of 22 under one header line in a 200-pixel-high client that
     // needs no horizontal bar: 440 - 200 + 22 = 262, rounded up to 264.
-    TLapGrid g2;
-    FakeHost h2;
-    h2.Width = 600;
-    g2.SetColCount(5);
-    g2.SetDefRowHeight(22);
-    g2.SetRowCount(20);
-    g2.SetHost(&h2);
-    EXPECT_EQ(g2.MaxScrollY, 264);
-    EXPECT_EQ(h2.VertInfo, (TScrollInfo{sifRange | sifPage | sifPos, 0, 440, 178, 0}));
-    EXPECT_EQ(g2.CellArea, (TRect{20, 22, 584, 200}));
+    Make(620, 200, 20, 22);
+    grid.SetGutterKind(gkBlank);
+    EXPECT_EQ(grid.MaxScrollY, 264);
+    EXPECT_EQ(host.VertInfo, (TScrollInfo{sifRange | sifPage | sifPos, 0, 440, 178, 0}));
+    EXPECT_EQ(grid.CellArea, (TRect{20, 22, 604, 200}));
     // Fewer rows than fit: no vertical bar, offsets back at 0.
-    g2.ScrollY = 44;
-    g2.SetRowCount(3);
-    EXPECT_FALSE(h2.VertShown);
-    EXPECT_EQ(g2.ScrollY, 0);
+    grid.ScrollY = 44;
+    grid.SetRowCount(3);
+    EXPECT_FALSE(host.VertShown);
+    EXPECT_EQ(grid.ScrollY, 0);
 
     // A footer sits under the rows, or on the last whole row when they overflow.
-    g2.SetDefRowHeight(18);
-    g2.SetShowFooter(true);
-    EXPECT_EQ(g2.FooterTop, (1 + 3) * 18 - 1);
-    g2.SetRowCount(30);
-    EXPECT_EQ(g2.FooterTop, (200 / 18 - 1) * 18 - 1);
-    EXPECT_EQ(g2.MaxScrollY, 540 - 200 + 18 + 18 + 2); // 376 rounded up to 378
+    grid.SetDefRowHeight(18);
+    grid.SetShowFooter(true);
+    EXPECT_EQ(grid.FooterTop, (1 + 3) * 18 - 1);
+    grid.SetRowCount(30);
+    EXPECT_EQ(grid.FooterTop, (200 / 18 - 1) * 18 - 1);
+    EXPECT_EQ(grid.MaxScrollY, 540 - 200 + 18 + 18 + 2); // 376 rounded up to 378
 }
 
 TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
@@ -102,19 +98,13 @@ TEST_F(Geometry, EnsureVisibleInAViewTooShortForTheKeptRows) {
     // Room for one whole row (and a part) below the header, or for none.
     for (int height : {18 + 30, 18 + 10}) {
         SCOPED_TRACE(height);
-        TLapGrid g;
-        FakeHost h;
-        h.Width = 600;
-        h.Height = height;
-        g.SetColCount(5);
-        g.SetRowCount(50);
-        g.SetHost(&h);
+        Make(600, height, 50);
         for (std::uint8_t threshold : {0, 1, 3}) {
-            g.SetVertScrollThreshold(threshold);
+            grid.SetVertScrollThreshold(threshold);
             for (int row : {5, 6, 20, 19, 0, 49}) {
-                g.EnsureVisible(0, row);
+                grid.EnsureVisible(0, row);
                 // The row is at the top of the view, never scrolled above it.
-                EXPECT_EQ(g.ScrollY, std::min(row * 18, g.MaxScrollY)) << row;
+                EXPECT_EQ(grid.ScrollY, std::min(row * 18, grid.MaxScrollY)) << row;
             }
         }
     }
