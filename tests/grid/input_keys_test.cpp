@@ -198,11 +198,11 @@ TEST(InputKeys, TwoByteCharactersAreTypedAndErasedWhole) {
     // Half a character never reaches the cell; whole text is typed per character.
     s.G.KeyPress("\x83");
     EXPECT_EQ(s.Cell(0, 0), "1");
-    s.G.KeyPress("x" + a + "y");
+    s.G.KeyPress("x " + a + "y");
     // Control characters other than Backspace are ignored.
     for (const char* ch : {"\r", "\x1b", "\t"})
         s.G.KeyPress(ch);
-    EXPECT_EQ(s.Cell(0, 0), "1x" + a + "y");
+    EXPECT_EQ(s.Cell(0, 0), "1x " + a + "y");
 }
 
 TEST(InputKeys, CaretFollowsTheTypedTextAndFocus) {

@@ -147,6 +147,9 @@ TEST_F(Geometry, ScrollMessagesAndWheel) {
     EXPECT_EQ(grid.ScrollY, 22);
     grid.MouseWheel(-1);
     EXPECT_EQ(grid.ScrollY, 44);
+    grid.ScrollY = grid.MaxScrollY;
+    grid.MouseWheel(-120);
+    EXPECT_EQ(grid.ScrollY, grid.MaxScrollY);
 }
 
 TEST_F(Geometry, ThumbReachesRowsBeyondSixteenBits) {
