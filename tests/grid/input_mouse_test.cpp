@@ -23,6 +23,7 @@ TEST(InputMouse, HitTestAreasAndCursors) {
         {"on the header's bottom line", 60, 18, TLapGrid::htNothing, crDefault, -2},
         {"border after column 0", 100, 5, TLapGrid::htBorder, crHSplit, 0},
         {"border, two pixels left", 98, 5, TLapGrid::htHeader, crHeaderDown, -2},
+        {"border, two pixels right", 102, 5, TLapGrid::htHeader, crHeaderDown, -2},
         {"border on the header's bottom line", 181, 18, TLapGrid::htBorder, crHSplit, 1},
         {"border after the last column", 421, 5, TLapGrid::htBorder, crHSplit, 4},
     };
@@ -102,6 +103,7 @@ TEST(InputMouse, GutterHeaderAndCornerSelections) {
     EXPECT_EQ(s.Log, Strings{"moved 0,4"});
     s.Drag(5, Sheet::Y(1));
     EXPECT_EQ(std::make_pair(s.G.Row(), s.G.FarRow), std::make_pair(4, 1));
+    EXPECT_EQ(s.Sel(), (TRect{0, 1, 4, 4}));
     s.Drag(5, 5); // out of the rows: the last row reached stays
     EXPECT_EQ(s.Sel(), (TRect{0, 1, 4, 4}));
     s.Release(5, 5);
