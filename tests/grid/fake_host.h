@@ -27,15 +27,9 @@ class FakeHost : public GridHost {
     TRect EditorBounds;
     std::string EditorTextValue;
     TFont EditorFont;
-    TColor EditorBackground = 0;
-    THorzAlign EditorAlign = haLeft;
     TRect ImeRect;
-    TPoint ImePos;
 
-    void ClearRequests() {
-        Invalidated.clear();
-        InvalidateAllCount = 0;
-    }
+    void ClearRequests() { Invalidated.clear(), InvalidateAllCount = 0; }
     int ClientWidth() const override { return Width - (VertShown ? BarSize : 0); }
     int ClientHeight() const override { return Height - (HorzShown ? BarSize : 0); }
     void ShowScrollBar(TScrollBarKind Bar, bool Show) override {
@@ -67,24 +61,16 @@ class FakeHost : public GridHost {
     bool HasCapture() const override { return Captured; }
     bool HasFocus() const override { return Focused; }
     void SetFocus() override { Focused = true, EditorFocused = false; }
-    void ShowEditor(const TRect& Bounds, const std::string& Text, const TFont& Font,
-                    TColor Background, THorzAlign Align) override {
-        EditorShown = true;
-        EditorBounds = Bounds;
-        EditorTextValue = Text;
-        EditorFont = Font;
-        EditorBackground = Background;
-        EditorAlign = Align;
+    void ShowEditor(const TRect& Bounds, const std::string& Text, const TFont& Font, TColor,
+                    THorzAlign) override {
+        EditorShown = true, EditorBounds = Bounds, EditorTextValue = Text, EditorFont = Font;
     }
     void HideEditor() override { EditorShown = false; }
     bool EditorVisible() const override { return EditorShown; }
     std::string EditorText() const override { return EditorTextValue; }
     void SetEditorFocus() override { EditorFocused = true, Focused = false; }
     bool EditorHasFocus() const override { return EditorFocused; }
-    void SetImeComposition(const TRect& Rc, const TPoint& Pos, const TFont&) override {
-        ImeRect = Rc;
-        ImePos = Pos;
-    }
+    void SetImeComposition(const TRect& Rc, const TPoint&, const TFont&) override { ImeRect = Rc; }
     bool OwnerAcceptsInput() const override { return OwnerEnabled; }
 };
 

