@@ -5,6 +5,7 @@
 #include "app/time_eval.h"
 #include "grid/lap_grid.h"
 #include "model/laptime_project.h"
+#include "model/plain_selector.h"
 #include "model/project_file.h"
 
 #include <benchmark/benchmark.h>
@@ -17,19 +18,6 @@
 #include <vector>
 
 namespace {
-
-class Selector : public SheetSelector {
-  public:
-    int Count() const override { return static_cast<int>(items.size()); }
-    std::string Item(int Index) const override { return items[static_cast<std::size_t>(Index)]; }
-    void Add(const std::string& Name) override { items.push_back(Name); }
-    void Delete(int Index) override { items.erase(items.begin() + Index); }
-    void Clear() override { items.clear(); }
-    void Select(int) override {}
-    void SetText(const std::string&) override {}
-    void SetEnabled(bool) override {}
-    std::vector<std::string> items;
-};
 
 class Host : public ProjectHost {
   public:
@@ -45,7 +33,7 @@ class Host : public ProjectHost {
 // The window's grid with the evaluation attached, and a project on it.
 struct Window {
     TLapGrid grid;
-    Selector selector;
+    TPlainSelector selector;
     Host host;
     std::unique_ptr<TLaptimeProject> project;
     TTimeEvaluator evaluator{grid, [this]() -> std::optional<TEvalSettings> {

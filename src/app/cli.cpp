@@ -1,12 +1,13 @@
 #include "app/cli.h"
 
-#include "app/time_eval.h"
+#include "app/session.h"
 
 #include "grid/lap_grid.h"
 #include "model/env_location.h"
 #include "model/file_io.h"
 #include "model/lap_env.h"
 #include "model/laptime_project.h"
+#include "model/plain_selector.h"
 #include "text/codepage.h"
 
 #include <cstdio>
@@ -31,24 +32,6 @@ struct UsageError {
     std::string Message;
 };
 
-// The sheet selector without a window.
-class PlainSelector : public SheetSelector {
-  public:
-    int Count() const override { return static_cast<int>(items_.size()); }
-    std::string Item(int Index) const override {
-        return items_.at(static_cast<std::size_t>(Index));
-    }
-    void Add(const std::string& Name) override { items_.push_back(Name); }
-    void Delete(int Index) override { items_.erase(items_.begin() + Index); }
-    void Clear() override { items_.clear(); }
-    void Select(int) override {}
-    void SetText(const std::string&) override {}
-    void SetEnabled(bool) override {}
-
-  private:
-    std::vector<std::string> items_;
-};
-
 // The window's settings without the window. Nothing is ever asked: the
 // many-rows question is off, so every text is imported whole.
 class HeadlessHost : public ProjectHost {
@@ -65,73 +48,15 @@ class HeadlessHost : public ProjectHost {
     TLapEnvFile env_;
 };
 
-// The window's grid: five columns, the split and interval columns read-only.
-void SetUpGrid(TLapGrid& Grid) {
-    Grid.SetColCount(SheetColumnCount);
-    Grid.Columns[3].ReadOnly = true;
-    Grid.Columns[4].ReadOnly = true;
-    Grid.SetRowCount(0);
-}
-
+// The command line's own grid, shown in no window.
 struct Session {
     TLapGrid Grid;
-    PlainSelector Selector;
-    std::unique_ptr<HeadlessHost> Host;
-    std::unique_ptr<TLaptimeProject> Project;
-    // Rows are evaluated as in the window, with the shown sheet's settings.
-    TTimeEvaluator Evaluator{Grid, [this]() -> std::optional<TEvalSettings> {
-                                 const TLaptimeSheet* s =
-                                     Project ? Project->CurrentSheet() : nullptr;
-                                 if (!s) return std::nullopt;
-                                 return TEvalSettings{s->TimeFormat, s->FontColor, s->PlusColor,
-                                                      s->MinusColor, s->EqualColor};
-                             }};
+    TPlainSelector Selector;
+    HeadlessHost Host{LoadLapEnv(LapEnvPath(ExecutableFolder()))};
+    TSession Core{Grid, Selector, Host};
 
-    Session() : Host(std::make_unique<HeadlessHost>(LoadLapEnv(LapEnvPath(ExecutableFolder())))) {
-        SetUpGrid(Grid);
-        Evaluator.Attach();
-    }
+    Session() { SetupLapGrid(Grid, TLapEnv{}); }
 };
-
-// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsUtf8(std::string_view S) {
-    for (std::size_t i = 0; i < S.size();) {
-        const auto c = static_cast<unsigned char>(S[i]);
-        std::size_t n = 0;
-        unsigned char lo = 0x80, hi = 0xBF;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF)
-            n = 1;
-        else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else
-            return false;
-        if (i + n >= S.size()) return false;
-        for (std::size_t k = 1; k <= n; ++k) {
-            const auto t = static_cast<unsigned char>(S[i + k]);
-            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) return false;
-        }
-        i += n + 1;
-    }
-    return true;
-}
-
-// The sheet name of an imported file, in the code page as every stored text
-// is. File names on this desktop are UTF-8; one that is not (bytes written in
-// the code page itself, say) is taken as it stands.
-std::string SheetNameOf(const std::string& Path) {
-    const std::string title = TitleFromFileName(Path);
-    return IsUtf8(title) ? text::ToCodePage(title) : title;
-}
 
 bool ReadIndex(const std::string& Arg, int& Value) {
     if (Arg.empty() || Arg.size() > 9) return false;
@@ -167,19 +92,13 @@ int ExportText(const std::vector<std::string>& Args) {
     if (!FileExists(file)) throw EFileError(file, "No such project file \"" + file + "\"");
 
     Session s;
-    s.Project = TLaptimeProject::Create(file, s.Grid, s.Selector, *s.Host);
-    TLaptimeProject& p = *s.Project;
+    s.Core.OpenProject(file);
+    TLaptimeProject& p = *s.Core.Project();
     if (sheet >= p.SheetCount())
         throw EFileError(file, "\"" + file + "\" has " + std::to_string(p.SheetCount()) +
                                    " sheet(s); there is no sheet " + std::to_string(sheet));
     if (sheet == 0) {
-        // As the window does once a project is open.
-        if (s.Grid.OnCellAssignment) {
-            s.Grid.BeginUpdate();
-            for (int r = 0; r < s.Grid.RowCount(); ++r)
-                s.Grid.OnCellAssignment(2, r);
-            s.Grid.EndUpdate();
-        }
+        s.Core.EvaluateAllRows(); // as the window does once a project is open
     } else {
         p.SelectSheet(sheet, true);
     }
@@ -211,11 +130,12 @@ int ImportText(const std::vector<std::string>& Args) {
         if (!FileExists(f)) throw EFileError(f, "No such text file \"" + f + "\"");
 
     Session s;
-    s.Project = TLaptimeProject::CreateFromSheets({}, std::string(), s.Grid, s.Selector, *s.Host);
+    s.Core.EmptyProject();
+    TLaptimeProject& p = *s.Core.Project();
     for (const std::string& f : files)
-        if (!s.Project->AddSheetFromFile(f, SheetNameOf(f)))
+        if (!p.AddSheetFromFile(f, SheetNameOfFile(f)))
             throw EFileError(f, "Cannot import \"" + f + "\"");
-    s.Project->SaveToFile(output);
+    p.SaveToFile(output);
     return ExitOk;
 }
 

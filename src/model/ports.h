@@ -16,6 +16,7 @@ class SheetSelector {
     virtual std::string Item(int Index) const = 0;
     virtual void Add(const std::string& Name) = 0;
     virtual void Delete(int Index) = 0;
+    virtual void SetItem(int Index, const std::string& Name) = 0;
     virtual void Clear() = 0;
     // Selects item Index (-1: none). Must not call back into the project.
     virtual void Select(int Index) = 0;

@@ -1,156 +1,465 @@
 #include "ui/lap_form.h"
 
 #include "grid/lap_grid.h"
+#include "model/env_location.h"
+#include "model/file_io.h"
 #include "model/laptime_project.h"
-#include "ui/grid_setup.h"
 #include "ui/grid_widget.h"
+#include "ui/menus.h"
 #include "ui/qt_canvas.h"
 
 #include <QAction>
-#include <QComboBox>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QToolButton>
 #include <QVBoxLayout>
-#include <QWidget>
 
-TLaptimeForm::TLaptimeForm(QWidget* parent, Prompts* AskUser) : QMainWindow(parent) {
-    if (AskUser) FPrompts = AskUser;
-    auto* client = new QWidget(this);
-    auto* layout = new QVBoxLayout(client);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+namespace {
 
-    // The sheet title bar: the sheet selector, 2 pixels from the left edge.
-    auto* titleBar = new QWidget(client);
-    titleBar->setFixedHeight(30);
-    auto* barLayout = new QHBoxLayout(titleBar);
-    barLayout->setContentsMargins(2, 3, 2, 3);
-    FList = new QComboBox(titleBar);
-    FList->setEditable(true);
-    barLayout->addWidget(FList);
-    layout->addWidget(titleBar);
-    FSelector = std::make_unique<TComboSelector>(FList);
+// "ＭＳ ゴシック" in code page 932.
+const char* const SelectorFace = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+constexpr int SelectorMaxLength = 127;
 
-    FGridWidget = new TGridWidget(client);
-    layout->addWidget(FGridWidget, 1);
-    setCentralWidget(client);
+QFont FontOf(const std::string& Face, int PointSize, std::uint8_t Style) {
+    QFont f(qt_bridge::MapFaceName(Face));
+    if (PointSize > 0) f.setPointSize(PointSize);
+    f.setBold(Style & fsBold);
+    f.setItalic(Style & fsItalic);
+    f.setUnderline(Style & fsUnderline);
+    f.setStrikeOut(Style & fsStrikeOut);
+    return f;
+}
 
-    TLapGrid& grid = Grid();
-    grid.ClipboardPort = &FClipboard;
-    SetupLapGrid(grid, FEnv.Env);
-    FEvaluator = std::make_unique<TTimeEvaluator>(grid, [this] { return SheetSettings(); });
-    FEvaluator->Attach();
-    grid.OnCellChange = [this](int, int, TBufferType) { GridCellChange(); };
+} // namespace
 
-    auto* undo = new QAction(this);
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(undo, &QAction::triggered, this, &TLaptimeForm::UndoClick);
-    addAction(undo);
-    auto* redo = new QAction(this);
-    redo->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_Z));
-    connect(redo, &QAction::triggered, this, &TLaptimeForm::RedoClick);
-    addAction(redo);
+TLaptimeForm::TLaptimeForm(QWidget* parent, UserPort* Port, const QStringList& Args)
+    : QMainWindow(parent) {
+    if (Port) FPort = Port;
+    LoadEnv();
+    BuildWidgets();
+    FCommands = std::make_unique<TLapCommands>(Grid(), *FSelector, FClipboard, FEnv, *FPort);
+    SetupLapGrid(Grid(), FEnv.Env);
+    Grid().ClipboardPort = &FClipboard;
+    BuildMenus();
+    FCommands->OnChange = [this] { Refresh(); };
+    FCommands->OnFocusGrid = [this] { FGridWidget->setFocus(); };
 
-    NewProject();
-    resize(409, 370);
+    std::vector<std::string> args;
+    for (const QString& a : Args)
+        args.push_back(QFile::encodeName(a).toStdString());
+    FCommands->Start(args);
+    ApplyEnvAtStart();
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TLaptimeForm::ClipboardChanged);
     FGridWidget->setFocus();
 }
 
 TLaptimeForm::~TLaptimeForm() {
-    // The grid's events lead back here and to the evaluator.
-    TLapGrid& grid = Grid();
-    grid.OnCellChange = nullptr;
-    grid.OnCellAssignment = nullptr;
-    grid.OnDrawCell = nullptr;
-    grid.ClipboardPort = nullptr;
-    FProject.reset();
+    // The grid's events lead back into the commands and the window.
+    Grid().ClipboardPort = nullptr;
+    FCommands.reset();
 }
 
 TLapGrid& TLaptimeForm::Grid() {
     return FGridWidget->Grid();
 }
 
-std::optional<TEvalSettings> TLaptimeForm::SheetSettings() const {
-    const TLaptimeSheet* sheet = FProject ? FProject->CurrentSheet() : nullptr;
-    if (!sheet) return std::nullopt;
-    TEvalSettings s;
-    s.TimeFormat = sheet->TimeFormat;
-    s.FontColor = sheet->FontColor;
-    s.PlusColor = sheet->PlusColor;
-    s.MinusColor = sheet->MinusColor;
-    s.EqualColor = sheet->EqualColor;
-    return s;
+QComboBox* TLaptimeForm::List() const {
+    return FList;
 }
 
-// A project without a file: one new sheet with the default settings.
-void TLaptimeForm::NewProject() {
-    FProject.reset();
-    FProject = TLaptimeProject::Create(std::string(), Grid(), *FSelector, *this);
-    FSheetChange = false;
-    FDataChange = false;
-    ApplyCaption();
+// ---- start ----
+
+// Where the environment comes from; the defaults when there is no file, and
+// after one message when the file is there but cannot be read.
+void TLaptimeForm::LoadEnv() {
+    FEnvPath = LapEnvPath(ExecutableFolder());
+    try {
+        FEnv = LoadLapEnv(FEnvPath);
+    } catch (const EFileError& e) {
+        FEnv = TLapEnvFile{};
+        FPort->Error(std::string(e.what()) + "\nThe default settings are used.");
+    }
+    // The lock holds only once the window is built.
+    const TRect& r = FEnv.Env.Placement.NormalPosition;
+    if (FileExists(FEnvPath) && r.Right > r.Left && r.Bottom > r.Top)
+        setGeometry(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    else
+        resize(409, 370);
 }
 
-void TLaptimeForm::SetTitle(const std::string& v) {
-    FTitle = v;
-    ApplyCaption();
+void TLaptimeForm::BuildWidgets() {
+    auto* client = new QWidget(this);
+    FClientLayout = new QVBoxLayout(client);
+    FClientLayout->setContentsMargins(0, 0, 0, 0);
+    FClientLayout->setSpacing(0);
+
+    // The sheet title bar: the selector, then the tool-button panel.
+    FTitleBar = new QWidget(client);
+    FTitleBar->setFixedHeight(30);
+    auto* bar = new QHBoxLayout(FTitleBar);
+    bar->setContentsMargins(2, 3, 0, 3);
+    bar->setSpacing(0);
+    FList = new TSheetCombo(FTitleBar);
+    FList->setObjectName(QStringLiteral("ComboBox1"));
+    FList->setEditable(true);
+    FList->setInsertPolicy(QComboBox::NoInsert);
+    FList->setCompleter(nullptr);
+    FList->setMaxVisibleItems(TSheetCombo::DropDownCount);
+    QFont listFont(qt_bridge::MapFaceName(SelectorFace));
+    listFont.setPixelSize(15);
+    FList->setFont(listFont);
+    bar->addWidget(FList, 1);
+    FToolPanel = new QWidget(FTitleBar);
+    FToolPanel->setFixedWidth(97);
+    for (int i = 0; i < 3; ++i) {
+        FButtons[i] = new QToolButton(FToolPanel);
+        FButtons[i]->setGeometry(8 + 30 * i, 0, 24, 23);
+        FButtons[i]->setAutoRaise(true);
+    }
+    bar->addWidget(FToolPanel);
+    FSelector = std::make_unique<TComboSelector>(FList);
+
+    // The client panel: the grid and the notes pane with a splitter.
+    FSplitter = new QSplitter(Qt::Vertical, client);
+    FSplitter->setHandleWidth(4);
+    FSplitter->setChildrenCollapsible(false);
+    FGridWidget = new TGridWidget(FSplitter);
+    FNotes = new QPlainTextEdit(FSplitter);
+    FNotes->setObjectName(QStringLiteral("Memo1"));
+    FNotes->setMinimumHeight(5);
+    FNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    FSplitter->setStretchFactor(0, 1);
+    FSplitter->setStretchFactor(1, 0);
+    FClientLayout->addWidget(FTitleBar);
+    FClientLayout->addWidget(FSplitter, 1);
+    setCentralWidget(client);
+
+    FList->installEventFilter(this);
+    FList->lineEdit()->installEventFilter(this);
+    FNotes->installEventFilter(this);
+    connect(FList, &QComboBox::activated, this,
+            [this](int Index) { FCommands->SelectSheetClick(Index); });
+    FGridWidget->viewport()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FGridWidget->viewport(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& At) {
+                FMenus->Popup()->popup(FGridWidget->viewport()->mapToGlobal(At));
+            });
 }
 
-void TLaptimeForm::SetSheetChange(bool v) {
-    FSheetChange = v;
-    ApplyCaption();
-}
+void TLaptimeForm::BuildMenus() {
+    TLapCommands& c = *FCommands;
+    const std::map<std::string, TMenus::TCommand> commands = {
+        {"NewProjectClick", [&c](int) { c.NewProjectClick(); }},
+        {"OpenProjectClick", [&c](int) { c.OpenProjectClick(); }},
+        {"OverWriteClick", [&c](int) { c.OverWriteClick(); }},
+        {"SavePrjectClick", [&c](int) { c.SavePrjectClick(); }},
+        {"SheetToFileClick", [&c](int) { c.SheetToFileClick(); }},
+        {"AppExitClick", [this](int) { ExitClick(); }},
+        {"UndoClick", [&c](int) { c.UndoClick(); }},
+        {"RedoClick", [&c](int) { c.RedoClick(); }},
+        {"CutClick", [this](int) { EditCommand(TEditAction::Cut); }},
+        {"CopyClick", [this](int) { EditCommand(TEditAction::Copy); }},
+        {"PasteClick", [this](int) { EditCommand(TEditAction::Paste); }},
+        {"DeleteClick", [this](int) { EditCommand(TEditAction::Clear); }},
+        {"SelAllCellClick", [&c](int) { c.SelAllCellClick(); }},
+        {"AddLineClick", [&c](int) { c.AddLineClick(); }},
+        {"InsertLineClick", [&c](int) { c.InsertLineClick(); }},
+        {"DeleteLineClick", [&c](int) { c.DeleteLineClick(); }},
+        {"SetZ", [&c](int Tag) { c.SetZ(Tag); }},
+        {"CanNotResizeMoveExcute", [&c](int) { c.CanNotResizeMoveClick(); }},
+        {"ListPosChangeExecute", [&c](int Tag) { c.TitleBarPosClick(Tag); }},
+        {"ShowToolButtonClick", [&c](int) { c.ShowToolButtonClick(); }},
+        {"ShowMemoClick", [&c](int) { c.ShowMemoClick(); }},
+        {"MemoPosChaneExcute", [&c](int Tag) { c.MemoPosClick(Tag); }},
+        {"ShowHeaderClick",
+         [this, &c](int) { c.ShowHeaderClick(FMenus->Action("ShowHeader")->isChecked()); }},
+        {"AddSheetClick", [&c](int) { c.AddSheetClick(); }},
+        {"FileToSheetClick", [&c](int) { c.FileToSheetClick(); }},
+        {"AddFromClipBoardClick", [&c](int) { c.AddFromClipBoardClick(); }},
+        {"CopySheetClick", [&c](int) { c.CopySheetClick(); }},
+        {"DeleteSheetClick", [&c](int) { c.DeleteSheetClick(); }},
+        {"SpeedButton3Click", [&c](int) { c.TitleLockClick(); }},
+        {"SpeedButton1Click", [&c](int) { c.CopyNowToBestClick(); }},
+        {"SpeedButton2Click", [&c](int) { c.ClearNowClick(); }},
+    };
+    menuBar()->setNativeMenuBar(false);
+    FMenus = std::make_unique<TMenus>(menuBar(), this, commands);
 
-void TLaptimeForm::SetDataChange(bool v) {
-    FDataChange = v;
-    ApplyCaption();
-}
-
-void TLaptimeForm::ApplyCaption() {
-    QString caption = qt_bridge::FromBytes(FTitle);
-    if (FSheetChange || FDataChange) caption += QLatin1Char('*');
-    setWindowTitle(caption);
-}
-
-void TLaptimeForm::GridCellChange() {
-    if (TUndoBufferList* undo = Grid().CurrentUndo()) SetDataChange(undo->IsModified());
-}
-
-void TLaptimeForm::UndoClick() {
-    TLapGrid& grid = Grid();
-    if (TUndoBufferList* undo = grid.CurrentUndo()) {
-        undo->Undo();
-        SetDataChange(grid.IsAnyModified());
+    const char* const buttons[3] = {"SpeedButton3", "SpeedButton1", "SpeedButton2"};
+    const char* const hints[3] = {"Lck Titles", "Copy Now>Best", "Clear Now"};
+    const int images[3] = {14, 12, 11};
+    for (int i = 0; i < 3; ++i) {
+        QToolButton* b = FButtons[i];
+        QAction* a = FMenus->Action(buttons[i]);
+        b->setObjectName(QString::fromLatin1(buttons[i]));
+        b->setToolTip(QString::fromLatin1(hints[i]));
+        b->setIcon(MenuImage(images[i]));
+        b->setCheckable(a->isCheckable());
+        connect(b, &QToolButton::clicked, a, &QAction::trigger);
+        connect(a, &QAction::changed, b, [a, b] {
+            b->setEnabled(a->isEnabled());
+            b->setChecked(a->isChecked());
+        });
     }
 }
 
-void TLaptimeForm::RedoClick() {
-    TLapGrid& grid = Grid();
-    if (TUndoBufferList* undo = grid.CurrentUndo()) {
-        undo->Redo();
-        SetDataChange(grid.IsAnyModified());
+// What the environment says about the window, in the order the window is
+// built: notes pane, tool buttons, header, maximised state, window mode,
+// size lock, title bar, title lock. The grid's titles, sizing and scroll
+// threshold came with its setup.
+void TLaptimeForm::ApplyEnvAtStart() {
+    ApplyNotesFont();
+    Refresh();
+    if (FEnv.Env.Maximized == 1) setWindowState(windowState() | Qt::WindowMaximized);
+    if (QLineEdit* e = FList->lineEdit()) e->deselect();
+}
+
+void TLaptimeForm::ApplyNotesFont() {
+    const TLapEnv& env = FEnv.Env;
+    FNotes->setFont(FontOf(env.NotesFontName.str(), env.NotesFontSize, env.NotesFontStyle));
+    QPalette p = FNotes->palette();
+    p.setColor(QPalette::Text, qt_bridge::ToQColor(env.NotesFontColor, palette()));
+    p.setColor(QPalette::Base, qt_bridge::ToQColor(env.NotesColor, palette()));
+    FNotes->setPalette(p);
+}
+
+// ---- refreshing after a command ----
+
+void TLaptimeForm::Refresh() {
+    setWindowTitle(qt_bridge::FromBytes(FCommands->Caption()));
+    const TMenuState state = FCommands->MenuState();
+    FMenus->SetEnabled(state.Enabled);
+    for (const char* name : {"UndoMain", "RedoMain"}) {
+        const bool undo = name[0] == 'U';
+        QAction* a = FMenus->Action(name);
+        a->setText(qt_bridge::FromBytes(undo ? state.Undo.Undo : state.Undo.Redo));
+        a->setEnabled(undo ? state.Undo.UndoEnabled : state.Undo.RedoEnabled);
+    }
+    ApplyView();
+}
+
+void TLaptimeForm::ApplyView() {
+    const TLapEnv& env = FEnv.Env;
+    TMenus& m = *FMenus;
+    m.SetChecked("ZNormal", env.ZOrderMode == 0);
+    m.SetChecked("StayOnTop", env.ZOrderMode == 1);
+    m.SetChecked("StayOnHide", env.ZOrderMode == 2);
+    m.SetChecked("CanNotResizeMove", env.SizeLocked == 1);
+    if (env.TitleBarPos <= 1) {
+        m.SetChecked(env.TitleBarPos == 0 ? "ListPosTop" : "ListPosBottom", true);
+        const int at = env.TitleBarPos == 0 ? 0 : 1;
+        if (FClientLayout->indexOf(FTitleBar) != at) {
+            FClientLayout->removeWidget(FTitleBar);
+            FClientLayout->insertWidget(at, FTitleBar);
+        }
+    }
+    m.SetChecked("ShowToolButton", env.ShowToolButtons == 1);
+    FToolPanel->setVisible(env.ShowToolButtons == 1);
+    m.SetChecked("ShowMemo", env.ShowNotes == 1);
+    FNotes->setVisible(env.ShowNotes == 1);
+    if (env.NotesPos <= 1) {
+        m.SetChecked(env.NotesPos == 0 ? "MemoTop" : "MemoBottom", true);
+        const int at = env.NotesPos == 0 ? 0 : 1;
+        if (FSplitter->indexOf(FNotes) != at) {
+            const int h = env.NotesHeight;
+            FSplitter->insertWidget(at, FNotes);
+            FSplitter->setStretchFactor(FSplitter->indexOf(FGridWidget), 1);
+            FSplitter->setStretchFactor(FSplitter->indexOf(FNotes), 0);
+            FEnv.Env.NotesHeight = h;
+            FNotesHeightApplied = false;
+            // The grid first in the tab order when the notes sit below it.
+            if (at == 0)
+                setTabOrder(FNotes, FGridWidget);
+            else
+                setTabOrder(FGridWidget, FNotes);
+        }
+    }
+    m.SetChecked("ShowHeader", env.HeaderVisible == 1);
+    ApplyTitleLock();
+    ApplyZOrder();
+    ApplySizeLock();
+    ApplyNotesHeight();
+}
+
+void TLaptimeForm::ApplyTitleLock() {
+    const bool locked = FEnv.Env.TitlesLocked == 1;
+    FMenus->SetChecked("TitleLock", locked);
+    if (FList->isEditable() == !locked) return;
+    FList->setEditable(!locked);
+    if (!locked) {
+        FList->setInsertPolicy(QComboBox::NoInsert);
+        FList->setCompleter(nullptr);
+        FList->lineEdit()->setMaxLength(SelectorMaxLength);
+        FList->lineEdit()->installEventFilter(this);
+    }
+    if (const TLaptimeProject* p = Project(); p && p->CurrentIndex >= 0) {
+        const QSignalBlocker block(FList);
+        FList->setCurrentIndex(p->CurrentIndex);
     }
 }
 
-// ---- ProjectHost ----
-
-bool TLaptimeForm::AskOkCancel(const std::string& Text, const std::string& Caption) {
-    return FPrompts->OkCancel(this, qt_bridge::FromBytes(Caption), qt_bridge::FromBytes(Text));
+void TLaptimeForm::ApplyZOrder() {
+    const std::uint8_t mode = FEnv.Env.ZOrderMode;
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, mode == 1);
+    flags.setFlag(Qt::WindowStaysOnBottomHint, mode == 2);
+    if (flags == windowFlags()) return;
+    const bool visible = isVisible();
+    setWindowFlags(flags);
+    if (visible) show();
 }
 
-bool TLaptimeForm::ConfirmManyRows() const {
-    return FEnv.Env.ConfirmManyRows != 0;
+void TLaptimeForm::ApplySizeLock() {
+    if (FEnv.Env.SizeLocked == 1) {
+        if (minimumSize() != size() || maximumSize() != size()) setFixedSize(size());
+    } else if (minimumSize() != QSize(0, 0) ||
+               maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 }
 
-int TLaptimeForm::MaxUndoIndex() const {
-    return FEnv.Env.MaxUndoIndex;
+// The splitter shares out its room only once it has some, so the notes
+// height is set when the window is shown and after the pane moves.
+void TLaptimeForm::ApplyNotesHeight() {
+    if (!FShown || FNotesHeightApplied || !FNotes->isVisible()) return;
+    const int total = FSplitter->height() - FSplitter->handleWidth();
+    const int notes = std::clamp(FEnv.Env.NotesHeight, 5, std::max(5, total - 5));
+    QList<int> sizes(2);
+    sizes[FSplitter->indexOf(FNotes)] = notes;
+    sizes[FSplitter->indexOf(FGridWidget)] = total - notes;
+    FSplitter->setSizes(sizes);
+    FNotesHeightApplied = true;
 }
 
-const TLaptimeSheet& TLaptimeForm::DefaultSettings() const {
-    return FEnv.DefaultSettings;
+void TLaptimeForm::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    FShown = true;
+    ApplyNotesHeight();
 }
 
-bool TLaptimeForm::ClipboardText(std::string& Text) {
-    if (!FClipboard.HasText()) return false;
-    Text = FClipboard.GetText();
-    return true;
+void TLaptimeForm::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (QLineEdit* l = FList->lineEdit()) l->deselect();
+}
+
+// ---- events of the selector and the notes pane ----
+
+bool TLaptimeForm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == FNotes && e->type() == QEvent::Resize && FNotes->isVisible() && FShown &&
+        FNotesHeightApplied) {
+        FEnv.Env.NotesHeight = FNotes->height();
+    } else if (watched == FNotes && e->type() == QEvent::Show) {
+        ApplyNotesHeight();
+    } else if ((watched == FList || watched == FList->lineEdit()) && e->type() == QEvent::FocusIn) {
+        FCommands->SettleEdit();
+    } else if (watched == FList->lineEdit() && e->type() == QEvent::FocusOut) {
+        QLineEdit* edit = FList->lineEdit();
+        const std::string kept = FCommands->SelectorLeft(qt_bridge::ToBytes(edit->text()));
+        edit->setText(qt_bridge::FromBytes(kept));
+        edit->deselect();
+    } else if (watched == FList->lineEdit() && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            QLineEdit* edit = FList->lineEdit();
+            const std::string shown = FCommands->RenameSheet(qt_bridge::ToBytes(edit->text()));
+            edit->setText(qt_bridge::FromBytes(shown));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TLaptimeForm::EditCommand(TEditAction Action) {
+    QWidget* focus = QApplication::focusWidget();
+    TFocusField field = TFocusField::Grid;
+    if (FList->lineEdit() && focus == FList->lineEdit())
+        field = TFocusField::Selector;
+    else if (focus == FNotes)
+        field = TFocusField::Notes;
+    if (!FCommands->EditClick(Action, field)) return;
+    if (field == TFocusField::Selector) {
+        QLineEdit* e = FList->lineEdit();
+        switch (Action) {
+        case TEditAction::Cut:
+            e->cut();
+            break;
+        case TEditAction::Copy:
+            e->copy();
+            break;
+        case TEditAction::Paste:
+            e->paste();
+            break;
+        case TEditAction::Clear:
+            e->del();
+            break;
+        }
+    } else {
+        switch (Action) {
+        case TEditAction::Cut:
+            FNotes->cut();
+            break;
+        case TEditAction::Copy:
+            FNotes->copy();
+            break;
+        case TEditAction::Paste:
+            FNotes->paste();
+            break;
+        case TEditAction::Clear:
+            FNotes->textCursor().removeSelectedText();
+            break;
+        }
+    }
+}
+
+void TLaptimeForm::ClipboardChanged() {
+    const bool has = FClipboard.HasText();
+    FCommands->SetClipHasText(has);
+    for (const char* item : ClipboardItems)
+        if (QAction* a = FMenus->Action(item)) a->setEnabled(has);
+}
+
+// ---- exit ----
+
+void TLaptimeForm::ExitClick() {
+    if (!FCommands->AppExitClick()) return;
+    FExitConfirmed = true;
+    close();
+}
+
+void TLaptimeForm::closeEvent(QCloseEvent* e) {
+    if (!FExitConfirmed && !FCommands->CloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FExitConfirmed = true;
+    WriteEnv();
+    e->accept();
+}
+
+// Placement as the normal (not maximised) rectangle, then the environment
+// and the default sheet settings, replacing the file whole.
+void TLaptimeForm::WriteEnv() {
+    TLapEnv& env = FEnv.Env;
+    const QRect r = isMaximized() ? normalGeometry() : geometry();
+    env.Placement = TWindowPlacement{};
+    env.Placement.NormalPosition =
+        TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    env.Maximized = isMaximized() ? 1 : 0;
+    FCommands->PrepareExit();
+    try {
+        SaveLapEnv(FEnvPath, FEnv);
+    } catch (const EFileError& err) {
+        FPort->Error(err.what());
+    }
 }

@@ -1,73 +1,94 @@
-// The main window: the sheet title bar over the lap grid, holding one
-// project. Its commands are thin: settle the edit, call the grid or the
-// model, keep the caption's change marker in step.
+// The main window: menu bar, the sheet title bar with the sheet selector and
+// the tool buttons, the lap grid and the notes pane. It builds the widgets
+// and forwards every command to TLapCommands; after each one it reads back
+// the caption, the menu state and the view options and shows them.
 #pragma once
 
-#include "app/time_eval.h"
+#include "app/commands.h"
 #include "model/lap_env.h"
-#include "model/ports.h"
-#include "ui/prompts.h"
 #include "ui/qt_clipboard.h"
+#include "ui/qt_user_port.h"
 #include "ui/sheet_selector.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
-#include <optional>
 #include <string>
 
-class QComboBox;
+class QPlainTextEdit;
+class QSplitter;
+class QToolButton;
+class QVBoxLayout;
 class TGridWidget;
 class TLapGrid;
 class TLaptimeProject;
+class TMenus;
+class TSheetCombo;
 
-class TLaptimeForm : public QMainWindow, public ProjectHost {
+class TLaptimeForm : public QMainWindow {
     Q_OBJECT
   public:
-    // Questions go to AskUser when given (tests), else to the desktop's boxes.
-    explicit TLaptimeForm(QWidget* parent = nullptr, Prompts* AskUser = nullptr);
+    // Reads LapEnv.dat, builds the window and opens the start project named
+    // by Args (the command line without the program's name). Questions go to
+    // Port when given (tests), else to the desktop's boxes and dialogs.
+    explicit TLaptimeForm(QWidget* parent = nullptr, UserPort* Port = nullptr,
+                          const QStringList& Args = {});
     ~TLaptimeForm() override;
 
     TLapGrid& Grid();
     TGridWidget* GridWidget() const { return FGridWidget; }
-    QComboBox* List() const { return FList; }
-    TLaptimeProject* Project() const { return FProject.get(); }
+    QComboBox* List() const;
+    QPlainTextEdit* Notes() const { return FNotes; }
+    QWidget* TitleBar() const { return FTitleBar; }
+    QWidget* ToolButtons() const { return FToolPanel; }
+    TLaptimeProject* Project() { return FCommands->Project(); }
+    TLapCommands& Commands() { return *FCommands; }
+    TMenus& Menus() { return *FMenus; }
+    const TLapEnvFile& Env() const { return FEnv; }
+    // Where LapEnv.dat is read from and written to.
+    const std::string& EnvPath() const { return FEnvPath; }
 
-    // The caption is Title, followed by "*" while the sheets or the data
-    // changed since the last save. Title holds code-page bytes.
-    const std::string& Title() const { return FTitle; }
-    bool SheetChange() const { return FSheetChange; }
-    void SetSheetChange(bool v);
-    bool DataChange() const { return FDataChange; }
-    void SetDataChange(bool v);
-
-    void UndoClick();
-    void RedoClick();
-
-    // ---- ProjectHost ----
-    void SetTitle(const std::string& v) override;
-    bool AskOkCancel(const std::string& Text, const std::string& Caption) override;
-    bool ConfirmManyRows() const override;
-    int MaxUndoIndex() const override;
-    const TLaptimeSheet& DefaultSettings() const override;
-    bool ClipboardText(std::string& Text) override;
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
   private:
-    void NewProject();
-    void ApplyCaption();
-    void GridCellChange();
-    std::optional<TEvalSettings> SheetSettings() const;
+    void BuildWidgets();
+    void BuildMenus();
+    void LoadEnv();
+    void ApplyEnvAtStart();
+    void ApplyNotesFont();
+    void Refresh();
+    void ApplyView();
+    void ApplyZOrder();
+    void ApplySizeLock();
+    void ApplyNotesHeight();
+    void ApplyTitleLock();
+    void EditCommand(TEditAction Action);
+    void WriteEnv();
+    void ExitClick();
+    void ClipboardChanged();
 
-    QtPrompts FDesktopPrompts;
-    Prompts* FPrompts = &FDesktopPrompts;
-    TGridWidget* FGridWidget = nullptr;
-    QComboBox* FList = nullptr;
-    std::unique_ptr<TComboSelector> FSelector;
-    QtClipboard FClipboard;
+    QtUserPort FDesktopPort{this};
+    UserPort* FPort = &FDesktopPort;
     TLapEnvFile FEnv;
-    std::unique_ptr<TLaptimeProject> FProject;
-    std::unique_ptr<TTimeEvaluator> FEvaluator;
-    std::string FTitle;
-    bool FSheetChange = false;
-    bool FDataChange = false;
+    std::string FEnvPath;
+    QtClipboard FClipboard;
+    TGridWidget* FGridWidget = nullptr;
+    TSheetCombo* FList = nullptr;
+    std::unique_ptr<TComboSelector> FSelector;
+    QWidget* FTitleBar = nullptr;
+    QWidget* FToolPanel = nullptr;
+    QToolButton* FButtons[3] = {};
+    QVBoxLayout* FClientLayout = nullptr;
+    QSplitter* FSplitter = nullptr;
+    QPlainTextEdit* FNotes = nullptr;
+    std::unique_ptr<TMenus> FMenus;
+    std::unique_ptr<TLapCommands> FCommands;
+    bool FExitConfirmed = false;
+    bool FShown = false;
+    bool FNotesHeightApplied = false;
 };

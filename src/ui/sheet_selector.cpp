@@ -2,8 +2,25 @@
 
 #include "ui/qt_canvas.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStyle>
+
+int TSheetCombo::DropDownWidth() const {
+    const QFontMetrics m(font());
+    int w = 0;
+    for (int i = 0; i < count(); ++i)
+        w = std::max(w, m.horizontalAdvance(itemText(i)));
+    w += 6;
+    if (count() > DropDownCount) w += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return w;
+}
+
+void TSheetCombo::showPopup() {
+    view()->setMinimumWidth(std::max(DropDownWidth(), width()));
+    QComboBox::showPopup();
+}
 
 // The model changes the list itself; none of it is the user choosing a
 // sheet, so the box's signals stay quiet.
@@ -24,6 +41,11 @@ void TComboSelector::Add(const std::string& Name) {
 void TComboSelector::Delete(int Index) {
     const QSignalBlocker block(FBox);
     FBox->removeItem(Index);
+}
+
+void TComboSelector::SetItem(int Index, const std::string& Name) {
+    const QSignalBlocker block(FBox);
+    FBox->setItemText(Index, qt_bridge::FromBytes(Name));
 }
 
 void TComboSelector::Clear() {

@@ -64,6 +64,9 @@ class FakeSelector : public SheetSelector {
         Items.erase(Items.begin() + Index);
         Selected = Index == Selected ? -1 : Selected - (Index < Selected);
     }
+    void SetItem(int Index, const std::string& Name) override {
+        Items.at(static_cast<std::size_t>(Index)) = Name;
+    }
     void Clear() override { Items.clear(), Selected = -1; }
     void Select(int Index) override { Selected = Index; }
     void SetText(const std::string& T) override { Text = T; }

@@ -2,7 +2,7 @@
 // cursors, and the grid widget's typing, input method, editor and scroll bars.
 #include "grid/lap_grid.h"
 #include "ui/cursors.h"
-#include "ui/grid_setup.h"
+#include "app/session.h"
 #include "ui/grid_widget.h"
 #include "ui/qt_canvas.h"
 

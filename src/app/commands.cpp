@@ -1,0 +1,497 @@
+#include "app/commands.h"
+
+#include "app/now_best.h"
+#include "grid/clipboard.h"
+#include "grid/keys.h"
+#include "grid/lap_grid.h"
+#include "model/file_io.h"
+
+#include <exception>
+#include <new>
+
+namespace {
+
+constexpr const char* SaveQuestion = "Data has been edited. Save?";
+constexpr const char* SaveQuestionTitle = "Cnfm";
+constexpr const char* DeleteQuestion = "Delete the current sheet?";
+constexpr const char* DeleteQuestionTitle = "Delete Sheet";
+constexpr const char* RenameQuestion = "Change this sheet's name?";
+constexpr const char* RenameQuestionTitle = "Confirm ";
+constexpr const char* DuplicateName = "A sheet already has that name.";
+constexpr const char* DuplicateNameTitle = "Cnfm";
+constexpr const char* ProjectExtension = ".sgp";
+constexpr std::size_t LastFileChars = 511;
+
+std::string FolderOf(const std::string& Path) {
+    const std::size_t slash = Path.rfind('/');
+    return slash == std::string::npos ? std::string() : Path.substr(0, slash);
+}
+
+} // namespace
+
+TLapCommands::TLapCommands(TLapGrid& Grid, SheetSelector& Selector, Clipboard& Clip,
+                           TLapEnvFile& Env, UserPort& Port)
+    : FClip(Clip), FEnv(Env), FPort(Port), FSession(Grid, Selector, *this) {
+    Grid.OnCellChange = [this](int, int, TBufferType) { GridCellChange(); };
+    FClipHasText = Clip.HasText();
+}
+
+TLapCommands::~TLapCommands() {
+    Grid().OnCellChange = nullptr;
+}
+
+// ---- state ----
+
+void TLapCommands::Changed() {
+    if (OnChange) OnChange();
+}
+
+void TLapCommands::FocusGrid() {
+    if (OnFocusGrid) OnFocusGrid();
+}
+
+std::string TLapCommands::Caption() const {
+    return WindowCaption(FTitle, FSheetChange, FDataChange);
+}
+
+void TLapCommands::SetSheetChange(bool v) {
+    FSheetChange = v;
+    Changed();
+}
+
+void TLapCommands::SetDataChange(bool v) {
+    FDataChange = v;
+    Changed();
+}
+
+void TLapCommands::SetClipHasText(bool v) {
+    FClipHasText = v;
+}
+
+TMenuState TLapCommands::MenuState() {
+    return ComputeMenuState(Project(), Grid(), FClipHasText);
+}
+
+bool TLapCommands::HasSheet() {
+    return Project() && Project()->CurrentSheet();
+}
+
+void TLapCommands::SettleEdit() {
+    Grid().CommitEdit();
+    Grid().EndEdit();
+}
+
+bool TLapCommands::Guard(const std::function<void()>& F) {
+    try {
+        F();
+        return true;
+    } catch (const std::bad_alloc&) {
+        FPort.Error("Not enough memory to finish the command.");
+    } catch (const std::exception& e) {
+        FPort.Error(e.what());
+    }
+    return false;
+}
+
+void TLapCommands::ClearUndoBuffers() {
+    TUndoList& list = Grid().UndoList;
+    for (int i = 0; i < list.Count(); ++i)
+        list.Items(i).Clear();
+}
+
+// ---- start and end ----
+
+bool TLapCommands::IsStartProjectArgument(const std::vector<std::string>& Args) {
+    return Args.size() == 1 && Args[0].ends_with(ProjectExtension) && FileExists(Args[0]);
+}
+
+void TLapCommands::Start(const std::vector<std::string>& Args) {
+    std::string file;
+    if (IsStartProjectArgument(Args))
+        file = Args[0];
+    else if (FEnv.Env.ReopenLast == 1 && FileExists(FEnv.Env.LastFile.str()))
+        file = FEnv.Env.LastFile.str();
+    if (!file.empty() && ReplaceProject(file)) return;
+    FSession.NewProject();
+    FSheetChange = FDataChange = FHasFileName = false;
+    FSaveFileName = Project()->Title;
+    FOpenFileName.clear();
+    Changed();
+}
+
+bool TLapCommands::CloseQuery() {
+    // A typed time not yet settled would otherwise be lost without a question.
+    SettleEdit();
+    return ConfirmSave();
+}
+
+void TLapCommands::PrepareExit() {
+    std::string last = FOpenFileName;
+    if (last.size() > LastFileChars) last.clear(); // a cut path would name another file
+    FEnv.Env.LastFile.assign(last);
+}
+
+bool TLapCommands::ConfirmSave() {
+    if (!FSheetChange && !FDataChange) return true;
+    switch (FPort.YesNoCancel(SaveQuestion, SaveQuestionTitle)) {
+    case TAnswer::Yes:
+        return SaveProject();
+    case TAnswer::No:
+        return true;
+    case TAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool TLapCommands::SaveProject() {
+    if (!FHasFileName) return SaveProjectAs();
+    // The flags and the undo history go only once the file is written: a
+    // failed save keeps everything that tells the user there is work to save.
+    if (!Guard([this] { Project()->SaveToFile(FSaveFileName); })) return false;
+    FSheetChange = FDataChange = false;
+    ClearUndoBuffers();
+    Changed();
+    return true;
+}
+
+bool TLapCommands::SaveProjectAs() {
+    TFileDialog d = file_dialogs::SaveProject();
+    d.FileName = FSaveFileName;
+    d.InitialDir = FolderOf(FOpenFileName);
+    if (!FPort.ChooseSaveFile(d)) return false;
+    if (!Guard([&] { Project()->SaveToFile(d.FileName); })) return false;
+    FOpenFileName = FSaveFileName = d.FileName;
+    ClearUndoBuffers();
+    FSheetChange = FDataChange = false;
+    FHasFileName = true;
+    Changed();
+    return true;
+}
+
+bool TLapCommands::ReplaceProject(const std::string& FileName) {
+    // The session reads the whole file before it lets the open project go.
+    if (!Guard([&] { FSession.OpenProject(FileName); })) return false;
+    FSheetChange = FDataChange = false;
+    FHasFileName = true;
+    FOpenFileName = FSaveFileName = FileName;
+    EvaluateAllRows();
+    Changed();
+    FocusGrid();
+    return true;
+}
+
+void TLapCommands::EvaluateAllRows() {
+    FSession.EvaluateAllRows();
+}
+
+// ---- File ----
+
+void TLapCommands::NewProjectClick() {
+    SettleEdit();
+    if (!ConfirmSave()) return;
+    FSession.NewProject();
+    FSheetChange = FDataChange = FHasFileName = false;
+    FSaveFileName = Project()->Title;
+    FOpenFileName.clear();
+    Changed();
+}
+
+void TLapCommands::OpenProjectClick() {
+    SettleEdit();
+    if (!ConfirmSave()) return;
+    TFileDialog d = file_dialogs::OpenProject();
+    d.FileName = FOpenFileName;
+    if (!FPort.ChooseOpenFile(d)) return;
+    ReplaceProject(d.FileName);
+}
+
+void TLapCommands::OverWriteClick() {
+    SettleEdit();
+    SaveProject();
+}
+
+void TLapCommands::SavePrjectClick() {
+    SettleEdit();
+    SaveProjectAs();
+}
+
+void TLapCommands::SheetToFileClick() {
+    SettleEdit();
+    if (Grid().RowCount() == 0) return;
+    TFileDialog d = file_dialogs::SaveSheetText();
+    if (!FPort.ChooseSaveFile(d)) return;
+    Guard([&] { Project()->ExportToFile(d.FileName); });
+}
+
+bool TLapCommands::AppExitClick() {
+    SettleEdit();
+    return ConfirmSave();
+}
+
+bool TLapCommands::DropFiles(const std::vector<std::string>& Files) {
+    SettleEdit();
+    if (Files.size() != 1 || !Files[0].ends_with(ProjectExtension)) return false;
+    if (!ConfirmSave()) return false;
+    return ReplaceProject(Files[0]);
+}
+
+// ---- Sheets ----
+
+void TLapCommands::SheetAdded() {
+    Grid().SetEnabled(true);
+    FSession.Selector().SetEnabled(true);
+    FSheetChange = true;
+    Changed();
+    FocusGrid();
+}
+
+void TLapCommands::AddSheetClick() {
+    SettleEdit();
+    if (Guard([this] { Project()->AddNewSheet(); })) SheetAdded();
+}
+
+void TLapCommands::FileToSheetClick() {
+    SettleEdit();
+    TFileDialog d = file_dialogs::OpenSheetText();
+    if (!FPort.ChooseOpenFile(d)) return;
+    bool added = false;
+    Guard([&] { added = Project()->AddSheetFromFile(d.FileName, SheetNameOfFile(d.FileName)); });
+    if (added) SheetAdded();
+}
+
+void TLapCommands::AddFromClipBoardClick() {
+    SettleEdit();
+    bool added = false;
+    Guard([&] { added = Project()->AddSheetFromClipboard(); });
+    if (added) SheetAdded();
+}
+
+void TLapCommands::CopySheetClick() {
+    SettleEdit();
+    if (!HasSheet()) return;
+    if (Guard([this] { Project()->CopyCurrentSheet(); })) SheetAdded();
+}
+
+void TLapCommands::DeleteSheetClick() {
+    SettleEdit();
+    if (Project()->SheetCount() == 0) return;
+    if (!FPort.OkCancel(DeleteQuestion, DeleteQuestionTitle)) return;
+    Project()->DeleteSheet(Project()->CurrentIndex);
+    FSheetChange = true;
+    Changed();
+}
+
+// ---- sheet selector ----
+
+void TLapCommands::SelectSheetClick(int Index) {
+    SettleEdit();
+    Project()->SelectSheet(Index, true);
+    Changed();
+}
+
+std::string TLapCommands::RenameSheet(const std::string& Text) {
+    if (FEnv.Env.TitlesLocked || !HasSheet()) return Text;
+    TLaptimeProject& p = *Project();
+    SheetSelector& list = FSession.Selector();
+    const std::string current = list.Item(p.CurrentIndex);
+    if (Text.empty() || Text == current) return current;
+    if (FEnv.Env.ConfirmRename == 1 && !FPort.OkCancel(RenameQuestion, RenameQuestionTitle))
+        return current;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Item(i) == Text) {
+            FPort.Inform(DuplicateName, DuplicateNameTitle);
+            return Text;
+        }
+    p.RenameCurrentSheet(Text);
+    list.SetItem(p.CurrentIndex, Text);
+    // The undo buffers know nothing of names, so DataChange alone would be
+    // cleared by the next undo and the new name lost without a question.
+    FSheetChange = true;
+    FDataChange = true;
+    Changed();
+    return Text;
+}
+
+std::string TLapCommands::SelectorLeft(const std::string& Text) const {
+    const TLaptimeProject* p = FSession.Project();
+    if (!p || p->CurrentIndex < 0) return Text;
+    return p->Sheets[static_cast<std::size_t>(p->CurrentIndex)].Name.str();
+}
+
+void TLapCommands::TitleLockClick() {
+    FEnv.Env.TitlesLocked = FEnv.Env.TitlesLocked ? 0 : 1;
+    Changed();
+}
+
+// ---- Edit and Tools ----
+
+void TLapCommands::UndoClick() {
+    if (!HasSheet()) return;
+    if (TUndoBufferList* undo = Grid().CurrentUndo()) undo->Undo();
+    FDataChange = Grid().IsAnyModified();
+    Changed();
+}
+
+void TLapCommands::RedoClick() {
+    if (!HasSheet()) return;
+    if (TUndoBufferList* undo = Grid().CurrentUndo()) undo->Redo();
+    FDataChange = Grid().IsAnyModified();
+    Changed();
+}
+
+bool TLapCommands::EditClick(TEditAction Action, TFocusField Focus) {
+    SettleEdit();
+    if (Focus != TFocusField::Grid) return true;
+    if (!HasSheet()) return false;
+    TLapGrid& g = Grid();
+    switch (Action) {
+    case TEditAction::Cut:
+        g.CutToClipboard();
+        break;
+    case TEditAction::Copy:
+        g.CopyToClipboard();
+        break;
+    case TEditAction::Paste:
+        if (!FClipHasText) return false;
+        g.PasteFromClipboard();
+        break;
+    // The grid's own Delete key, so the clearing is recorded as the key does.
+    case TEditAction::Clear:
+        g.KeyDown(VK_DELETE, 0);
+        break;
+    }
+    SetDataChange(g.IsAnyModified());
+    return false;
+}
+
+void TLapCommands::SelAllCellClick() {
+    SettleEdit();
+    TLapGrid& g = Grid();
+    if (!HasSheet() || g.RowCount() == 0 || g.ColCount() == 0) return;
+    g.SetSelection(TRect{0, 0, g.ColCount() - 1, g.RowCount() - 1});
+}
+
+void TLapCommands::AddLineClick() {
+    SettleEdit();
+    if (!HasSheet()) return;
+    if (TUndoBufferList* undo = Grid().CurrentUndo()) FDataChange = undo->IsModified();
+    Grid().AddRow(true);
+    Changed();
+}
+
+void TLapCommands::InsertLineClick() {
+    SettleEdit();
+    if (!HasSheet()) return;
+    TLapGrid& g = Grid();
+    if (TUndoBufferList* undo = g.CurrentUndo()) FDataChange = undo->IsModified();
+    if (g.RowCount() > 0)
+        g.InsertRows(g.Selection.Top, g.Selection.Bottom, true);
+    else
+        g.AddRow(true);
+    Changed();
+}
+
+void TLapCommands::DeleteLineClick() {
+    SettleEdit();
+    TLapGrid& g = Grid();
+    if (!HasSheet() || g.RowCount() == 0) return;
+    if (TUndoBufferList* undo = g.CurrentUndo()) FDataChange = undo->IsModified();
+    g.DeleteRows(g.Selection.Top, g.Selection.Bottom, true);
+    Changed();
+}
+
+void TLapCommands::CopyNowToBestClick() {
+    SettleEdit();
+    if (!HasSheet()) return;
+    TTimeEvaluator& e = FSession.Evaluator();
+    if (!app::CopyNowToBest(Grid(), [&e](int Col, int Row) { e.GridCellAssignment(Col, Row); }))
+        return;
+    SetDataChange(Grid().IsAnyModified());
+}
+
+void TLapCommands::ClearNowClick() {
+    SettleEdit();
+    if (!HasSheet()) return;
+    if (!app::ClearNow(Grid())) return;
+    SetDataChange(Grid().IsAnyModified());
+}
+
+void TLapCommands::GridCellChange() {
+    if (!Project()) return;
+    if (TUndoBufferList* undo = Grid().CurrentUndo()) FDataChange = undo->IsModified();
+    Changed();
+}
+
+// ---- View ----
+
+void TLapCommands::SetZ(int Mode) {
+    SettleEdit();
+    FEnv.Env.ZOrderMode = static_cast<std::uint8_t>(Mode);
+    Changed();
+}
+
+void TLapCommands::CanNotResizeMoveClick() {
+    SettleEdit();
+    FEnv.Env.SizeLocked = FEnv.Env.SizeLocked == 1 ? 0 : 1;
+    Changed();
+}
+
+void TLapCommands::TitleBarPosClick(int Pos) {
+    SettleEdit();
+    FEnv.Env.TitleBarPos = static_cast<std::uint8_t>(Pos);
+    Changed();
+}
+
+void TLapCommands::ShowToolButtonClick() {
+    FEnv.Env.ShowToolButtons = FEnv.Env.ShowToolButtons == 1 ? 0 : 1;
+    Changed();
+}
+
+void TLapCommands::ShowMemoClick() {
+    SettleEdit();
+    FEnv.Env.ShowNotes = FEnv.Env.ShowNotes == 1 ? 0 : 1;
+    Changed();
+}
+
+void TLapCommands::MemoPosClick(int Pos) {
+    SettleEdit();
+    FEnv.Env.NotesPos = static_cast<std::uint8_t>(Pos);
+    Changed();
+}
+
+void TLapCommands::ShowHeaderClick(bool Checked) {
+    SettleEdit();
+    FEnv.Env.HeaderVisible = Checked ? 1 : 0;
+    Grid().SetHeaderLine(FEnv.Env.HeaderVisible);
+    Changed();
+}
+
+// ---- ProjectHost ----
+
+void TLapCommands::SetTitle(const std::string& v) {
+    FTitle = v;
+    Changed();
+}
+
+bool TLapCommands::AskOkCancel(const std::string& Text, const std::string& Caption) {
+    return FPort.OkCancel(Text, Caption);
+}
+
+bool TLapCommands::ConfirmManyRows() const {
+    return FEnv.Env.ConfirmManyRows != 0;
+}
+
+int TLapCommands::MaxUndoIndex() const {
+    return FEnv.Env.MaxUndoIndex;
+}
+
+const TLaptimeSheet& TLapCommands::DefaultSettings() const {
+    return FEnv.DefaultSettings;
+}
+
+bool TLapCommands::ClipboardText(std::string& Text) {
+    if (!FClip.HasText()) return false;
+    Text = FClip.GetText();
+    return true;
+}

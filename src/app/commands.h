@@ -1,0 +1,158 @@
+// The main window's commands without the window: every File, Sheets, Edit,
+// Tools and View command, the change flags and the caption, the save
+// question and the saves, and the choice of the start project. A command
+// settles the cell edit in progress, asks the user through the port, calls
+// the model or the grid, and tells the window to refresh (OnChange); the
+// window then reads the caption, the menu state and the view options.
+#pragma once
+
+#include "app/menu_state.h"
+#include "app/session.h"
+#include "app/user_port.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class Clipboard;
+
+enum class TEditAction { Cut, Copy, Paste, Clear };
+
+// Where the keyboard focus is when an edit command runs.
+enum class TFocusField { Grid, Selector, Notes };
+
+class TLapCommands : public ProjectHost {
+  public:
+    // Env is the window's environment record; it must outlive the commands.
+    TLapCommands(TLapGrid& Grid, SheetSelector& Selector, Clipboard& Clip, TLapEnvFile& Env,
+                 UserPort& Port);
+    ~TLapCommands() override;
+    TLapCommands(const TLapCommands&) = delete;
+    TLapCommands& operator=(const TLapCommands&) = delete;
+
+    // The caption, the menu state or a view option may have changed.
+    std::function<void()> OnChange;
+    // The grid is to take the keyboard focus.
+    std::function<void()> OnFocusGrid;
+
+    TSession& Session() { return FSession; }
+    TLaptimeProject* Project() { return FSession.Project(); }
+    TLapGrid& Grid() { return FSession.Grid(); }
+    TLapEnvFile& Env() { return FEnv; }
+
+    const std::string& Title() const { return FTitle; }
+    std::string Caption() const;
+    bool SheetChange() const { return FSheetChange; }
+    void SetSheetChange(bool v);
+    bool DataChange() const { return FDataChange; }
+    void SetDataChange(bool v);
+    bool HasFileName() const { return FHasFileName; }
+    bool ClipHasText() const { return FClipHasText; }
+    void SetClipHasText(bool v);
+    // The project's file (LastFile at exit) and where Save writes.
+    const std::string& OpenFileName() const { return FOpenFileName; }
+    const std::string& SaveFileName() const { return FSaveFileName; }
+
+    TMenuState MenuState();
+
+    // ---- start and end ----
+    // The command-line argument that names the start project, if any: one
+    // argument naming an existing file that ends exactly in ".sgp".
+    static bool IsStartProjectArgument(const std::vector<std::string>& Args);
+    // Opens the start project: the argument, else the last file when
+    // "Re-open on startup" is set, else a new project.
+    void Start(const std::vector<std::string>& Args);
+    // The window is about to close: settles the cell edit, then asks.
+    bool CloseQuery();
+    // Stores what the environment keeps of this run (LastFile).
+    void PrepareExit();
+
+    bool ConfirmSave();
+    bool SaveProject();
+    bool SaveProjectAs();
+    // Opens FileName in place of the open project; false (with the message
+    // shown) when it cannot be read, and then nothing has changed.
+    bool ReplaceProject(const std::string& FileName);
+    void EvaluateAllRows();
+
+    // ---- File ----
+    void NewProjectClick();
+    void OpenProjectClick();
+    void OverWriteClick();
+    void SavePrjectClick();
+    void SheetToFileClick();
+    // True when the program may end.
+    bool AppExitClick();
+    // Files dropped on the grid: exactly one ".sgp" file opens after the
+    // save question. True when it was opened.
+    bool DropFiles(const std::vector<std::string>& Files);
+
+    // ---- Sheets ----
+    void AddSheetClick();
+    void FileToSheetClick();
+    void AddFromClipBoardClick();
+    void CopySheetClick();
+    void DeleteSheetClick();
+
+    // ---- sheet selector ----
+    void SelectSheetClick(int Index);
+    // Enter in the selector's text field holding Text (code-page bytes).
+    // Returns the text the field is to show afterwards.
+    std::string RenameSheet(const std::string& Text);
+    // The text the field shows when it loses the focus: a typed name not
+    // confirmed with Enter is dropped.
+    std::string SelectorLeft(const std::string& Text) const;
+    void SettleEdit();
+    void TitleLockClick();
+
+    // ---- Edit and Tools ----
+    void UndoClick();
+    void RedoClick();
+    // True when the focused text field is to do the action itself.
+    bool EditClick(TEditAction Action, TFocusField Focus);
+    void SelAllCellClick();
+    void AddLineClick();
+    void InsertLineClick();
+    void DeleteLineClick();
+    void CopyNowToBestClick();
+    void ClearNowClick();
+    void GridCellChange();
+
+    // ---- View ----
+    void SetZ(int Mode);
+    void CanNotResizeMoveClick();
+    void TitleBarPosClick(int Pos);
+    void ShowToolButtonClick();
+    void ShowMemoClick();
+    void MemoPosClick(int Pos);
+    void ShowHeaderClick(bool Checked);
+
+    // ---- ProjectHost ----
+    void SetTitle(const std::string& v) override;
+    bool AskOkCancel(const std::string& Text, const std::string& Caption) override;
+    bool ConfirmManyRows() const override;
+    int MaxUndoIndex() const override;
+    const TLaptimeSheet& DefaultSettings() const override;
+    bool ClipboardText(std::string& Text) override;
+
+  private:
+    void Changed();
+    void FocusGrid();
+    void ClearUndoBuffers();
+    bool HasSheet();
+    void SheetAdded();
+    // Runs F, showing any failure it raises instead of passing it on.
+    bool Guard(const std::function<void()>& F);
+
+    Clipboard& FClip;
+    TLapEnvFile& FEnv;
+    UserPort& FPort;
+    TSession FSession;
+    std::string FTitle;
+    std::string FOpenFileName;
+    std::string FSaveFileName;
+    bool FSheetChange = false;
+    bool FDataChange = false;
+    bool FHasFileName = false;
+    bool FClipHasText = false;
+};

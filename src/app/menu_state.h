@@ -1,0 +1,49 @@
+// The enabled states of the commands and the Undo/Redo captions, as plain
+// values computed from the project, the grid and the clipboard. The window
+// applies them to its menu items and buttons by name.
+#pragma once
+
+#include "grid/lap_types.h"
+
+#include <map>
+#include <string>
+
+class TLapGrid;
+class TLaptimeProject;
+
+// The four cases the enabled states depend on.
+enum TMenuCase { mcNoSheet, mcNoRows, mcRows, mcRowsNoVisibleColumn };
+
+TMenuCase MenuCaseOf(const TLaptimeProject* Project, const TLapGrid& Grid);
+
+struct TUndoCaptions {
+    std::string Undo = "Undo   (&U)";
+    bool UndoEnabled = false;
+    std::string Redo = "Redo   (&R)";
+    bool RedoEnabled = false;
+    friend bool operator==(const TUndoCaptions&, const TUndoCaptions&) = default;
+};
+
+// The text after the tab of an Undo or Redo caption for a record kind; empty
+// for btNone.
+std::string UndoSuffix(TBufferType Kind);
+
+// Undo and Redo of the current sheet's buffer (no current sheet: both
+// disabled with their base captions). The Edit menu's and the popup's items
+// share these.
+TUndoCaptions UndoCaptionsOf(const TLaptimeProject* Project, TLapGrid& Grid);
+
+struct TMenuState {
+    TUndoCaptions Undo;
+    // Item name -> enabled, for every item whose state depends on the
+    // document; items not listed are always enabled.
+    std::map<std::string, bool> Enabled;
+};
+
+TMenuState ComputeMenuState(const TLaptimeProject* Project, TLapGrid& Grid, bool ClipHasText);
+
+// The items the clipboard watch switches by itself.
+inline constexpr const char* ClipboardItems[] = {"PasteMain", "PastePop", "AddFromClipBoard"};
+
+// The window caption: Title, with "*" while the sheets or the data changed.
+std::string WindowCaption(const std::string& Title, bool SheetChange, bool DataChange);

@@ -1,0 +1,134 @@
+#include "app/session.h"
+
+#include "app/columns.h"
+#include "grid/lap_grid.h"
+#include "model/file_io.h"
+#include "text/codepage.h"
+
+#include <string_view>
+
+namespace {
+
+// "メイリオ" in code page 932.
+const char* const GridFace = "\x83\x81\x83\x43\x83\x8A\x83\x49";
+
+// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsUtf8(std::string_view S) {
+    for (std::size_t i = 0; i < S.size();) {
+        const auto c = static_cast<unsigned char>(S[i]);
+        std::size_t n = 0;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF)
+            n = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else
+            return false;
+        if (i + n >= S.size()) return false;
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto t = static_cast<unsigned char>(S[i + k]);
+            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) return false;
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+// The sheet name of an imported file, in the code page as every stored text
+// is. File names on this desktop are UTF-8; one that is not (bytes written in
+// the code page itself, say) is taken as it stands.
+std::string SheetNameOfFile(const std::string& Path) {
+    const std::string title = TitleFromFileName(Path);
+    return IsUtf8(title) ? text::ToCodePage(title) : title;
+}
+
+void SetupLapGrid(TLapGrid& Grid, const TLapEnv& Env) {
+    Grid.BeginUpdate();
+    TFont font;
+    font.Name = GridFace;
+    font.Style = fsBold;
+    Grid.SetFont(font);
+    Grid.SetColCount(SheetColumnCount);
+    constexpr int widths[SheetColumnCount] = {81, 81, 81, 81, 69};
+    for (int i = 0; i < SheetColumnCount; ++i)
+        Grid.Columns[i].SetWidth(widths[i]);
+    Grid.Columns[colTitle].SetHorzAlign(haCenter);
+    Grid.Columns[colTitle].SetColor(sys_color::BtnFace);
+    Grid.Columns[colSplit].ReadOnly = true;
+    Grid.Columns[colInterval].ReadOnly = true;
+    Grid.Columns[colInterval].SetHorzAlign(haCenter);
+    Grid.SetDefRowHeight(22);
+    Grid.SetDefColWidth(74);
+    Grid.SetGutterKind(gkNone);
+    Grid.SetShowFooter(false);
+    Grid.SetHeaderLine(Env.HeaderVisible);
+    ApplyEnvToGrid(Grid, Env);
+    Grid.EndUpdate();
+}
+
+void ApplyEnvToGrid(TLapGrid& Grid, const TLapEnv& Env) {
+    Grid.BeginUpdate();
+    for (int i = 0; i < SheetColumnCount && i < Grid.ColCount(); ++i) {
+        TLapColumn& c = Grid.Columns[i];
+        c.SetTitle(Env.HeaderTexts[std::size_t(i)].str());
+        c.CanResize = Env.ColumnsResizable != 0;
+    }
+    Grid.SetVertScrollThreshold(Env.ScrollThreshold);
+    Grid.EndUpdate();
+}
+
+TSession::TSession(TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host)
+    : FGrid(Grid), FSelector(Selector), FHost(Host),
+      FEvaluator(Grid, [this] { return EvalSettings(); }) {
+    FEvaluator.Attach();
+}
+
+TSession::~TSession() {
+    // The grid may outlive the session; its events lead back here.
+    FGrid.OnCellAssignment = nullptr;
+    FGrid.OnDrawCell = nullptr;
+}
+
+std::optional<TEvalSettings> TSession::EvalSettings() const {
+    const TLaptimeSheet* s = FProject ? FProject->CurrentSheet() : nullptr;
+    if (!s) return std::nullopt;
+    return TEvalSettings{s->TimeFormat, s->FontColor, s->PlusColor, s->MinusColor, s->EqualColor};
+}
+
+void TSession::NewProject() {
+    auto p = TLaptimeProject::Create(std::string(), FGrid, FSelector, FHost);
+    FProject = std::move(p);
+}
+
+void TSession::OpenProject(const std::string& FileName) {
+    if (!FileExists(FileName))
+        throw EFileError(FileName, "No such project file \"" + FileName + "\"");
+    auto p = TLaptimeProject::Create(FileName, FGrid, FSelector, FHost);
+    FProject = std::move(p);
+}
+
+void TSession::EmptyProject() {
+    auto p = TLaptimeProject::CreateFromSheets({}, std::string(), FGrid, FSelector, FHost);
+    FProject = std::move(p);
+}
+
+void TSession::EvaluateAllRows() {
+    if (!FGrid.OnCellAssignment) return;
+    // One batch, so the layout is rebuilt once rather than once per row.
+    FGrid.BeginUpdate();
+    for (int r = 0; r < FGrid.RowCount(); ++r)
+        FGrid.OnCellAssignment(colNow, r);
+    FGrid.EndUpdate();
+}

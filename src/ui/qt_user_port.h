@@ -1,0 +1,28 @@
+// The user port over the desktop: message boxes, file dialogs and the
+// program's dialog windows, each modal over the main window.
+#pragma once
+
+#include "app/user_port.h"
+
+class QWidget;
+
+class QtUserPort : public UserPort {
+  public:
+    explicit QtUserPort(QWidget* Parent) : FParent(Parent) {}
+
+    bool OkCancel(const std::string& Text, const std::string& Caption) override;
+    TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) override;
+    void Inform(const std::string& Text, const std::string& Caption) override;
+    void Error(const std::string& Text) override;
+    bool ChooseOpenFile(TFileDialog& Dialog) override;
+    bool ChooseSaveFile(TFileDialog& Dialog) override;
+    bool EditSheetSettings(TLaptimeSheet& Work, bool ForDefaults,
+                           const TLaptimeSheet& StoredDefaults) override;
+    bool EditAppSettings(TLapEnv& Work) override;
+    bool SortSheets(TLaptimeProject& Project) override;
+
+  private:
+    bool ChooseFile(TFileDialog& Dialog, bool Save);
+
+    QWidget* FParent;
+};
