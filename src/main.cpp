@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     if (int code = RunCli(argc, argv); code >= 0) return code;
     QApplication app(argc, argv);
-    TLaptimeForm window;
+    QApplication::setApplicationName(QStringLiteral("Segmark"));
+    TLaptimeForm window(nullptr, nullptr, QApplication::arguments().mid(1));
     window.show();
     return app.exec();
 }

@@ -1,0 +1,438 @@
+// The window's commands without the window: a scripted user answers every
+// question and file choice, and the flags, caption, menus and files are
+// checked as the window would show them.
+#include "app/commands.h"
+#include "grid/clipboard.h"
+#include "grid/keys.h"
+#include "grid/lap_grid.h"
+#include "model/project_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+namespace {
+
+class ScriptedUser : public UserPort {
+  public:
+    std::deque<TAnswer> Answers;   // YesNoCancel, in order
+    std::deque<bool> OkAnswers;    // OkCancel, in order (OK when empty)
+    std::deque<std::string> Files; // file choices; dismissed when empty
+    std::vector<std::string> Asked, Errors;
+    std::vector<TFileDialog> Dialogs;
+
+    bool OkCancel(const std::string& Text, const std::string& Caption) override {
+        Asked.push_back(Caption + "|" + Text);
+        if (OkAnswers.empty()) return true;
+        const bool a = OkAnswers.front();
+        OkAnswers.pop_front();
+        return a;
+    }
+    TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) override {
+        Asked.push_back(Caption + "|" + Text);
+        EXPECT_FALSE(Answers.empty()) << "unexpected question " << Text;
+        if (Answers.empty()) return TAnswer::Cancel;
+        const TAnswer a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+    void Inform(const std::string& Text, const std::string& Caption) override {
+        Asked.push_back(Caption + "|" + Text);
+    }
+    void Error(const std::string& Text) override { Errors.push_back(Text); }
+    bool Choose(TFileDialog& D) {
+        Dialogs.push_back(D);
+        if (Files.empty()) return false;
+        D.FileName = Files.front();
+        Files.pop_front();
+        return true;
+    }
+    bool ChooseOpenFile(TFileDialog& D) override { return Choose(D); }
+    bool ChooseSaveFile(TFileDialog& D) override { return Choose(D); }
+    bool EditSheetSettings(TLaptimeSheet&, bool, const TLaptimeSheet&) override { return false; }
+    bool EditAppSettings(TLapEnv&) override { return false; }
+    bool SortSheets(TLaptimeProject&) override { return false; }
+};
+
+class FakeClipboard : public Clipboard {
+  public:
+    bool Has = false;
+    std::string Text;
+    bool HasText() const override { return Has; }
+    std::string GetText() const override { return Text; }
+    void SetText(const std::string& b) override { Text = b, Has = true; }
+};
+
+struct Window {
+    TLapGrid Grid;
+    FakeSelector Selector;
+    FakeClipboard Clip;
+    TLapEnvFile Env;
+    ScriptedUser User;
+    TLapCommands C{Grid, Selector, Clip, Env, User};
+    int Refreshed = 0;
+
+    Window() {
+        SetupLapGrid(Grid, Env.Env);
+        Grid.ClipboardPort = &Clip;
+        C.OnChange = [this] { ++Refreshed; };
+    }
+    // Types Text into the cell and settles it with Enter, as the keyboard does.
+    void Type(int Col, int Row, const std::string& Text) {
+        Grid.SetCol(Col);
+        Grid.SetRow(Row);
+        for (char ch : Text)
+            Grid.KeyPress(std::string(1, ch));
+        Grid.KeyDown(VK_RETURN, 0);
+    }
+    bool Enabled(const std::string& Item) { return C.MenuState().Enabled.at(Item); }
+};
+
+std::string Bytes(const std::string& Path) {
+    return FileExists(Path) ? ReadWholeFile(Path) : std::string("<none>");
+}
+
+} // namespace
+
+TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
+    Window w;
+    w.C.Start({});
+    // One row per case, with the items whose rules differ between them.
+    struct Case {
+        const char* Name;
+        std::function<void(Window&)> Setup;
+        TMenuCase Expected;
+        bool Cut, Paste, CopySheet, AddLine, DeleteLine, SheetSort, CopyTime;
+    };
+    const Case cases[] = {
+        {"rows", [](Window&) {}, mcRows, true, true, true, true, true, false, true},
+        {"two sheets", [](Window& W) { W.C.AddSheetClick(); }, mcRows, true, true, true, true, true,
+         true, true},
+        {"no visible column",
+         [](Window& W) {
+             for (int i = 0; i < 5; ++i)
+                 W.Grid.Columns[i].SetVisible(false);
+         },
+         mcRowsNoVisibleColumn, false, false, true, false, false, true, true},
+        {"no rows", [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows, false, false, true, true,
+         false, true, false},
+        {"no sheet",
+         [](Window& W) {
+             W.C.DeleteSheetClick();
+             W.C.DeleteSheetClick();
+         },
+         mcNoSheet, false, false, false, false, false, false, false},
+    };
+    w.Clip.Has = true;
+    w.C.SetClipHasText(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Setup(w);
+        EXPECT_EQ(MenuCaseOf(w.C.Project(), w.Grid), c.Expected);
+        const TMenuState s = w.C.MenuState();
+        EXPECT_EQ(s.Enabled.at("CutPop"), c.Cut);
+        EXPECT_EQ(s.Enabled.at("SheetToFile"), c.Cut);
+        EXPECT_EQ(s.Enabled.at("PastePop"), c.Paste);
+        EXPECT_EQ(s.Enabled.at("DeleteSheet"), c.CopySheet);
+        EXPECT_EQ(s.Enabled.at("CopyThisToDef"), c.CopySheet);
+        EXPECT_EQ(s.Enabled.at("InsertLineMain"), c.AddLine);
+        EXPECT_EQ(s.Enabled.at("DeleteLinePop"), c.DeleteLine);
+        EXPECT_EQ(s.Enabled.at("SheetSort"), c.SheetSort);
+        EXPECT_EQ(s.Enabled.at("SpeedButton2"), c.CopyTime);
+        EXPECT_TRUE(s.Enabled.at("AddFromClipBoard")); // whatever the case
+    }
+    w.C.SetClipHasText(false);
+    EXPECT_FALSE(w.Enabled("AddFromClipBoard"));
+    EXPECT_EQ(w.C.MenuState().Enabled.count("AddSheet"), 0u); // always on
+}
+
+TEST(Commands, UndoCaptionsNameTheRecordKind) {
+    const char* expected[] = {"(Cell Edit) ",
+                              "(Cut) ",
+                              "(Paste) ",
+                              "(Del) ",
+                              "(Auto-Fill) ",
+                              "(Add Row) ",
+                              "(Ins. Row)",
+                              "(Del. Row)",
+                              "(Copy \"Now\" to \"Best\") ",
+                              "(Clear \"Now\" Times)"};
+    for (int k = btEdit; k <= btDeleteThisTime; ++k)
+        EXPECT_EQ(UndoSuffix(static_cast<TBufferType>(k)), expected[k]) << k;
+    EXPECT_EQ(UndoSuffix(btNone), "");
+
+    Window w;
+    w.C.Start({});
+    EXPECT_EQ(w.C.MenuState().Undo, TUndoCaptions{});
+    w.Type(2, 0, "1:00");
+    w.C.CopyNowToBestClick();
+    TUndoCaptions c = w.C.MenuState().Undo;
+    EXPECT_EQ(c.Undo, "Undo   (&U)\t(Copy \"Now\" to \"Best\") ");
+    EXPECT_TRUE(c.UndoEnabled);
+    EXPECT_FALSE(c.RedoEnabled);
+    w.C.UndoClick();
+    c = w.C.MenuState().Undo;
+    EXPECT_EQ(c.Undo, "Undo   (&U)\t(Cell Edit) ");
+    EXPECT_EQ(c.Redo, "Redo   (&R)\t(Copy \"Now\" to \"Best\") ");
+    EXPECT_EQ(w.Grid.Cells(2, 0), "0:01:00");
+    // Clear Now on an empty Now column records nothing.
+    w.C.ClearNowClick();
+    w.C.ClearNowClick();
+    EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Clear \"Now\" Times)");
+    w.C.UndoClick();
+    EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Cell Edit) ");
+}
+
+TEST(Commands, StartProjectChoice) {
+    ScratchDir dir;
+    const std::string file = dir / "run.sgp";
+    const std::string upper = dir / "RUN.SGP";
+    const std::string last = dir / "last.sgp";
+    {
+        Window w;
+        w.C.Start({});
+        w.C.Project()->Title = "x";
+        w.C.Project()->SaveToFile(file);
+        w.C.Project()->SaveToFile(upper);
+        w.C.Project()->SaveToFile(last);
+    }
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Args;
+        std::uint8_t Reopen;
+        std::string LastFile;
+        std::string Opened; // "" for a new project
+    };
+    const Case cases[] = {
+        {"one .sgp argument", {file}, 1, last, file},
+        {"two arguments", {file, file}, 0, last, ""},
+        {"capital extension, reopen", {upper}, 1, last, last},
+        {"missing argument, reopen", {dir / "gone.sgp"}, 1, last, last},
+        {"reopen, last file deleted", {}, 1, dir / "deleted.sgp", ""},
+        {"reopen off", {}, 0, last, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Window w;
+        w.Env.Env.ReopenLast = c.Reopen;
+        w.Env.Env.LastFile.assign(c.LastFile);
+        w.C.Start(c.Args);
+        EXPECT_EQ(w.C.HasFileName(), !c.Opened.empty());
+        EXPECT_EQ(w.C.OpenFileName(), c.Opened);
+        EXPECT_EQ(w.C.Title(),
+                  std::string("Segmark v1.7.0 Eng - ") +
+                      (c.Opened.empty() ? "My New Project" : TitleFromFileName(c.Opened)));
+        EXPECT_FALSE(w.C.SheetChange() || w.C.DataChange());
+        w.C.PrepareExit();
+        EXPECT_EQ(w.Env.Env.LastFile.str(), c.Opened);
+    }
+}
+
+// The Overview's session: type a run, save, undo back to the saved point,
+// rename, add a sheet, delete the last sheets; the caption follows.
+TEST(Commands, FlagsAndCaptionOverASession) {
+    ScratchDir dir;
+    Window w;
+    w.C.Start({});
+    const std::string title = "Segmark v1.7.0 Eng - My New Project";
+    EXPECT_EQ(w.C.Caption(), title);
+    w.Type(1, 0, "1:23");
+    EXPECT_TRUE(w.C.DataChange());
+    EXPECT_EQ(w.C.Caption(), title + "*");
+
+    // Save on a project without a file asks where, proposing its title.
+    w.User.Files = {dir / "run.sgp"};
+    w.C.OverWriteClick();
+    ASSERT_EQ(w.User.Dialogs.size(), 1u);
+    EXPECT_EQ(w.User.Dialogs[0].FileName, "My New Project");
+    EXPECT_EQ(w.User.Dialogs[0].Title, "Save File");
+    EXPECT_EQ(w.User.Dialogs[0].Filter, "Segmark Projects....................(*.sgp)|*.sgp");
+    EXPECT_TRUE(w.User.Dialogs[0].ConfirmOverwrite);
+    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run");
+    EXPECT_TRUE(w.C.HasFileName());
+    EXPECT_FALSE(w.C.MenuState().Undo.UndoEnabled);
+    const std::string saved = Bytes(dir / "run.sgp");
+
+    // After Save As, Save writes to the chosen file silently.
+    w.Type(2, 0, "1:20");
+    w.C.OverWriteClick();
+    EXPECT_EQ(w.User.Dialogs.size(), 1u);
+    EXPECT_NE(Bytes(dir / "run.sgp"), saved);
+    EXPECT_FALSE(w.C.DataChange());
+
+    // Undo after a save has nothing to undo.
+    w.C.UndoClick();
+    EXPECT_EQ(w.Grid.Cells(2, 0), "0:01:20");
+
+    // A rename survives an undo's recomputation of DataChange.
+    w.Type(2, 1, "2:00");
+    w.C.RenameSheet("Course A");
+    EXPECT_EQ(w.Selector.Items[0], "Course A");
+    w.C.UndoClick();
+    EXPECT_FALSE(w.C.DataChange());
+    EXPECT_TRUE(w.C.SheetChange());
+    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run*");
+
+    w.C.AddSheetClick();
+    EXPECT_EQ(w.C.Project()->SheetCount(), 2);
+    w.User.OkAnswers = {false};
+    w.C.DeleteSheetClick();
+    EXPECT_EQ(w.C.Project()->SheetCount(), 2);
+    w.C.DeleteSheetClick();
+    w.C.DeleteSheetClick();
+    EXPECT_EQ(w.User.Asked.back(), "Delete Sheet|Delete the current sheet?");
+    EXPECT_EQ(w.C.Project()->SheetCount(), 0);
+    EXPECT_FALSE(w.Grid.Enabled);
+    EXPECT_FALSE(w.Selector.Enabled);
+    w.C.DeleteSheetClick(); // nothing left: no question
+    EXPECT_EQ(w.User.Asked.size(), 4u); // the rename and three deletes
+    w.C.AddSheetClick();
+    EXPECT_TRUE(w.Grid.Enabled && w.Selector.Enabled);
+    EXPECT_EQ(w.Selector.Items, std::vector<std::string>{"New Sheet    1"});
+}
+
+TEST(Commands, RenameRules) {
+    Window w;
+    w.C.Start({});
+    w.C.AddSheetClick(); // "New Sheet    2" on show
+    struct Case {
+        const char* Name;
+        std::string Typed;
+        bool Confirm, Ok, Locked;
+        std::string Shown;   // what the field shows afterwards
+        std::string Current; // the sheet's name afterwards
+        std::string Asked;   // the last question or message
+    };
+    const Case cases[] = {
+        {"empty restores", "", true, true, false, "New Sheet    2", "New Sheet    2", ""},
+        {"cancelled", "Stage", true, false, false, "New Sheet    2", "New Sheet    2",
+         "Confirm |Change this sheet's name?"},
+        {"duplicate", "New Sheet    1", false, true, false, "New Sheet    1", "New Sheet    2",
+         "Cnfm|A sheet already has that name."},
+        {"locked", "Stage", false, true, true, "Stage", "New Sheet    2", ""},
+        {"other case accepted", "new sheet    1", false, true, false, "new sheet    1",
+         "new sheet    1", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        w.User.Asked.clear();
+        w.Env.Env.ConfirmRename = c.Confirm;
+        w.Env.Env.TitlesLocked = c.Locked;
+        w.User.OkAnswers = {c.Ok};
+        EXPECT_EQ(w.C.RenameSheet(c.Typed), c.Shown);
+        EXPECT_EQ(w.Selector.Items[1], c.Current);
+        EXPECT_EQ(w.C.Project()->CurrentSheet()->Name.str(), c.Current);
+        EXPECT_EQ(w.User.Asked.empty() ? "" : w.User.Asked.back(), c.Asked);
+        // A typed name not confirmed is dropped when the field is left.
+        EXPECT_EQ(w.C.SelectorLeft("typed"), c.Current);
+    }
+}
+
+TEST(Commands, SaveQuestionAndFailingSaves) {
+    ScratchDir dir;
+    Window w;
+    w.C.Start({});
+    w.Type(1, 0, "1:00");
+
+    w.User.Answers = {TAnswer::Cancel};
+    w.C.NewProjectClick();
+    EXPECT_EQ(w.User.Asked.back(), "Cnfm|Data has been edited. Save?");
+    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+
+    // Yes, then a save that cannot be written: the error names the file, and
+    // the flags, the history and the project stay; New does not go ahead.
+    w.User.Answers = {TAnswer::Yes};
+    w.User.Files = {dir / "missing/run.sgp"};
+    w.C.NewProjectClick();
+    ASSERT_EQ(w.User.Errors.size(), 1u);
+    EXPECT_NE(w.User.Errors[0].find("missing/run.sgp"), std::string::npos);
+    EXPECT_TRUE(w.C.DataChange());
+    EXPECT_FALSE(w.C.HasFileName());
+    EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
+    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+
+    // Yes with a dismissed save dialog cancels too.
+    w.User.Answers = {TAnswer::Yes};
+    EXPECT_FALSE(w.C.CloseQuery());
+
+    // A cell still being typed counts when the window closes.
+    w.User.Answers = {TAnswer::Yes};
+    w.User.Files = {dir / "run.sgp"};
+    w.Grid.SetCol(2);
+    w.Grid.SetRow(0);
+    w.Grid.KeyPress("5");
+    EXPECT_TRUE(w.C.CloseQuery());
+    EXPECT_EQ(w.Grid.Cells(2, 0), "5");
+    EXPECT_FALSE(w.C.DataChange() || w.C.SheetChange());
+
+    w.Type(1, 1, "2:00");
+    w.User.Answers = {TAnswer::No};
+    w.C.NewProjectClick();
+    EXPECT_EQ(w.Grid.Cells(1, 0), "");
+    EXPECT_FALSE(w.C.HasFileName());
+    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - My New Project");
+}
+
+TEST(Commands, RefusedProjectLeavesTheOpenOne) {
+    ScratchDir dir;
+    { std::ofstream(dir / "bad.sgp") << "\x05\x00\x00\x00garbage"; }
+    Window w;
+    w.C.Start({});
+    w.Type(1, 0, "1:00");
+    const std::string caption = w.C.Caption();
+    for (const std::string& f : {dir / "bad.sgp", dir / "none.sgp"}) {
+        w.User.Answers = {TAnswer::No};
+        w.User.Files = {f};
+        w.C.OpenProjectClick();
+        EXPECT_EQ(w.User.Errors.size(), f == dir / "bad.sgp" ? 1u : 2u);
+        EXPECT_EQ(w.C.Caption(), caption);
+        EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+        EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
+    }
+    EXPECT_NE(w.User.Errors[0].find("bad.sgp"), std::string::npos);
+
+    // Drops: only one ".sgp" file opens.
+    EXPECT_FALSE(w.C.DropFiles({dir / "a.sgp", dir / "b.sgp"}));
+    EXPECT_FALSE(w.C.DropFiles({dir / "a.txt"}));
+    EXPECT_EQ(w.User.Asked.size(), 2u); // only the two Open questions so far
+}
+
+TEST(Commands, EditCommandsRouteToTheFocusedField) {
+    Window w;
+    w.C.Start({});
+    w.Type(1, 0, "1:00");
+    // The selector's field and the notes take the action themselves.
+    EXPECT_TRUE(w.C.EditClick(TEditAction::Clear, TFocusField::Selector));
+    EXPECT_TRUE(w.C.EditClick(TEditAction::Cut, TFocusField::Notes));
+    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+
+    w.Grid.SetCol(1);
+    w.Grid.SetRow(0);
+    EXPECT_FALSE(w.C.EditClick(TEditAction::Cut, TFocusField::Grid));
+    EXPECT_EQ(w.Clip.Text, "0:01:00\r\n");
+    EXPECT_EQ(w.Grid.Cells(1, 0), "");
+    // Paste without text on the clipboard does nothing.
+    w.C.SetClipHasText(false);
+    w.C.EditClick(TEditAction::Paste, TFocusField::Grid);
+    EXPECT_EQ(w.Grid.Cells(1, 0), "");
+    w.C.SetClipHasText(true);
+    w.C.EditClick(TEditAction::Paste, TFocusField::Grid);
+    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+    w.C.EditClick(TEditAction::Clear, TFocusField::Grid);
+    EXPECT_EQ(w.Grid.Cells(1, 0), "");
+    EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Del) ");
+
+    // Rows: insert before the selection, delete it, append.
+    w.C.SelAllCellClick();
+    EXPECT_EQ(w.Grid.Selection, (TRect{0, 0, 4, 19}));
+    w.Grid.SetSelection(TRect{1, 2, 1, 4});
+    w.C.InsertLineClick();
+    EXPECT_EQ(w.Grid.RowCount(), 23);
+    w.Grid.SetSelection(TRect{1, 2, 1, 4});
+    w.C.DeleteLineClick();
+    w.C.AddLineClick();
+    EXPECT_EQ(w.Grid.RowCount(), 21);
+    EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Add Row) ");
+    EXPECT_TRUE(w.C.DataChange());
+}
