@@ -363,7 +363,8 @@ bool TLaptimeForm::eventFilter(QObject* watched, QEvent* e) {
         ApplyNotesHeight();
     } else if ((watched == FList || watched == FList->lineEdit()) && e->type() == QEvent::FocusIn) {
         FCommands->SettleEdit();
-    } else if (watched == FList->lineEdit() && e->type() == QEvent::FocusOut) {
+    } else if ((watched == FList || watched == FList->lineEdit()) &&
+               e->type() == QEvent::FocusOut && FList->lineEdit()) {
         QLineEdit* edit = FList->lineEdit();
         const std::string kept = FCommands->SelectorLeft(qt_bridge::ToBytes(edit->text()));
         edit->setText(qt_bridge::FromBytes(kept));
@@ -383,7 +384,8 @@ bool TLaptimeForm::eventFilter(QObject* watched, QEvent* e) {
 void TLaptimeForm::EditCommand(TEditAction Action) {
     QWidget* focus = QApplication::focusWidget();
     TFocusField field = TFocusField::Grid;
-    if (FList->lineEdit() && focus == FList->lineEdit())
+    // The box hands its focus on to its text field, or the other way round.
+    if (FList->lineEdit() && (focus == FList->lineEdit() || focus == FList))
         field = TFocusField::Selector;
     else if (focus == FNotes)
         field = TFocusField::Notes;

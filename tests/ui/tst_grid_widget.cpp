@@ -1,8 +1,8 @@
 // The Qt adapters on their own: the canvas's pixels, fonts and colours, the
 // cursors, and the grid widget's typing, input method, editor and scroll bars.
+#include "app/session.h"
 #include "grid/lap_grid.h"
 #include "ui/cursors.h"
-#include "app/session.h"
 #include "ui/grid_widget.h"
 #include "ui/qt_canvas.h"
 

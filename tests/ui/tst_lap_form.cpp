@@ -56,6 +56,11 @@ void Drag(QWidget* viewport, QPoint from, QPoint to) {
 class TestLapForm : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() {
+        QVERIFY(FEnvDir.isValid());
+        qputenv("SEGMARK_ENV_DIR", FEnvDir.path().toUtf8());
+    }
+
     void init() {
         FForm = std::make_unique<TLaptimeForm>();
         FForm->show();
@@ -207,6 +212,7 @@ class TestLapForm : public QObject {
         QTest::keyClick(FWidget, Qt::Key_Return);
     }
 
+    QTemporaryDir FEnvDir;
     std::unique_ptr<TLaptimeForm> FForm;
     TGridWidget* FWidget = nullptr;
 };
