@@ -12,15 +12,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -149,6 +152,8 @@ void TLaptimeForm::BuildWidgets() {
     FNotes->installEventFilter(this);
     connect(FList, &QComboBox::activated, this,
             [this](int Index) { FCommands->SelectSheetClick(Index); });
+    FGridWidget->viewport()->setAcceptDrops(true);
+    FGridWidget->viewport()->installEventFilter(this);
     FGridWidget->viewport()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FGridWidget->viewport(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint& At) {
@@ -356,6 +361,18 @@ void TLaptimeForm::resizeEvent(QResizeEvent* e) {
 // ---- events of the selector and the notes pane ----
 
 bool TLaptimeForm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == FGridWidget->viewport()) {
+        if (e->type() == QEvent::DragEnter) {
+            auto* d = static_cast<QDragEnterEvent*>(e);
+            if (d->mimeData()->hasUrls()) d->acceptProposedAction();
+            return true;
+        }
+        if (e->type() == QEvent::Drop) {
+            DropUrls(static_cast<QDropEvent*>(e)->mimeData()->urls());
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, e);
+    }
     if (watched == FNotes && e->type() == QEvent::Resize && FNotes->isVisible() && FShown &&
         FNotesHeightApplied) {
         FEnv.Env.NotesHeight = FNotes->height();
@@ -422,6 +439,18 @@ void TLaptimeForm::EditCommand(TEditAction Action) {
             break;
         }
     }
+}
+
+// A remote address counts as a file that is not a project, so that it opens
+// nothing, as two files do.
+void TLaptimeForm::DropUrls(const QList<QUrl>& Urls) {
+    raise();
+    activateWindow();
+    std::vector<std::string> files;
+    for (const QUrl& u : Urls)
+        files.push_back(u.isLocalFile() ? QFile::encodeName(u.toLocalFile()).toStdString()
+                                        : std::string());
+    FCommands->DropFiles(files);
 }
 
 void TLaptimeForm::ClipboardChanged() {

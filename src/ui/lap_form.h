@@ -10,8 +10,10 @@
 #include "ui/qt_user_port.h"
 #include "ui/sheet_selector.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <QUrl>
 
 #include <memory>
 #include <string>
@@ -71,6 +73,7 @@ class TLaptimeForm : public QMainWindow {
     void WriteEnv();
     void ExitClick();
     void ClipboardChanged();
+    void DropUrls(const QList<QUrl>& Urls);
 
     QtUserPort FDesktopPort{this};
     UserPort* FPort = &FDesktopPort;

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -326,6 +327,39 @@ class TestMainWindow : public QObject {
             QCOMPARE(form.size(), QSize(409, 370));
         }
         QVERIFY(QDir().rmdir(EnvFile()));
+    }
+
+    // Exactly one local ".sgp" file opens, after the save question.
+    void droppedFiles() {
+        const QString project = FEnvDir.filePath(QStringLiteral("drop.sgp"));
+        ScriptedUser user;
+        user.Files = {Local(project)};
+        TLaptimeForm form(nullptr, &user);
+        form.Menus().Action("SavePrject")->trigger();
+        form.Menus().Action("NewProject")->trigger();
+        form.Menus().Action("AddSheet")->trigger();
+        QWidget* vp = form.GridWidget()->viewport();
+        const auto drop = [vp](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(vp, &enter);
+            QDropEvent e(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(vp, &e);
+        };
+        const QUrl file = QUrl::fromLocalFile(project);
+        drop({file, file});
+        drop({QUrl::fromLocalFile(FEnvDir.filePath(QStringLiteral("a.txt")))});
+        drop({QUrl(QStringLiteral("https://example.org/drop.sgp"))});
+        QVERIFY(user.Asked.isEmpty());
+        drop({file});
+        QCOMPARE(user.Asked, L({"Cnfm|Data has been edited. Save?"}));
+        QCOMPARE(form.Project()->SheetCount(), 2);
+        user.Answers = {TAnswer::No};
+        drop({file});
+        QCOMPARE(form.windowTitle(), QStringLiteral("Segmark v1.7.0 Eng - drop"));
+        QCOMPARE(form.Project()->SheetCount(), 1);
     }
 
   private:
