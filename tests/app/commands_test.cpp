@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 
@@ -285,7 +286,7 @@ TEST(Commands, FlagsAndCaptionOverASession) {
     EXPECT_EQ(w.C.Project()->SheetCount(), 0);
     EXPECT_FALSE(w.Grid.Enabled);
     EXPECT_FALSE(w.Selector.Enabled);
-    w.C.DeleteSheetClick(); // nothing left: no question
+    w.C.DeleteSheetClick();             // nothing left: no question
     EXPECT_EQ(w.User.Asked.size(), 4u); // the rename and three deletes
     w.C.AddSheetClick();
     EXPECT_TRUE(w.Grid.Enabled && w.Selector.Enabled);
@@ -435,4 +436,32 @@ TEST(Commands, EditCommandsRouteToTheFocusedField) {
     EXPECT_EQ(w.Grid.RowCount(), 21);
     EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Add Row) ");
     EXPECT_TRUE(w.C.DataChange());
+}
+
+TEST(Commands, SheetTextExportAndImport) {
+    ScratchDir dir;
+    Window w;
+    w.C.Start({});
+    w.Type(0, 0, "Stage1");
+    w.Type(1, 0, "1:00");
+    w.Type(2, 0, "0:59");
+    w.Grid.Columns[1].SetVisible(false); // hidden columns are written too
+    w.User.Files = {dir / "sheet.txt"};
+    w.C.SheetToFileClick();
+    EXPECT_EQ(w.User.Dialogs.back().Title, "Save Text");
+    const std::string text = Bytes(dir / "sheet.txt");
+    EXPECT_EQ(text.substr(0, 42), "Stage1\t0:01:00\t0:00:59\t-0:01\t- - -\r\n\t\t\t\t\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20);
+
+    const bool changed = w.C.SheetChange();
+    w.User.Files = {dir / "missing.txt"};
+    w.C.FileToSheetClick(); // no such file: nothing added, flags as they were
+    EXPECT_EQ(w.C.Project()->SheetCount(), 1);
+    EXPECT_EQ(w.C.SheetChange(), changed);
+    w.User.Files = {dir / "sheet.txt"};
+    w.C.FileToSheetClick();
+    EXPECT_EQ(w.User.Dialogs.back().Title, "OpenTxt");
+    EXPECT_EQ(w.Selector.Items.back(), "sheet");
+    EXPECT_TRUE(w.C.SheetChange());
+    EXPECT_EQ(w.Grid.Cells(2, 0), "0:00:59");
 }
