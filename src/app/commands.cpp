@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/now_best.h"
+#include "app/remote_message.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
@@ -415,6 +416,11 @@ void TLapCommands::ClearNowClick() {
     if (!HasSheet()) return;
     if (!app::ClearNow(Grid())) return;
     SetDataChange(Grid().IsAnyModified());
+}
+
+void TLapCommands::CellInputCommand(std::string_view Utf8, int Moves) {
+    if (!HasSheet()) return;
+    Grid().CellInput(CellInputText(Utf8), Moves);
 }
 
 void TLapCommands::GridCellChange() {

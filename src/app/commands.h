@@ -117,6 +117,9 @@ class TLapCommands : public ProjectHost {
     void CopyNowToBestClick();
     void ClearNowClick();
     void GridCellChange();
+    // Another program's text for the current cell (UTF-8), then Moves + 1
+    // Enter presses (none when Moves < 0).
+    void CellInputCommand(std::string_view Utf8, int Moves);
 
     // ---- View ----
     void SetZ(int Mode);

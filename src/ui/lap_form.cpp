@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -326,7 +327,10 @@ void TLaptimeForm::ApplyZOrder() {
 
 void TLaptimeForm::ApplySizeLock() {
     if (FEnv.Env.SizeLocked == 1) {
-        if (minimumSize() != size() || maximumSize() != size()) setFixedSize(size());
+        if (minimumSize() != size() || maximumSize() != size()) {
+            setFixedSize(size());
+            FLockedPos = pos();
+        }
     } else if (minimumSize() != QSize(0, 0) ||
                maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
         setMinimumSize(0, 0);
@@ -351,6 +355,16 @@ void TLaptimeForm::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     FShown = true;
     ApplyNotesHeight();
+}
+
+// The window system may let the user drag a window whose size is fixed; the
+// lock puts it back.
+void TLaptimeForm::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    if (FEnv.Env.SizeLocked == 1 && isVisible() && !isMaximized() && pos() != FLockedPos)
+        QTimer::singleShot(0, this, [this] {
+            if (FEnv.Env.SizeLocked == 1) move(FLockedPos);
+        });
 }
 
 void TLaptimeForm::resizeEvent(QResizeEvent* e) {
@@ -458,6 +472,27 @@ void TLaptimeForm::ClipboardChanged() {
     FCommands->SetClipHasText(has);
     for (const char* item : ClipboardItems)
         if (QAction* a = FMenus->Action(item)) a->setEnabled(has);
+}
+
+// ---- other programs ----
+
+void TLaptimeForm::RemoteCommand(const TRemoteMessage& M) {
+    switch (M.Kind) {
+    case rkClearNow:
+        FCommands->ClearNowClick();
+        break;
+    case rkCellInput:
+        FCommands->CellInputCommand(M.Text, M.Moves);
+        break;
+    case rkOpenFile: {
+        raise();
+        activateWindow();
+        // After the sender has its answer: the save question may wait on the user.
+        const std::string file = M.Text;
+        QTimer::singleShot(0, this, [this, file] { FCommands->DropFiles({file}); });
+        break;
+    }
+    }
 }
 
 // ---- exit ----

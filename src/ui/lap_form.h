@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/commands.h"
+#include "app/remote_message.h"
 #include "model/lap_env.h"
 #include "ui/qt_clipboard.h"
 #include "ui/qt_user_port.h"
@@ -46,6 +47,8 @@ class TLaptimeForm : public QMainWindow {
     QWidget* ToolButtons() const { return FToolPanel; }
     TLaptimeProject* Project() { return FCommands->Project(); }
     TLapCommands& Commands() { return *FCommands; }
+    // A command another start of the program sent.
+    void RemoteCommand(const TRemoteMessage& Message);
     TMenus& Menus() { return *FMenus; }
     const TLapEnvFile& Env() const { return FEnv; }
     // Where LapEnv.dat is read from and written to.
@@ -55,6 +58,7 @@ class TLaptimeForm : public QMainWindow {
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
   private:
@@ -94,4 +98,5 @@ class TLaptimeForm : public QMainWindow {
     bool FExitConfirmed = false;
     bool FShown = false;
     bool FNotesHeightApplied = false;
+    QPoint FLockedPos;
 };

@@ -1,0 +1,37 @@
+// The messages another program sends to the running window over its local
+// socket: Clear Now, a text for the current cell, a project to open. Each
+// is framed with a tag, a version and a length, so that anything else that
+// reaches the socket is recognised and dropped.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum TRemoteKind : std::uint8_t { rkClearNow = 1, rkCellInput = 2, rkOpenFile = 3 };
+
+struct TRemoteMessage {
+    TRemoteKind Kind = rkClearNow;
+    std::int32_t Moves = 0; // rkCellInput: Enter presses after the write, minus one
+    std::string Text;       // rkCellInput: UTF-8 text; rkOpenFile: the path
+    friend bool operator==(const TRemoteMessage&, const TRemoteMessage&) = default;
+};
+
+constexpr std::uint8_t RemoteVersion = 1;
+constexpr std::size_t RemoteHeaderSize = 14; // "SGMK", version, kind, moves, length
+constexpr std::size_t MaxRemoteText = 64 * 1024;
+
+std::string EncodeRemoteMessage(const TRemoteMessage& Message);
+
+enum class TRemoteParse { Incomplete, Ok, Bad };
+
+// Reads one message from the front of Bytes. Ok: Out holds it and Used the
+// bytes it took. Incomplete: more bytes may make it whole. Bad: not a
+// message of this version (wrong tag or version, unknown kind, a text over
+// the limit); the connection is to be dropped.
+TRemoteParse DecodeRemoteMessage(std::string_view Bytes, TRemoteMessage& Out, std::size_t& Used);
+
+// A cell-input text as the grid takes it: code-page bytes, cut to 255 bytes
+// without splitting a character.
+std::string CellInputText(std::string_view Utf8);
