@@ -1,50 +1,10 @@
+#include "app/fake_user_port.h"
 #include "app/sheet_commands.h"
 #include "model/project_fakes.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-// Answers every call with what the test scripted and notes what was asked.
-class FakeUserPort : public UserPort {
-  public:
-    bool OkCancel(const std::string& Text, const std::string& Caption) override {
-        Asked.push_back(Caption + ": " + Text);
-        return Answer;
-    }
-    TAnswer YesNoCancel(const std::string&, const std::string&) override { return TAnswer::Cancel; }
-    void Inform(const std::string&, const std::string&) override {}
-    void Error(const std::string&) override {}
-    bool ChooseOpenFile(TFileDialog&) override { return false; }
-    bool ChooseSaveFile(TFileDialog&) override { return false; }
-    bool EditSheetSettings(TLaptimeSheet& Work, bool ForDefaults,
-                           const TLaptimeSheet& StoredDefaults) override {
-        Given = Work;
-        GivenForDefaults = ForDefaults;
-        GivenStored = StoredDefaults;
-        if (Answer && EditSheet) EditSheet(Work);
-        return Answer;
-    }
-    bool EditAppSettings(TLapEnv& Work) override {
-        if (Answer && EditEnv) EditEnv(Work);
-        return Answer;
-    }
-    bool SortSheets(TLaptimeProject& Project) override {
-        if (Sort) Sort(Project);
-        return Moved;
-    }
-
-    bool Answer = true;
-    bool Moved = false;
-    std::function<void(TLaptimeSheet&)> EditSheet;
-    std::function<void(TLapEnv&)> EditEnv;
-    std::function<void(TLaptimeProject&)> Sort;
-    std::vector<std::string> Asked;
-    TLaptimeSheet Given, GivenStored;
-    bool GivenForDefaults = false;
-};
 
 // Every setting the dialog can change, set away from the defaults.
 void ChangeEverySetting(TLaptimeSheet& s) {
@@ -75,18 +35,20 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     ProjectRig r;
     r.WithSheets({"a", "b", "c"});
     r.P().SelectSheet(2, true);
-    r.Grid.AddRow(false);
+    for (int i = 0; i < 20; ++i)
+        r.Grid.AddRow(false);
     r.Grid.Columns[1].SetWidth(123);
     r.Grid.SetCol(2);
-    r.Grid.SetRow(3);
-    r.Grid.SetScrollY(r.Grid.DefRowHeight);
+    r.Grid.SetRow(22);
+    r.Grid.SetScrollY(r.Grid.DefRowHeight * 5);
+    ASSERT_GT(r.Grid.ScrollY, 0);
     FakeUserPort port;
     port.EditSheet = ChangeEverySetting;
 
     ASSERT_TRUE(CustomizeSheet(r.P(), port));
     // The dialog saw the grid's rows and widths, the name, and no texts.
     EXPECT_FALSE(port.GivenForDefaults);
-    EXPECT_EQ(port.Given.RowCount, 4);
+    EXPECT_EQ(port.Given.RowCount, 23);
     EXPECT_EQ(port.Given.ColWidth[1], 123);
     EXPECT_EQ(port.Given.Name.str(), "c");
     EXPECT_EQ(port.Given.Texts[0], "");
@@ -125,7 +87,7 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
         EXPECT_EQ(c.VertAlign(), s.ColVertAlign[u]) << i;
     }
     // Rows and texts are the sheet's as they were; column 0 is hidden.
-    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.RowCount(), 23);
     EXPECT_EQ(g.Cells(0, 0), "s2");
     EXPECT_EQ(g.Col(), 1);
     EXPECT_EQ(g.Row(), 0);
