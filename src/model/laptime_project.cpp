@@ -165,12 +165,18 @@ const TLaptimeSheet* TLaptimeProject::CurrentSheet() const {
 
 // ---- grid and sheet ----
 
-void TLaptimeProject::StoreGridToSheet() {
+void TLaptimeProject::StoreGridShapeToSheet() {
     TLaptimeSheet* s = CurrentSheet();
     if (!s) return;
     s->RowCount = FGrid.RowCount();
     for (int i = 0; i < SheetColumnCount && i < FGrid.ColCount(); ++i)
         s->ColWidth[static_cast<std::size_t>(i)] = FGrid.Columns[i].Width();
+}
+
+void TLaptimeProject::StoreGridToSheet() {
+    TLaptimeSheet* s = CurrentSheet();
+    if (!s) return;
+    StoreGridShapeToSheet();
     for (int k = 0; k < StoredColumnCount && k < FGrid.ColCount(); ++k)
         s->Texts[static_cast<std::size_t>(k)] = text::JoinLinesCRLF(FGrid.Columns[k].Strings());
 }
@@ -180,6 +186,20 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     const TLaptimeSheet& s = *Sheet;
     FGrid.BeginUpdate();
     FGrid.ClearCells();
+    ApplySettingsToGrid(s);
+    FGrid.SetRowCount(s.RowCount);
+    const int cols = std::min(SheetColumnCount, FGrid.ColCount());
+    for (int k = 0; k < StoredColumnCount && k < cols; ++k)
+        FGrid.Columns[k].Strings() = text::SplitLines(s.Texts[static_cast<std::size_t>(k)]);
+    // The evaluation fills the derived columns row by row; room for them up
+    // front spares a large sheet repeated regrowth.
+    for (int k = StoredColumnCount; k < cols; ++k)
+        FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(std::max(0, s.RowCount)));
+    FGrid.EndUpdate();
+}
+
+void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
+    FGrid.BeginUpdate();
     TFont font = FGrid.Font();
     font.Name = s.FontName.str();
     font.Color = s.FontColor;
@@ -202,7 +222,6 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     FGrid.SetGridStyle(s.GridStyle <= psDashDotDot ? static_cast<TPenStyle>(s.GridStyle) : psSolid);
     FGrid.SetGridColor(s.GridColor);
     FGrid.SetDefRowHeight(s.DefRowHeight);
-    FGrid.SetRowCount(s.RowCount);
     for (int i = 0; i < cols; ++i) {
         const auto u = static_cast<std::size_t>(i);
         TLapColumn& c = FGrid.Columns[i];
@@ -211,12 +230,6 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
         c.SetHorzAlign(static_cast<THorzAlign>(s.ColHorzAlign[u]));
         c.SetVertAlign(static_cast<TVertAlign>(s.ColVertAlign[u]));
     }
-    for (int k = 0; k < StoredColumnCount && k < cols; ++k)
-        FGrid.Columns[k].Strings() = text::SplitLines(s.Texts[static_cast<std::size_t>(k)]);
-    // The evaluation fills the derived columns row by row; room for them up
-    // front spares a large sheet repeated regrowth.
-    for (int k = StoredColumnCount; k < cols; ++k)
-        FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(std::max(0, s.RowCount)));
     FGrid.EndUpdate();
 }
 

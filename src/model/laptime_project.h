@@ -84,7 +84,17 @@ class TLaptimeProject {
     // Copies the grid's rows, column widths and the texts of columns 0..2
     // into the sheet on show.
     void StoreGridToSheet();
+    // Only the grid's row count and column widths, as the settings dialog
+    // shows them.
+    void StoreGridShapeToSheet();
+    // Settings, row count and texts.
     void ApplySheetToGrid(const TLaptimeSheet* Sheet);
+    // The display settings alone: font, colours, lines, row height and each
+    // column's visibility, width and alignment; rows and texts stay.
+    void ApplySettingsToGrid(const TLaptimeSheet& Sheet);
+    // Current cell to row 0 of column 0, or of column 1 when column 0 is
+    // hidden; the view back at the top.
+    void ResetCursor();
     bool SelectSheet(int Index, bool StoreCurrent);
     // The operations that make a sheet compute its name first: a number
     // beyond the 32-bit range raises ESheetNumberError before anything
@@ -117,13 +127,13 @@ class TLaptimeProject {
     void ExportToFile(const std::string& FileName) const;
 
     TLapGrid& Grid() { return FGrid; }
+    SheetSelector& Selector() { return FSelector; }
 
   private:
     void LoadSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName);
     void SetCaptions();
     void SetGridEnabled(bool Enabled);
     void AppendSheetBuffers(int RowCount);
-    void ResetCursor();
     void EvaluateRows();
     TLaptimeSheet NewSheetFromDefaults() const;
     std::string NewSheetName();
