@@ -2,6 +2,7 @@
 
 #include "app/now_best.h"
 #include "app/remote_message.h"
+#include "app/sheet_commands.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
@@ -281,6 +282,37 @@ void TLapCommands::DeleteSheetClick() {
     Project()->DeleteSheet(Project()->CurrentIndex);
     FSheetChange = true;
     Changed();
+}
+
+void TLapCommands::SheetSortClick() {
+    SettleEdit();
+    if (!HasSheet()) return;
+    if (SortSheets(*Project(), FPort)) FSheetChange = true;
+    Changed();
+}
+
+void TLapCommands::SheetConfigClick(int Tag) {
+    SettleEdit();
+    if (Tag == 1) {
+        EditDefaultSettings(FEnv.DefaultSettings, FPort);
+        return;
+    }
+    if (!HasSheet() || !CustomizeSheet(*Project(), FPort)) return;
+    FSheetChange = true;
+    Changed();
+}
+
+void TLapCommands::CopyThisToDefClick() {
+    SettleEdit();
+    if (!HasSheet() || !MakeDefault(*Project(), FEnv.DefaultSettings, FPort)) return;
+    SetSheetChange(true);
+}
+
+bool TLapCommands::AppSettingClick() {
+    SettleEdit();
+    if (!EditApplicationSettings(FEnv.Env, Grid(), FPort)) return false;
+    Changed();
+    return true;
 }
 
 // ---- sheet selector ----

@@ -93,6 +93,13 @@ class TLapCommands : public ProjectHost {
     void AddFromClipBoardClick();
     void CopySheetClick();
     void DeleteSheetClick();
+    void SheetSortClick();
+    // Tag 0: the sheet on show; 1: the default settings.
+    void SheetConfigClick(int Tag);
+    void CopyThisToDefClick();
+    // True when the settings changed; the window then gives the notes pane
+    // its font and colours.
+    bool AppSettingClick();
 
     // ---- sheet selector ----
     void SelectSheetClick(int Index);

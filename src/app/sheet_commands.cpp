@@ -1,5 +1,7 @@
 #include "app/sheet_commands.h"
 
+#include "app/session.h"
+
 #include "grid/lap_grid.h"
 
 namespace {
@@ -41,26 +43,11 @@ bool MakeDefault(const TLaptimeProject& Project, TLaptimeSheet& Defaults, UserPo
     return true;
 }
 
-namespace {
-
-void ApplyEnvToColumns(TLapGrid& Grid, const TLapEnv& Env) {
-    Grid.BeginUpdate();
-    for (int i = 0; i < SheetColumnCount && i < Grid.ColCount(); ++i) {
-        TLapColumn& c = Grid.Columns[i];
-        c.SetTitle(Env.HeaderTexts[static_cast<std::size_t>(i)].str());
-        c.CanResize = Env.ColumnsResizable != 0;
-    }
-    Grid.SetVertScrollThreshold(Env.ScrollThreshold);
-    Grid.EndUpdate();
-}
-
-} // namespace
-
 bool EditApplicationSettings(TLapEnv& Env, TLapGrid& Grid, UserPort& Port) {
     TLapEnv work = Env;
     if (!Port.EditAppSettings(work)) return false;
     Env = work;
-    ApplyEnvToColumns(Grid, Env);
+    ApplyEnvToGrid(Grid, Env);
     return true;
 }
 

@@ -194,6 +194,13 @@ void TLaptimeForm::BuildMenus() {
         {"AddFromClipBoardClick", [&c](int) { c.AddFromClipBoardClick(); }},
         {"CopySheetClick", [&c](int) { c.CopySheetClick(); }},
         {"DeleteSheetClick", [&c](int) { c.DeleteSheetClick(); }},
+        {"SheetSortClick", [&c](int) { c.SheetSortClick(); }},
+        {"SheetConfigClick", [&c](int Tag) { c.SheetConfigClick(Tag); }},
+        {"CopyThisToDefClick", [&c](int) { c.CopyThisToDefClick(); }},
+        {"AppSettingClick",
+         [this, &c](int) {
+             if (c.AppSettingClick()) ApplyNotesFont();
+         }},
         {"SpeedButton3Click", [&c](int) { c.TitleLockClick(); }},
         {"SpeedButton1Click", [&c](int) { c.CopyNowToBestClick(); }},
         {"SpeedButton2Click", [&c](int) { c.ClearNowClick(); }},

@@ -1,11 +1,18 @@
 #include "ui/qt_user_port.h"
 
+#include "ui/app_settings_dialog.h"
 #include "ui/qt_canvas.h"
+#include "ui/sheet_settings_dialog.h"
+#include "ui/sheet_sort_dialog.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+
+QtUserPort::QtUserPort(QWidget* Parent) : FParent(Parent) {}
+
+QtUserPort::~QtUserPort() = default;
 
 namespace {
 
@@ -67,14 +74,19 @@ bool QtUserPort::ChooseSaveFile(TFileDialog& Dialog) {
     return ChooseFile(Dialog, true);
 }
 
-bool QtUserPort::EditSheetSettings(TLaptimeSheet&, bool, const TLaptimeSheet&) {
-    return false;
+bool QtUserPort::EditSheetSettings(TLaptimeSheet& Work, bool ForDefaults,
+                                   const TLaptimeSheet& StoredDefaults) {
+    if (!FSheetSettings) FSheetSettings = std::make_unique<TForm2>(FParent, *this);
+    return FSheetSettings->Execute(ForDefaults ? TForm2::mdDefaults : TForm2::mdSheet, Work,
+                                   StoredDefaults);
 }
 
-bool QtUserPort::EditAppSettings(TLapEnv&) {
-    return false;
+bool QtUserPort::EditAppSettings(TLapEnv& Work) {
+    TForm3 dialog(FParent);
+    return dialog.Execute(Work);
 }
 
-bool QtUserPort::SortSheets(TLaptimeProject&) {
-    return false;
+bool QtUserPort::SortSheets(TLaptimeProject& Project) {
+    TForm4 dialog(FParent);
+    return dialog.Execute(Project);
 }

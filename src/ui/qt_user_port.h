@@ -4,11 +4,15 @@
 
 #include "app/user_port.h"
 
+#include <memory>
+
 class QWidget;
+class TForm2;
 
 class QtUserPort : public UserPort {
   public:
-    explicit QtUserPort(QWidget* Parent) : FParent(Parent) {}
+    explicit QtUserPort(QWidget* Parent);
+    ~QtUserPort() override;
 
     bool OkCancel(const std::string& Text, const std::string& Caption) override;
     TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) override;
@@ -25,4 +29,6 @@ class QtUserPort : public UserPort {
     bool ChooseFile(TFileDialog& Dialog, bool Save);
 
     QWidget* FParent;
+    // The sheet settings dialog is made on first use and kept to the end.
+    std::unique_ptr<TForm2> FSheetSettings;
 };

@@ -2,6 +2,7 @@
 // question and file choice, and the flags, caption, menus and files are
 // checked as the window would show them.
 #include "app/commands.h"
+#include "app/fake_user_port.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
@@ -14,47 +15,6 @@
 #include <fstream>
 
 namespace {
-
-class ScriptedUser : public UserPort {
-  public:
-    std::deque<TAnswer> Answers;   // YesNoCancel, in order
-    std::deque<bool> OkAnswers;    // OkCancel, in order (OK when empty)
-    std::deque<std::string> Files; // file choices; dismissed when empty
-    std::vector<std::string> Asked, Errors;
-    std::vector<TFileDialog> Dialogs;
-
-    bool OkCancel(const std::string& Text, const std::string& Caption) override {
-        Asked.push_back(Caption + "|" + Text);
-        if (OkAnswers.empty()) return true;
-        const bool a = OkAnswers.front();
-        OkAnswers.pop_front();
-        return a;
-    }
-    TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) override {
-        Asked.push_back(Caption + "|" + Text);
-        EXPECT_FALSE(Answers.empty()) << "unexpected question " << Text;
-        if (Answers.empty()) return TAnswer::Cancel;
-        const TAnswer a = Answers.front();
-        Answers.pop_front();
-        return a;
-    }
-    void Inform(const std::string& Text, const std::string& Caption) override {
-        Asked.push_back(Caption + "|" + Text);
-    }
-    void Error(const std::string& Text) override { Errors.push_back(Text); }
-    bool Choose(TFileDialog& D) {
-        Dialogs.push_back(D);
-        if (Files.empty()) return false;
-        D.FileName = Files.front();
-        Files.pop_front();
-        return true;
-    }
-    bool ChooseOpenFile(TFileDialog& D) override { return Choose(D); }
-    bool ChooseSaveFile(TFileDialog& D) override { return Choose(D); }
-    bool EditSheetSettings(TLaptimeSheet&, bool, const TLaptimeSheet&) override { return false; }
-    bool EditAppSettings(TLapEnv&) override { return false; }
-    bool SortSheets(TLaptimeProject&) override { return false; }
-};
 
 class FakeClipboard : public Clipboard {
   public:
@@ -70,7 +30,7 @@ struct Window {
     FakeSelector Selector;
     FakeClipboard Clip;
     TLapEnvFile Env;
-    ScriptedUser User;
+    FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};
     int Refreshed = 0;
 
@@ -282,7 +242,7 @@ TEST(Commands, FlagsAndCaptionOverASession) {
     EXPECT_EQ(w.C.Project()->SheetCount(), 2);
     w.C.DeleteSheetClick();
     w.C.DeleteSheetClick();
-    EXPECT_EQ(w.User.Asked.back(), "Delete Sheet|Delete the current sheet?");
+    EXPECT_EQ(w.User.Asked.back(), "Delete Sheet: Delete the current sheet?");
     EXPECT_EQ(w.C.Project()->SheetCount(), 0);
     EXPECT_FALSE(w.Grid.Enabled);
     EXPECT_FALSE(w.Selector.Enabled);
@@ -308,9 +268,9 @@ TEST(Commands, RenameRules) {
     const Case cases[] = {
         {"empty restores", "", true, true, false, "New Sheet    2", "New Sheet    2", ""},
         {"cancelled", "Stage", true, false, false, "New Sheet    2", "New Sheet    2",
-         "Confirm |Change this sheet's name?"},
+         "Confirm : Change this sheet's name?"},
         {"duplicate", "New Sheet    1", false, true, false, "New Sheet    1", "New Sheet    2",
-         "Cnfm|A sheet already has that name."},
+         "Cnfm: A sheet already has that name."},
         {"locked", "Stage", false, true, true, "Stage", "New Sheet    2", ""},
         {"other case accepted", "new sheet    1", false, true, false, "new sheet    1",
          "new sheet    1", ""},
@@ -318,13 +278,16 @@ TEST(Commands, RenameRules) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         w.User.Asked.clear();
+        w.User.Messages.clear();
         w.Env.Env.ConfirmRename = c.Confirm;
         w.Env.Env.TitlesLocked = c.Locked;
         w.User.OkAnswers = {c.Ok};
         EXPECT_EQ(w.C.RenameSheet(c.Typed), c.Shown);
         EXPECT_EQ(w.Selector.Items[1], c.Current);
         EXPECT_EQ(w.C.Project()->CurrentSheet()->Name.str(), c.Current);
-        EXPECT_EQ(w.User.Asked.empty() ? "" : w.User.Asked.back(), c.Asked);
+        const std::vector<std::string>& said =
+            w.User.Messages.empty() ? w.User.Asked : w.User.Messages;
+        EXPECT_EQ(said.empty() ? "" : said.back(), c.Asked);
         // A typed name not confirmed is dropped when the field is left.
         EXPECT_EQ(w.C.SelectorLeft("typed"), c.Current);
     }
@@ -338,7 +301,7 @@ TEST(Commands, SaveQuestionAndFailingSaves) {
 
     w.User.Answers = {TAnswer::Cancel};
     w.C.NewProjectClick();
-    EXPECT_EQ(w.User.Asked.back(), "Cnfm|Data has been edited. Save?");
+    EXPECT_EQ(w.User.Asked.back(), "Cnfm: Data has been edited. Save?");
     EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
 
     // Yes, then a save that cannot be written: the error names the file, and
@@ -464,4 +427,42 @@ TEST(Commands, SheetTextExportAndImport) {
     EXPECT_EQ(w.Selector.Items.back(), "sheet");
     EXPECT_TRUE(w.C.SheetChange());
     EXPECT_EQ(w.Grid.Cells(2, 0), "0:00:59");
+}
+
+// Which dialog commands mark the sheets as changed.
+TEST(Commands, DialogCommandsSetTheSheetFlag) {
+    struct Case {
+        const char* Name;
+        bool Answer, Moved;
+        std::function<void(TLapCommands&)> Run;
+        bool Changed;
+    };
+    const Case cases[] = {
+        {"customize OK", true, false, [](TLapCommands& C) { C.SheetConfigClick(0); }, true},
+        {"customize cancelled", false, false, [](TLapCommands& C) { C.SheetConfigClick(0); },
+         false},
+        {"defaults OK", true, false, [](TLapCommands& C) { C.SheetConfigClick(1); }, false},
+        {"make default OK", true, false, [](TLapCommands& C) { C.CopyThisToDefClick(); }, true},
+        {"make default cancelled", false, false, [](TLapCommands& C) { C.CopyThisToDefClick(); },
+         false},
+        {"sort without a move", true, false, [](TLapCommands& C) { C.SheetSortClick(); }, false},
+        {"sort with a move", true, true, [](TLapCommands& C) { C.SheetSortClick(); }, true},
+        {"application settings", true, false, [](TLapCommands& C) { C.AppSettingClick(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Window w;
+        w.C.Start({});
+        w.User.Answer = c.Answer;
+        w.User.Moved = c.Moved;
+        w.User.EditEnv = [](TLapEnv& E) { E.HeaderTexts[1].assign("Best"); };
+        c.Run(w.C);
+        EXPECT_EQ(w.C.SheetChange(), c.Changed);
+    }
+    Window w;
+    w.C.Start({});
+    w.User.EditEnv = [](TLapEnv& E) { E.HeaderTexts[1].assign("Best"); };
+    EXPECT_TRUE(w.C.AppSettingClick());
+    EXPECT_EQ(w.Grid.Columns[1].Title(), "Best");
+    EXPECT_EQ(w.Env.Env.HeaderTexts[1].str(), "Best");
 }

@@ -1,10 +1,11 @@
 // The person at the desk, scripted: every question, file choice and dialog
-// answered as the test set up, and every message noted. Shared by the
-// command tests and the dialog tests.
+// answered as the test set up, and every question and message noted. Shared
+// by the command, dialog and window tests.
 #pragma once
 
 #include "app/user_port.h"
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,9 +14,12 @@ class FakeUserPort : public UserPort {
   public:
     bool OkCancel(const std::string& Text, const std::string& Caption) override {
         Asked.push_back(Caption + ": " + Text);
-        return Answer;
+        return Next(OkAnswers, Answer);
     }
-    TAnswer YesNoCancel(const std::string&, const std::string&) override { return TAnswer::Cancel; }
+    TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) override {
+        Asked.push_back(Caption + ": " + Text);
+        return Next(Answers, TAnswer::Cancel);
+    }
     void Inform(const std::string& Text, const std::string& Caption) override {
         Messages.push_back(Caption + ": " + Text);
     }
@@ -39,10 +43,14 @@ class FakeUserPort : public UserPort {
         return Moved;
     }
 
-    // OK or Cancel for questions and dialogs.
+    // OK or Cancel for questions and dialogs, unless OkAnswers has one.
     bool Answer = true;
+    std::deque<bool> OkAnswers;
+    // Yes, No or Cancel in turn; Cancel when none is left.
+    std::deque<TAnswer> Answers;
     bool Moved = false;
-    // The file every file dialog picks; empty: the dialog is dismissed.
+    // The file the next file dialog picks, else FileName; empty: dismissed.
+    std::deque<std::string> Files;
     std::string FileName;
     std::function<void(TLaptimeSheet&)> EditSheet;
     std::function<void(TLapEnv&)> EditEnv;
@@ -54,9 +62,15 @@ class FakeUserPort : public UserPort {
     bool GivenForDefaults = false;
 
   private:
+    template <typename T> static T Next(std::deque<T>& Queue, T Otherwise) {
+        if (Queue.empty()) return Otherwise;
+        T a = Queue.front();
+        Queue.pop_front();
+        return a;
+    }
     bool Choose(TFileDialog& d) {
         Dialogs.push_back(d);
-        d.FileName = FileName;
-        return !FileName.empty();
+        d.FileName = Next(Files, FileName);
+        return !d.FileName.empty();
     }
 };

@@ -2,6 +2,7 @@
 // keys, the keyboard in the grid and the sheet selector, the view options,
 // and LapEnv.dat written at exit and read at the next start. Every question
 // is answered by the scripted user.
+#include "app/fake_user_port.h"
 #include "grid/lap_grid.h"
 #include "model/file_io.h"
 #include "model/lap_env.h"
@@ -10,7 +11,6 @@
 #include "ui/lap_form.h"
 #include "ui/menus.h"
 #include "ui/qt_canvas.h"
-#include "ui/scripted_user.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +33,8 @@ namespace {
 QString Cell(TLapGrid& g, int col, int row) {
     return qt_bridge::FromBytes(g.Cells(col, row));
 }
+
+using Strings = std::vector<std::string>;
 
 QStringList L(std::initializer_list<const char*> Items) {
     QStringList out;
@@ -58,7 +60,7 @@ class TestMainWindow : public QObject {
     void init() { QFile::remove(EnvFile()); }
 
     void menusShowTheirItems() {
-        ScriptedUser user;
+        FakeUserPort user;
         TLaptimeForm form(nullptr, &user);
         QStringList titles;
         for (QAction* a : form.menuBar()->actions())
@@ -145,13 +147,13 @@ class TestMainWindow : public QObject {
     void keyboardSession() {
         const QString project = FEnvDir.filePath(QStringLiteral("run.sgp"));
         {
-            ScriptedUser user;
+            FakeUserPort user;
             user.Files = {Local(project)};
             TLaptimeForm form(nullptr, &user);
             form.Menus().Action("SavePrject")->trigger();
             QVERIFY(QFile::exists(project));
         }
-        ScriptedUser user;
+        FakeUserPort user;
         TLaptimeForm form(nullptr, &user, {project});
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -182,7 +184,7 @@ class TestMainWindow : public QObject {
         user.Answers = {TAnswer::No};
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
         QTRY_VERIFY(!form.isVisible());
-        QCOMPARE(user.Asked, L({"Cnfm|Data has been edited. Save?"}));
+        QVERIFY(user.Asked == (Strings{"Cnfm: Data has been edited. Save?"}));
         const TLapEnvFile env = ReadLapEnv(ReadWholeFile(Local(EnvFile())));
         QCOMPARE(QString::fromStdString(env.Env.LastFile.str()), project);
     }
@@ -204,7 +206,7 @@ class TestMainWindow : public QObject {
         e.HeaderTexts[0].assign(std::string(254, 'h'));
         SaveLapEnv(Local(EnvFile()), before);
 
-        ScriptedUser user;
+        FakeUserPort user;
         auto form = std::make_unique<TLaptimeForm>(nullptr, &user);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -262,7 +264,7 @@ class TestMainWindow : public QObject {
     }
 
     void sheetSelectorRenamesAndKeepsItsOwnClipboard() {
-        ScriptedUser user;
+        FakeUserPort user;
         TLaptimeForm form(nullptr, &user);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -273,7 +275,7 @@ class TestMainWindow : public QObject {
         QTest::keyClicks(name, QStringLiteral("Course "));
         name->insert(QStringLiteral("区間")); // as an input method commits it
         QTest::keyClick(name, Qt::Key_Return);
-        QCOMPARE(user.Asked, L({"Confirm |Change this sheet's name?"}));
+        QVERIFY(user.Asked == (Strings{"Confirm : Change this sheet's name?"}));
         QCOMPARE(form.List()->itemText(0), QStringLiteral("Course 区間"));
         QVERIFY(form.windowTitle().endsWith(QLatin1Char('*')));
 
@@ -299,14 +301,14 @@ class TestMainWindow : public QObject {
 
     // Closing settles the cell being typed and asks; Cancel keeps the window.
     void closeAsksAboutATypedCell() {
-        ScriptedUser user;
+        FakeUserPort user;
         TLaptimeForm form(nullptr, &user);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.GridWidget()->setFocus();
         QTest::keyClicks(form.GridWidget(), QStringLiteral("Stage"));
         QVERIFY(!form.close());
-        QCOMPARE(user.Asked, L({"Cnfm|Data has been edited. Save?"}));
+        QVERIFY(user.Asked == (Strings{"Cnfm: Data has been edited. Save?"}));
         QCOMPARE(Cell(form.Grid(), 0, 0), QStringLiteral("Stage"));
         QVERIFY(!QFile::exists(EnvFile()));
         user.Answers = {TAnswer::No};
@@ -318,11 +320,11 @@ class TestMainWindow : public QObject {
     // defaults.
     void unreadableEnvironmentStartsWithDefaults() {
         QVERIFY(QDir().mkdir(EnvFile()));
-        ScriptedUser user;
+        FakeUserPort user;
         {
             TLaptimeForm form(nullptr, &user);
-            QCOMPARE(user.Errors.size(), 1);
-            QVERIFY(user.Errors[0].contains(QStringLiteral("LapEnv.dat")));
+            QCOMPARE(int(user.Errors.size()), 1);
+            QVERIFY(user.Errors[0].find("LapEnv.dat") != std::string::npos);
             QCOMPARE(qt_bridge::FromBytes(form.Grid().Columns[1].Title()), QStringLiteral("最速"));
             QCOMPARE(form.size(), QSize(409, 370));
         }
@@ -332,7 +334,7 @@ class TestMainWindow : public QObject {
     // Exactly one local ".sgp" file opens, after the save question.
     void droppedFiles() {
         const QString project = FEnvDir.filePath(QStringLiteral("drop.sgp"));
-        ScriptedUser user;
+        FakeUserPort user;
         user.Files = {Local(project)};
         TLaptimeForm form(nullptr, &user);
         form.Menus().Action("SavePrject")->trigger();
@@ -352,9 +354,9 @@ class TestMainWindow : public QObject {
         drop({file, file});
         drop({QUrl::fromLocalFile(FEnvDir.filePath(QStringLiteral("a.txt")))});
         drop({QUrl(QStringLiteral("https://example.org/drop.sgp"))});
-        QVERIFY(user.Asked.isEmpty());
+        QVERIFY(user.Asked.empty());
         drop({file});
-        QCOMPARE(user.Asked, L({"Cnfm|Data has been edited. Save?"}));
+        QVERIFY(user.Asked == (Strings{"Cnfm: Data has been edited. Save?"}));
         QCOMPARE(form.Project()->SheetCount(), 2);
         user.Answers = {TAnswer::No};
         drop({file});
