@@ -9,9 +9,11 @@
 
 #ifdef SEGMARK_WITH_UI
 #include "app/commands.h"
+#include "ui/grid_widget.h"
 #include "ui/lap_form.h"
 #include "ui/remote_server.h"
 #include "ui/single_instance.h"
+#include "ui/startup_probe.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -65,6 +67,7 @@ int RunWindow(int argc, char** argv, const TLaunch& L) {
     TRemoteServer server([&window](const TRemoteMessage& M) { window.RemoteCommand(M); });
     if (!server.Listen(TSingleInstance::SocketName()))
         std::fputs("segmark: other programs cannot reach this window (local socket)\n", stderr);
+    WatchFirstPaint(window.GridWidget()->viewport());
     window.show();
     return app.exec();
 }
