@@ -4,8 +4,8 @@
 // memory under 100 MB for the 100,000-row sheet (peak_rss_MB).
 #include "app/time_eval.h"
 #include "grid/lap_grid.h"
+#include "model/headless.h"
 #include "model/laptime_project.h"
-#include "model/plain_selector.h"
 #include "model/project_file.h"
 
 #include <benchmark/benchmark.h>
@@ -19,22 +19,11 @@
 
 namespace {
 
-class Host : public ProjectHost {
-  public:
-    void SetTitle(const std::string&) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-    bool ConfirmManyRows() const override { return false; }
-    int MaxUndoIndex() const override { return 1; }
-    const TLaptimeSheet& DefaultSettings() const override { return defaults; }
-    bool ClipboardText(std::string&) override { return false; }
-    TLaptimeSheet defaults = DefaultSheetSettings();
-};
-
 // The window's grid with the evaluation attached, and a project on it.
 struct Window {
     TLapGrid grid;
     TPlainSelector selector;
-    Host host;
+    THeadlessHost host;
     std::unique_ptr<TLaptimeProject> project;
     TTimeEvaluator evaluator{grid, [this]() -> std::optional<TEvalSettings> {
                                  const TLaptimeSheet* s =

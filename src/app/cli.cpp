@@ -5,9 +5,9 @@
 #include "grid/lap_grid.h"
 #include "model/env_location.h"
 #include "model/file_io.h"
+#include "model/headless.h"
 #include "model/lap_env.h"
 #include "model/laptime_project.h"
-#include "model/plain_selector.h"
 #include "text/codepage.h"
 
 #include <cstdio>
@@ -32,27 +32,11 @@ struct UsageError {
     std::string Message;
 };
 
-// The window's settings without the window. Nothing is ever asked: the
-// many-rows question is off, so every text is imported whole.
-class HeadlessHost : public ProjectHost {
-  public:
-    explicit HeadlessHost(TLapEnvFile Env) : env_(std::move(Env)) {}
-    void SetTitle(const std::string&) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-    bool ConfirmManyRows() const override { return false; }
-    int MaxUndoIndex() const override { return env_.Env.MaxUndoIndex; }
-    const TLaptimeSheet& DefaultSettings() const override { return env_.DefaultSettings; }
-    bool ClipboardText(std::string&) override { return false; }
-
-  private:
-    TLapEnvFile env_;
-};
-
 // The command line's own grid, shown in no window.
 struct Session {
     TLapGrid Grid;
     TPlainSelector Selector;
-    HeadlessHost Host{LoadLapEnv(LapEnvPath(ExecutableFolder()))};
+    THeadlessHost Host{LoadLapEnv(LapEnvPath(ExecutableFolder()))};
     TSession Core{Grid, Selector, Host};
 
     Session() { SetupLapGrid(Grid, TLapEnv{}); }

@@ -109,20 +109,6 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
 }
 
 TEST(Commands, UndoCaptionsNameTheRecordKind) {
-    const char* expected[] = {"(Cell Edit) ",
-                              "(Cut) ",
-                              "(Paste) ",
-                              "(Del) ",
-                              "(Auto-Fill) ",
-                              "(Add Row) ",
-                              "(Ins. Row)",
-                              "(Del. Row)",
-                              "(Copy \"Now\" to \"Best\") ",
-                              "(Clear \"Now\" Times)"};
-    for (int k = btEdit; k <= btDeleteThisTime; ++k)
-        EXPECT_EQ(UndoSuffix(static_cast<TBufferType>(k)), expected[k]) << k;
-    EXPECT_EQ(UndoSuffix(btNone), "");
-
     Window w;
     w.C.Start({});
     EXPECT_EQ(w.C.MenuState().Undo, TUndoCaptions{});

@@ -3,6 +3,7 @@
 // the colour and font dialogs answered as they open.
 #include "app/fake_user_port.h"
 #include "grid/lap_grid.h"
+#include "model/headless.h"
 #include "model/laptime_project.h"
 #include "model/sheet_settings_file.h"
 #include "ui/app_settings_dialog.h"
@@ -174,21 +175,10 @@ void WriteFile(const QString& Path, const std::string& Bytes) {
 
 // A project of sheets named Names, shown in a grid with a real selector.
 struct SortRig {
-    class Host : public ProjectHost {
-      public:
-        void SetTitle(const std::string&) override {}
-        bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-        bool ConfirmManyRows() const override { return false; }
-        int MaxUndoIndex() const override { return 1; }
-        const TLaptimeSheet& DefaultSettings() const override { return Defaults; }
-        bool ClipboardText(std::string&) override { return false; }
-        TLaptimeSheet Defaults = DefaultSheetSettings();
-    };
-
     TLapGrid Grid;
     QComboBox Box;
     TComboSelector Selector{&Box};
-    Host H;
+    THeadlessHost H;
     std::unique_ptr<TLaptimeProject> Project;
 
     explicit SortRig(const QStringList& Names) {
