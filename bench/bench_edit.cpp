@@ -32,8 +32,7 @@ std::unique_ptr<TLapGrid> MakeSheet(int rows) {
     }
     TTimeFormatList f;
     f.AddDefaults(rows);
-    g->TimeFormatLists.Add(f);
-    g->UndoList.Add(std::make_unique<TUndoBufferList>(g.get(), 5));
+    g->AddSheetBuffers(f, 5);
     return g;
 }
 
@@ -96,7 +95,7 @@ BENCHMARK(BM_AddRowAndUndo)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecon
 void BM_PasteBlock(benchmark::State& state) {
     auto g = MakeSheet(100000);
     BenchClipboard clip;
-    g->ClipboardPort = &clip;
+    g->SetClipboardPort(&clip);
     std::string texts[2];
     for (int v = 0; v < 2; ++v)
         for (int r = 0; r < 1000; ++r)
@@ -115,7 +114,7 @@ BENCHMARK(BM_PasteBlock)->Unit(benchmark::kMicrosecond);
 void BM_PasteBlockUndoRedo(benchmark::State& state) {
     auto g = MakeSheet(100000);
     BenchClipboard clip;
-    g->ClipboardPort = &clip;
+    g->SetClipboardPort(&clip);
     for (int r = 0; r < 1000; ++r)
         clip.Text += "a\tb\tc\r\n";
     g->SetSelection(TRect{0, 50000, 2, 50999});

@@ -24,7 +24,7 @@ static void BM_EvaluateAllRows(benchmark::State& state) {
     grid.SetRowCount(rows);
     TTimeFormatList list;
     list.AddDefaults(rows);
-    grid.TimeFormatLists.Add(list);
+    grid.AddSheetBuffers(list, 0);
     TTimeEvaluator eval(grid, [] { return std::optional<TEvalSettings>(TEvalSettings{}); });
     eval.Attach();
     for (int r = 0; r < rows; ++r) {

@@ -20,13 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) return 0;
     TLapGrid grid;
     BytesClipboard clip;
-    grid.ClipboardPort = &clip;
+    grid.SetClipboardPort(&clip);
     grid.SetColCount(5);
     grid.SetRowCount(8);
     TTimeFormatList formats;
     formats.AddDefaults(8);
-    grid.TimeFormatLists.Add(formats);
-    grid.UndoList.Add(std::make_unique<TUndoBufferList>(&grid, 1));
+    grid.AddSheetBuffers(formats, 1);
     grid.Columns[3].ReadOnly = true;
     grid.Columns[1].SetVisible(data[0] & 1);
     grid.SetCol(data[0] % 5);

@@ -96,9 +96,7 @@ bool TLapCommands::Guard(const std::function<void()>& F) {
 }
 
 void TLapCommands::ClearUndoBuffers() {
-    TUndoList& list = Grid().UndoList;
-    for (int i = 0; i < list.Count(); ++i)
-        list.Items(i).Clear();
+    Grid().ClearUndoBuffers();
 }
 
 // ---- start and end ----
@@ -419,7 +417,7 @@ void TLapCommands::InsertLineClick() {
     TLapGrid& g = Grid();
     if (TUndoBufferList* undo = g.CurrentUndo()) FDataChange = undo->IsModified();
     if (g.RowCount() > 0)
-        g.InsertRows(g.Selection.Top, g.Selection.Bottom, true);
+        g.InsertRows(g.Selection().Top, g.Selection().Bottom, true);
     else
         g.AddRow(true);
     Changed();
@@ -430,7 +428,7 @@ void TLapCommands::DeleteLineClick() {
     TLapGrid& g = Grid();
     if (!HasSheet() || g.RowCount() == 0) return;
     if (TUndoBufferList* undo = g.CurrentUndo()) FDataChange = undo->IsModified();
-    g.DeleteRows(g.Selection.Top, g.Selection.Bottom, true);
+    g.DeleteRows(g.Selection().Top, g.Selection().Bottom, true);
     Changed();
 }
 

@@ -1,32 +1,23 @@
 #include "app/now_best.h"
 
+#include "app/columns.h"
+
 #include "grid/lap_grid.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int BestCol = 1;
-constexpr int NowCol = 2;
-constexpr int LastCol = 4; // the interval column
-
-// Brackets a batch of writes; EndUpdate runs even when a handler throws.
-struct UpdateScope {
-    TLapGrid& g;
-    explicit UpdateScope(TLapGrid& grid) : g(grid) { g.BeginUpdate(); }
-    ~UpdateScope() { g.EndUpdate(); }
-};
-
 // Empties the Now, split and interval columns of every row, also any texts
 // kept past the last row.
 void EmptyTimeColumns(TLapGrid& g) {
-    for (int c = NowCol; c <= std::min(LastCol, g.ColCount() - 1); ++c)
+    for (int c = colNow; c <= std::min<int>(colInterval, g.ColCount() - 1); ++c)
         g.Columns[c].Strings().clear();
 }
 
 void MoveToFirstNow(TLapGrid& g) {
     if (g.RowCount() == 0) return;
-    g.SetCol(NowCol);
+    g.SetCol(colNow);
     g.SetRow(0);
 }
 
@@ -38,19 +29,19 @@ bool CopyNowToBest(TLapGrid& Grid, const CellEvaluator& Evaluate) {
     Grid.CommitEdit();
     Grid.EndEdit();
     TUndoBufferList* undo = Grid.CurrentUndo();
-    if (!undo || Grid.ColCount() <= NowCol) return false;
+    if (!undo || Grid.ColCount() <= colNow) return false;
     const int rows = Grid.RowCount();
-    TUndoBuffer* R = undo->Push(btCopyThisTime, TRect{BestCol, 0, NowCol, rows - 1});
+    TUndoBuffer* R = undo->Push(btCopyThisTime, TRect{colBest, 0, colNow, rows - 1});
     {
-        UpdateScope scope(Grid);
+        TUpdateBatch batch(Grid);
         for (int r = 0; r < rows; ++r) {
-            R->OldTexts[BestCol].push_back(Grid.Cells(BestCol, r));
-            R->OldTexts[NowCol].push_back(Grid.Cells(NowCol, r));
-            Grid.SetCells(BestCol, r, Grid.Cells(NowCol, r));
-            Grid.SetCells(NowCol, r, std::string());
-            R->NewTexts[BestCol].push_back(Grid.Cells(BestCol, r));
-            R->NewTexts[NowCol].push_back(Grid.Cells(NowCol, r));
-            if (Evaluate) Evaluate(BestCol, r);
+            R->OldTexts[colBest].push_back(Grid.Cells(colBest, r));
+            R->OldTexts[colNow].push_back(Grid.Cells(colNow, r));
+            Grid.SetCells(colBest, r, Grid.Cells(colNow, r));
+            Grid.SetCells(colNow, r, std::string());
+            R->NewTexts[colBest].push_back(Grid.Cells(colBest, r));
+            R->NewTexts[colNow].push_back(Grid.Cells(colNow, r));
+            if (Evaluate) Evaluate(colBest, r);
         }
         EmptyTimeColumns(Grid);
     }
@@ -63,21 +54,21 @@ bool ClearNow(TLapGrid& Grid) {
     Grid.CommitEdit();
     Grid.EndEdit();
     TUndoBufferList* undo = Grid.CurrentUndo();
-    if (!undo || Grid.ColCount() <= NowCol) return false;
+    if (!undo || Grid.ColCount() <= colNow) return false;
     const int rows = Grid.RowCount();
     bool anyNow = false;
     for (int r = 0; r < rows && !anyNow; ++r)
-        anyNow = !Grid.CellText(NowCol, r).empty();
+        anyNow = !Grid.CellText(colNow, r).empty();
     if (!anyNow) return false;
 
-    TUndoBuffer* R = undo->Push(btDeleteThisTime, TRect{NowCol, 0, NowCol, rows - 1});
+    TUndoBuffer* R = undo->Push(btDeleteThisTime, TRect{colNow, 0, colNow, rows - 1});
     {
-        UpdateScope scope(Grid);
+        TUpdateBatch batch(Grid);
         TTimeFormatList* formats = Grid.CurrentFormats();
         if (formats && formats->Count() < rows) formats->AddDefaults(rows - formats->Count());
         for (int r = 0; r < rows; ++r) {
-            R->OldTexts[NowCol].push_back(Grid.CellText(NowCol, r));
-            R->NewTexts[NowCol].emplace_back();
+            R->OldTexts[colNow].push_back(Grid.CellText(colNow, r));
+            R->NewTexts[colNow].emplace_back();
             if (formats) formats->Items(r) = tfNone;
         }
         EmptyTimeColumns(Grid);

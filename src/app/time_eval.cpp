@@ -1,5 +1,7 @@
 #include "app/time_eval.h"
 
+#include "app/columns.h"
+
 #include "grid/lap_grid.h"
 #include "pattern/pattern_matcher.h"
 
@@ -183,18 +185,6 @@ std::string FormatIntervalText(std::int64_t I, bool WithMs) {
 
 namespace {
 
-// Every path out of an evaluation, an exception included, ends the update.
-class UpdateScope {
-  public:
-    explicit UpdateScope(TLapGrid& g) : grid(g) { grid.BeginUpdate(); }
-    ~UpdateScope() { grid.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-  private:
-    TLapGrid& grid;
-};
-
 struct EvaluatedText {
     std::string text;
     TTimeTextKind kind;
@@ -222,28 +212,28 @@ void TTimeEvaluator::Attach() {
 }
 
 void TTimeEvaluator::GridCellAssignment(int ACol, int ARow) {
-    if (FGrid.RowCount() == 0 || (ACol != 1 && ACol != 2)) return;
+    if (FGrid.RowCount() == 0 || (ACol != colBest && ACol != colNow)) return;
     // Rows outside the grid, or a grid without the derived columns, have
     // nothing to evaluate.
-    if (ARow < 0 || ARow >= FGrid.RowCount() || FGrid.ColCount() < 5) return;
+    if (ARow < 0 || ARow >= FGrid.RowCount() || FGrid.ColCount() <= colInterval) return;
     const std::optional<TEvalSettings> settings = FSettings ? FSettings() : std::nullopt;
     if (!settings) return;
 
-    UpdateScope update(FGrid);
+    TUpdateBatch batch(FGrid);
     TTimeFormatList* formats = FGrid.CurrentFormats();
     auto setResult = [&](TTimeFormat r) {
         if (formats && ARow < formats->Count()) formats->Items(ARow) = r;
     };
 
-    const std::string bestCell = FGrid.Cells(1, ARow);
-    const std::string nowCell = FGrid.Cells(2, ARow);
+    const std::string bestCell = FGrid.Cells(colBest, ARow);
+    const std::string nowCell = FGrid.Cells(colNow, ARow);
     const EvaluatedText best = Evaluate(bestCell);
     const EvaluatedText now = Evaluate(nowCell);
 
     // Display format of the evaluated cell; the other time column stays.
     if (settings->TimeFormat < kTimeFormatAsTyped) {
-        const EvaluatedText& own = ACol == 1 ? best : now;
-        const std::string& ownCell = ACol == 1 ? bestCell : nowCell;
+        const EvaluatedText& own = ACol == colBest ? best : now;
+        const std::string& ownCell = ACol == colBest ? bestCell : nowCell;
         FGrid.SetCells(ACol, ARow,
                        own.kind == tkNotTime ? ownCell
                                              : FormatCellTime(settings->TimeFormat, own.value));
@@ -252,39 +242,40 @@ void TTimeEvaluator::GridCellAssignment(int ACol, int ARow) {
     // Split, from the texts as they were before the rewrite.
     if (best.text.empty() || now.text.empty()) {
         setResult(tfNone);
-        FGrid.SetCells(3, ARow, std::string());
+        FGrid.SetCells(colSplit, ARow, std::string());
     } else if (best.kind == tkNotTime || now.kind == tkNotTime) {
         setResult(tfNone);
-        FGrid.SetCells(3, ARow, "###");
+        FGrid.SetCells(colSplit, ARow, "###");
         return; // the interval keeps its text
     } else {
         const std::int64_t d = std::int64_t(best.value) - std::int64_t(now.value);
         setResult(d > 0 ? tfMinus : d < 0 ? tfPlus : tfEven);
-        FGrid.SetCells(3, ARow,
+        FGrid.SetCells(colSplit, ARow,
                        FormatSplitText(d, HasMilliseconds(best.kind) || HasMilliseconds(now.kind)));
     }
 
     // Interval: only the Now texts feed it, so a Best edit leaves it alone.
-    if (ACol == 2 && ARow > 0 && now.kind != tkNotTime) {
-        const EvaluatedText prev = Evaluate(FGrid.Cells(2, ARow - 1));
+    if (ACol == colNow && ARow > 0 && now.kind != tkNotTime) {
+        const EvaluatedText prev = Evaluate(FGrid.Cells(colNow, ARow - 1));
         if (prev.text.empty() || now.text.empty() || prev.kind == tkNotTime) {
-            FGrid.SetCells(4, ARow, std::string());
+            FGrid.SetCells(colInterval, ARow, std::string());
         } else {
             const std::int64_t i = std::int64_t(now.value) - std::int64_t(prev.value);
-            FGrid.SetCells(4, ARow,
+            FGrid.SetCells(colInterval, ARow,
                            i < 0 ? std::string("###")
                                  : FormatIntervalText(i, HasMilliseconds(prev.kind) ||
                                                              HasMilliseconds(now.kind)));
         }
     } else if (ARow == 0) {
-        FGrid.SetCells(4, 0, !now.text.empty() && now.kind != tkNotTime ? "- - -" : std::string());
-    } else if (ACol == 2) {
-        FGrid.SetCells(4, ARow, std::string());
+        FGrid.SetCells(colInterval, 0,
+                       !now.text.empty() && now.kind != tkNotTime ? "- - -" : std::string());
+    } else if (ACol == colNow) {
+        FGrid.SetCells(colInterval, ARow, std::string());
     }
 }
 
 void TTimeEvaluator::GridDrawCell(Canvas& ACanvas, int X, int Y, const TRect&, bool&) {
-    if (X != 2 && X != 3) return;
+    if (X != colNow && X != colSplit) return;
     const std::optional<TEvalSettings> settings = FSettings ? FSettings() : std::nullopt;
     if (!settings) return;
     const TTimeFormatList* formats = FGrid.CurrentFormats();

@@ -10,19 +10,8 @@
 
 namespace {
 
-constexpr int RecordCols = 5;
-
-// Sets Updating for the span of a block operation and puts back what it was,
-// also when an event handler throws.
-struct UpdatingScope {
-    bool& flag;
-    bool saved;
-    explicit UpdatingScope(bool& f) : flag(f), saved(f) { flag = true; }
-    ~UpdatingScope() { flag = saved; }
-};
-
 void Record(TStringList* lists, int col, const std::string& text) {
-    if (lists && col >= 0 && col < RecordCols) lists[col].push_back(text);
+    if (lists && col >= 0 && col < RecordedCols) lists[col].push_back(text);
 }
 
 // A copy text of one empty line would only wipe the clipboard.
@@ -39,7 +28,7 @@ TRect TLapGrid::CellBlock(const TRect& R) const {
 }
 
 std::string TLapGrid::SelectionText() const {
-    const TRect b = CellBlock(Selection);
+    const TRect b = CellBlock(FSelection);
     if (b.Left > b.Right || b.Top > b.Bottom) return {};
     TStringList lines;
     lines.reserve(static_cast<std::size_t>(b.Bottom - b.Top + 1));
@@ -58,20 +47,20 @@ std::string TLapGrid::SelectionText() const {
 void TLapGrid::CopyToClipboard() {
     EndEdit();
     CommitEdit();
-    PutOnClipboard(ClipboardPort, SelectionText());
+    PutOnClipboard(FClipboardPort, SelectionText());
 }
 
 void TLapGrid::CutToClipboard() {
     EndEdit();
     CommitEdit();
-    const TRect b = CellBlock(Selection);
+    const TRect b = CellBlock(FSelection);
     // Without a clipboard the cut texts would be lost.
-    if (!ClipboardPort || b.Left > b.Right || b.Top > b.Bottom) return;
+    if (!FClipboardPort || b.Left > b.Right || b.Top > b.Bottom) return;
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btCut, b);
     if (OnCellChange) OnCellChange(-1, -1, btCut);
     {
-        UpdatingScope scope(Updating);
+        TRepaintHold hold(FUpdating);
         TStringList lines;
         std::vector<std::pair<int, int>> cleared;
         for (int row = b.Top; row <= b.Bottom; ++row) {
@@ -88,7 +77,7 @@ void TLapGrid::CutToClipboard() {
             }
             lines.push_back(std::move(line));
         }
-        PutOnClipboard(ClipboardPort, text::JoinLinesCRLF(lines));
+        PutOnClipboard(FClipboardPort, text::JoinLinesCRLF(lines));
         // Rows are re-evaluated only once every cell is read: an evaluation
         // rewrites the derived columns, whose texts the cut must carry as
         // they were.
@@ -100,22 +89,22 @@ void TLapGrid::CutToClipboard() {
 }
 
 void TLapGrid::PasteFromClipboard() {
-    if (!ClipboardPort || !ClipboardPort->HasText()) return;
-    const std::string clip = ClipboardPort->GetText();
+    if (!FClipboardPort || !FClipboardPort->HasText()) return;
+    const std::string clip = FClipboardPort->GetText();
     if (clip.empty() || clip == "\r\n") return;
     const TStringList lines = text::SplitLines(clip);
     // A text that ends at a leading zero byte has no lines to repeat.
     if (lines.empty() || FCol < 0 || FRow < 0) return;
     EndEdit();
-    const TRect b = CellBlock(Selection);
+    const TRect b = CellBlock(FSelection);
     {
-        UpdatingScope scope(Updating);
+        TRepaintHold hold(FUpdating);
         std::size_t W = 1;
         for (const auto& line : lines)
             W = std::max(W,
                          static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
 
-        if (Selection.Left == Selection.Right && Selection.Top == Selection.Bottom) {
+        if (FSelection.IsSingle()) {
             const TLapColumn& column = Columns[FCol];
             if (column.Visible() && !column.ReadOnly) {
                 const std::string field = text::SplitFields(lines.front()).front();
@@ -155,16 +144,16 @@ void TLapGrid::PasteFromClipboard() {
 }
 
 void TLapGrid::DeleteSelection() {
-    if (ReadOnly || !TypedText.empty()) return;
+    if (FReadOnly || !FTypedText.empty()) return;
     CommitEdit();
     EndEdit();
-    const TRect b = CellBlock(Selection);
+    const TRect b = CellBlock(FSelection);
     if (b.Left > b.Right || b.Top > b.Bottom) return;
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btDelete, b);
     if (OnCellChange) OnCellChange(-1, -1, btDelete);
     {
-        UpdatingScope scope(Updating);
+        TRepaintHold hold(FUpdating);
         for (int col = b.Left; col <= b.Right; ++col)
             for (int row = b.Top; row <= b.Bottom; ++row) {
                 Record(R ? R->OldTexts.data() : nullptr, col, CellText(col, row));

@@ -2,31 +2,30 @@
 #include "grid/lap_grid.h"
 
 TUndoBuffer* TLapGrid::OpenEditRecord(TBufferType typ) {
-    if (PendingEdit) return PendingEdit;
+    if (FPendingEdit) return FPendingEdit;
     TUndoBufferList* undo = CurrentUndo();
-    // Records hold columns 0 .. 4 only.
-    if (!undo || FCol < 0 || FCol >= 5 || FRow < 0 || FRow >= FRowCount) return nullptr;
+    if (!undo || FCol < 0 || FCol >= RecordedCols || FRow < 0 || FRow >= FRowCount) return nullptr;
     TUndoBuffer* R = undo->Push(typ, TRect{FCol, FRow, FCol, FRow});
     R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
-    PendingEdit = R;
+    FPendingEdit = R;
     return R;
 }
 
 void TLapGrid::CommitEdit() {
-    if (!PendingEdit) return;
+    if (!FPendingEdit) return;
     SettleEditRecord(true);
     // Settled and evaluated here; the next key must not evaluate the cell
     // it lands on as if it had been typed into.
-    CellTyped = false;
-    TypedText.clear();
+    FCellTyped = false;
+    FTypedText.clear();
     EndEdit();
 }
 
 bool TLapGrid::SettleEditRecord(bool Assign) {
-    TUndoBuffer* R = PendingEdit;
+    TUndoBuffer* R = FPendingEdit;
     if (!R) return false;
     // Cleared first so that a handler settling the edit again finds nothing.
-    PendingEdit = nullptr;
+    FPendingEdit = nullptr;
     // The record names the edited cell; callers settle before moving, so it
     // is the current cell as well.
     const int col = R->Area.Left;
@@ -40,7 +39,7 @@ bool TLapGrid::SettleEditRecord(bool Assign) {
         if (Assign && OnCellAssignment) OnCellAssignment(col, row);
         return true;
     }
-    for (int i = 0; i < UndoList.Count(); ++i)
-        UndoList.Items(i).DropRecord(R);
+    for (int i = 0; i < FUndoList.Count(); ++i)
+        FUndoList.Items(i).DropRecord(R);
     return false;
 }

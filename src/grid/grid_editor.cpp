@@ -4,25 +4,25 @@
 #include "grid/lap_grid.h"
 
 void TLapGrid::EndEdit() {
-    if (CaretVisible) {
-        if (Host) Host->HideCaret();
-        CaretVisible = false;
+    if (FCaretVisible) {
+        if (FHost) FHost->HideCaret();
+        FCaretVisible = false;
     }
     HideEdit();
 }
 
 void TLapGrid::HideEdit() {
-    if (Host && Host->EditorVisible()) Host->HideEditor();
+    if (FHost && FHost->EditorVisible()) FHost->HideEditor();
 }
 
 void TLapGrid::OpenEditor() {
     if (FCol < 0 || FRow < 0 || FCol >= ColCount() || FRow >= FRowCount) return;
     EnsureVisible(FCol, FRow);
-    if (ReadOnly || Columns[FCol].ReadOnly) return;
-    EditorOpen = true;
-    if (!PendingEdit) OpenEditRecord(btEdit);
+    if (FReadOnly || Columns[FCol].ReadOnly) return;
+    FEditorOpen = true;
+    if (!FPendingEdit) OpenEditRecord(btEdit);
     ShowEdit(FCol, FRow);
-    if (Host) Host->SetEditorFocus();
+    if (FHost) FHost->SetEditorFocus();
 }
 
 TRect TLapGrid::EditorBounds(int ACol, int ARow) const {
@@ -44,36 +44,36 @@ TRect TLapGrid::EditorBounds(int ACol, int ARow) const {
 
 void TLapGrid::ShowEdit(int ACol, int ARow) {
     if (ACol < 0 || ACol >= ColCount() || ARow < 0) return;
-    if (CaretVisible) {
-        if (Host) Host->HideCaret();
-        CaretVisible = false;
+    if (FCaretVisible) {
+        if (FHost) FHost->HideCaret();
+        FCaretVisible = false;
     }
-    Inplace.EditCol = ACol;
-    Inplace.EditRow = ARow;
+    FInplace.EditCol = ACol;
+    FInplace.EditRow = ARow;
     const TLapColumn& col = Columns[ACol];
-    Inplace.Alignment = col.HorzAlign();
+    FInplace.Alignment = col.HorzAlign();
     TFont font = col.Font();
     font.Color = RGB(0, 0, 0);
-    if (Host) {
-        Host->ShowEditor(EditorBounds(ACol, ARow), CellText(ACol, ARow), font, EditorColor,
-                         Inplace.Alignment);
+    if (FHost) {
+        FHost->ShowEditor(EditorBounds(ACol, ARow), CellText(ACol, ARow), font, EditorColor,
+                          FInplace.Alignment);
     }
     InvalidateSelectionBox();
 }
 
 void TLapGrid::CloseEditor(bool Open) {
-    EditorOpen = Open;
+    FEditorOpen = Open;
     if (!Open) SettleEditRecord();
 }
 
 void TLapGrid::EditorChanged(const std::string& Text) {
-    if (Inplace.EditCol >= ColCount() || Inplace.EditRow >= FRowCount) return;
+    if (FInplace.EditCol >= ColCount() || FInplace.EditRow >= FRowCount) return;
     // A click on the cell settles the record but leaves the box open: the
     // next change starts a record of its own, or undo and redo would skip it.
-    if (EditorOpen && !PendingEdit && Inplace.EditCol == FCol && Inplace.EditRow == FRow &&
+    if (FEditorOpen && !FPendingEdit && FInplace.EditCol == FCol && FInplace.EditRow == FRow &&
         !Columns[FCol].ReadOnly && CellText(FCol, FRow) != Text)
         OpenEditRecord(btEdit);
-    WriteCell(Inplace.EditCol, Inplace.EditRow, true, Text);
+    WriteCell(FInplace.EditCol, FInplace.EditRow, true, Text);
 }
 
 bool TLapGrid::EditorKeyDown(int Key, TShiftState) {
@@ -81,12 +81,12 @@ bool TLapGrid::EditorKeyDown(int Key, TShiftState) {
     HideEdit();
     CloseEditor(false);
     if (OnCellAssignment) OnCellAssignment(FCol, FRow);
-    if (Host) Host->SetFocus();
+    if (FHost) FHost->SetFocus();
     return true;
 }
 
 bool TLapGrid::EditorKeyPress(const std::string& Char) {
     bool Allowed = true;
-    if (OnFilterChar) OnFilterChar(true, Inplace.EditCol, Inplace.EditRow, Char, Allowed);
+    if (OnFilterChar) OnFilterChar(true, FInplace.EditCol, FInplace.EditRow, Char, Allowed);
     return Allowed || Char == std::string(1, KeyBackspace);
 }

@@ -34,8 +34,8 @@ int RoundUpTo(int v, int step) {
 // ---- setters ----
 
 void TLapGrid::SetHost(GridHost* H) {
-    Host = H;
-    if (!Host) return;
+    FHost = H;
+    if (!FHost) return;
     ShowScrollBars(false, false);
     RecalcLayout();
 }
@@ -54,7 +54,7 @@ void TLapGrid::SetGutterKind(TGutterKind v) {
     FGutterKind = v;
     RecalcLayout();
     if (old != gkNone && v != gkNone) {
-        if (Host) Host->Invalidate(TRect{0, HeaderH, GutterW, ClientHeight()});
+        if (FHost) FHost->Invalidate(TRect{0, FLayout.HeaderH, FLayout.GutterW, ClientHeight()});
     } else {
         InvalidateAll();
     }
@@ -77,7 +77,7 @@ void TLapGrid::SetShowFooter(bool v) {
 void TLapGrid::SetFitToWidth(bool v) {
     if (v == FFitToWidth) return;
     FFitToWidth = v;
-    ScrollX = 0;
+    FLayout.ScrollX = 0;
     RecalcLayout();
     InvalidateAll();
 }
@@ -90,17 +90,17 @@ void TLapGrid::SetAutoColWidth(bool v) {
 }
 
 void TLapGrid::SetDefRowHeight(int v) {
-    if (v == DefRowHeight || v < 1) return;
-    DefRowHeight = v;
-    LineStepX = v;
-    PageStepX = 5 * v;
+    if (v == FDefRowHeight || v < 1) return;
+    FDefRowHeight = v;
+    FLineStepX = v;
+    FPageStepX = 5 * v;
     RecalcLayout();
     InvalidateAll();
 }
 
 void TLapGrid::SetDefColWidth(int v) {
-    if (v == DefColWidth) return;
-    DefColWidth = v;
+    if (v == FDefColWidth) return;
+    FDefColWidth = v;
     if (FAutoColWidth) return;
     RecalcLayout();
     InvalidateAll();
@@ -116,73 +116,18 @@ void TLapGrid::SetColWidthQuiet(int ACol, int W) {
 // ---- queries ----
 
 int TLapGrid::ClientWidth() const {
-    return Host ? Host->ClientWidth() : headless_metric::ClientWidth;
+    return FHost ? FHost->ClientWidth() : headless_metric::ClientWidth;
 }
 
 int TLapGrid::ClientHeight() const {
-    return Host ? Host->ClientHeight() : headless_metric::ClientHeight;
-}
-
-int TLapGrid::ColLeft(int ACol) const {
-    int x = 0;
-    int n = std::min(ACol, ColCount());
-    for (int i = 0; i < n; ++i)
-        if (Columns[i].Visible()) x += Columns[i].Width();
-    return x;
-}
-
-TRect TLapGrid::CellRect(int ACol, int ARow) const {
-    if (ACol == -1 || ARow == -1) return TRect{};
-    int x = ColLeft(ACol);
-    int y = ARow * DefRowHeight;
-    int w = ACol >= 0 && ACol < ColCount() && Columns[ACol].Visible() ? Columns[ACol].Width() : 0;
-    return TRect{x - 1, y - 1, x + w, y + DefRowHeight};
-}
-
-TRect TLapGrid::ToClient(const TRect& R) const {
-    int dx = GutterW - ScrollX;
-    int dy = HeaderH - ScrollY;
-    return TRect{R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy};
-}
-
-// The index after the column holding content x (see CellFromPoint).
-static int WalkColumns(const TLapGrid& G, int cx) {
-    int c = 0;
-    if (G.ColCount() == 0) return 0;
-    int left = 0; // ColLeft(c), kept running
-    while (cx > left) {
-        if (G.Columns[c].Visible()) left += G.Columns[c].Width();
-        ++c;
-        if (c > G.ColCount() - 1) break;
-    }
-    return c;
-}
-
-TPoint TLapGrid::CellFromPoint(int X, int Y) const {
-    int cx = ScrollX + X - GutterW;
-    int cy = Y + ScrollY - HeaderH;
-    int c = std::max(0, WalkColumns(*this, cx) - 1);
-    int r = std::max(0, std::min(cy / RowH(), RowCount() - 1));
-    return TPoint{c, r};
-}
-
-int TLapGrid::ColFromX(int X) const {
-    if (X < GutterW) return -1;
-    int c = WalkColumns(*this, ScrollX + X - GutterW) - 1;
-    return c >= 0 && c <= ColCount() - 1 ? c : -1;
-}
-
-int TLapGrid::RowFromY(int Y) const {
-    if (Y < HeaderH) return -1;
-    int r = (ScrollY + Y - HeaderH) / RowH();
-    return r > RowCount() - 1 ? -1 : r;
+    return FHost ? FHost->ClientHeight() : headless_metric::ClientHeight;
 }
 
 // ---- layout ----
 
 void TLapGrid::BuildHeaderInfo() {
     if (FQuietColumns) return;
-    HeaderInfos.clear();
+    FHeaderInfos.clear();
     for (int c = 0; c < ColCount(); ++c) {
         const TLapColumn& col = Columns[c];
         if (!col.Visible()) continue;
@@ -193,11 +138,11 @@ void TLapGrid::BuildHeaderInfo() {
         std::size_t last = 0; // the cell made last for this column
         for (int line = 0; line < FHeaderLine; ++line) {
             const std::string& s = lines[static_cast<std::size_t>(line)];
-            if (line > 0 && s == HeaderInfos[last].Str) {
-                HeaderInfos[last].Rc.Bottom = line;
+            if (line > 0 && s == FHeaderInfos[last].Str) {
+                FHeaderInfos[last].Rc.Bottom = line;
             } else {
-                HeaderInfos.push_back(THeaderInfo{s, TRect{c, line, c, line}});
-                last = HeaderInfos.size() - 1;
+                FHeaderInfos.push_back(THeaderInfo{s, TRect{c, line, c, line}});
+                last = FHeaderInfos.size() - 1;
             }
         }
     }
@@ -211,16 +156,29 @@ int TLapGrid::VisibleColCount() const {
     return n;
 }
 
+// The layout's record of the column edges, the row height and the rows.
+void TLapGrid::TakeLayoutShape() {
+    const int n = ColCount();
+    FLayout.RowHeight = FDefRowHeight;
+    FLayout.Rows = FRowCount;
+    FLayout.Lefts.assign(static_cast<std::size_t>(n) + 1, 0);
+    for (int i = 0; i < n; ++i)
+        FLayout.Lefts[static_cast<std::size_t>(i) + 1] =
+            FLayout.Lefts[static_cast<std::size_t>(i)] +
+            (Columns[i].Visible() ? Columns[i].Width() : 0);
+}
+
 void TLapGrid::RecalcLayout() {
     if (FQuietColumns) return;
     const int n = ColCount();
+    TakeLayoutShape();
     if (VisibleColCount() == 0) {
-        HeaderH = 0;
-        GutterW = 0;
-        ColsWidth = 0;
-        RowsHeight = 0;
+        FLayout.HeaderH = 0;
+        FLayout.GutterW = 0;
+        FLayout.ColsWidth = 0;
+        FLayout.RowsHeight = 0;
         // Nothing to scroll over: no offsets, so no wheel or bar moves hidden content.
-        MaxScrollX = MaxScrollY = ScrollX = ScrollY = 0;
+        FLayout.MaxScrollX = FLayout.MaxScrollY = FLayout.ScrollX = FLayout.ScrollY = 0;
         ShowScrollBars(false, false);
         return;
     }
@@ -234,47 +192,47 @@ void TLapGrid::RecalcLayout() {
             int w = 20;
             for (const std::string& s : Columns[i].Strings())
                 w = std::max(w, HostTextWidth(Font(), s) + 7);
-            widths[static_cast<std::size_t>(i)] = std::max(DefColWidth, w);
+            widths[static_cast<std::size_t>(i)] = std::max(FDefColWidth, w);
         }
     }
 
-    GutterW = FGutterKind != gkNone ? FGutterWidth : 0;
-    HeaderH = FHeaderLine * DefRowHeight;
-    RowsHeight = RowCount() * DefRowHeight;
-    const int footerH = FShowFooter ? DefRowHeight : 0;
-    const int availW = ClientWidth() - GutterW;
-    const int availH = ClientHeight() - HeaderH - footerH;
+    FLayout.GutterW = FGutterKind != gkNone ? FGutterWidth : 0;
+    FLayout.HeaderH = FHeaderLine * FDefRowHeight;
+    FLayout.RowsHeight = RowCount() * FDefRowHeight;
+    const int footerH = FShowFooter ? FDefRowHeight : 0;
+    const int availW = ClientWidth() - FLayout.GutterW;
+    const int availH = ClientHeight() - FLayout.HeaderH - footerH;
 
-    ColsWidth = 0;
+    FLayout.ColsWidth = 0;
     for (int i = 0; i < n; ++i)
-        if (Columns[i].Visible()) ColsWidth += widths[static_cast<std::size_t>(i)];
+        if (Columns[i].Visible()) FLayout.ColsWidth += widths[static_cast<std::size_t>(i)];
 
     if (FFitToWidth) {
         // One pixel per resizable column and pass, so the difference is
         // spread from the left; a pass that changes nothing ends the loop.
-        while (availW > ColsWidth) {
-            int before = ColsWidth;
-            for (int i = 0; i < n && availW > ColsWidth; ++i) {
+        while (availW > FLayout.ColsWidth) {
+            int before = FLayout.ColsWidth;
+            for (int i = 0; i < n && availW > FLayout.ColsWidth; ++i) {
                 if (Columns[i].Visible() && Columns[i].CanResize) {
                     ++widths[static_cast<std::size_t>(i)];
-                    ++ColsWidth;
+                    ++FLayout.ColsWidth;
                 }
             }
-            if (ColsWidth == before) break;
+            if (FLayout.ColsWidth == before) break;
         }
         // Widths stop at 0: a negative width would fold columns over each other.
-        while (availW < ColsWidth) {
-            int before = ColsWidth;
-            for (int i = 0; i < n && availW < ColsWidth; ++i) {
+        while (availW < FLayout.ColsWidth) {
+            int before = FLayout.ColsWidth;
+            for (int i = 0; i < n && availW < FLayout.ColsWidth; ++i) {
                 int& w = widths[static_cast<std::size_t>(i)];
-                if (Columns[i].Visible() && Columns[i].CanResize && i != KeepWidthCol && w > 0) {
+                if (Columns[i].Visible() && Columns[i].CanResize && i != FKeepWidthCol && w > 0) {
                     --w;
-                    --ColsWidth;
+                    --FLayout.ColsWidth;
                 }
             }
-            if (ColsWidth == before) break;
+            if (FLayout.ColsWidth == before) break;
         }
-        KeepWidthCol = -1;
+        FKeepWidthCol = -1;
     }
 
     // The widths are the layout's own result, not a change to report.
@@ -282,71 +240,73 @@ void TLapGrid::RecalcLayout() {
     for (int i = 0; i < n; ++i)
         Columns[i].SetWidth(widths[static_cast<std::size_t>(i)]);
     FQuietColumns = false;
+    TakeLayoutShape();
 
-    if (availW > ColsWidth) ScrollX = 0;
-    if (RowsHeight < availH) ScrollY = 0;
+    if (availW > FLayout.ColsWidth) FLayout.ScrollX = 0;
+    if (FLayout.RowsHeight < availH) FLayout.ScrollY = 0;
 
-    const bool needH = availW < ColsWidth;
-    const bool needV = RowsHeight > availH;
+    const bool needH = availW < FLayout.ColsWidth;
+    const bool needV = FLayout.RowsHeight > availH;
     ShowScrollBars(needH, needV);
     // Showing or hiding a bar changed the client size.
     const int cw = ClientWidth();
     const int ch = ClientHeight();
 
-    MaxScrollX = std::max(0, ColsWidth - cw + GutterW);
-    MaxScrollY = RoundUpTo(std::max(0, RowsHeight - ch + HeaderH + footerH), RowH());
+    FLayout.MaxScrollX = std::max(0, FLayout.ColsWidth - cw + FLayout.GutterW);
+    FLayout.MaxScrollY =
+        RoundUpTo(std::max(0, FLayout.RowsHeight - ch + FLayout.HeaderH + footerH), RowH());
     if (FShowFooter)
-        FooterTop = needV ? (ch / RowH() - 1) * DefRowHeight - 1
-                          : (FHeaderLine + RowCount()) * DefRowHeight - 1;
+        FLayout.FooterTop = needV ? (ch / RowH() - 1) * FDefRowHeight - 1
+                                  : (FHeaderLine + RowCount()) * FDefRowHeight - 1;
 
-    ScrollX = std::max(0, std::min(ScrollX, MaxScrollX));
-    ScrollY = std::max(0, std::min(ScrollY, MaxScrollY));
+    FLayout.ScrollX = std::clamp(FLayout.ScrollX, 0, FLayout.MaxScrollX);
+    FLayout.ScrollY = std::clamp(FLayout.ScrollY, 0, FLayout.MaxScrollY);
 
-    SetBarInfo(sbHorizontal, MaxScrollX, sifRange | sifPos, ScrollX);
+    SetBarInfo(sbHorizontal, FLayout.MaxScrollX, sifRange | sifPos, FLayout.ScrollX);
     if (needV) {
-        VertBarInfo =
-            TScrollInfo{sifRange | sifPage | sifPos, 0, RowsHeight, ch - HeaderH, ScrollY};
-        if (Host) Host->SetScrollInfo(sbVertical, VertBarInfo);
+        FVertBarInfo = TScrollInfo{sifRange | sifPage | sifPos, 0, FLayout.RowsHeight,
+                                   ch - FLayout.HeaderH, FLayout.ScrollY};
+        if (FHost) FHost->SetScrollInfo(sbVertical, FVertBarInfo);
     }
 
-    GridWidth = std::min(cw, ColsWidth + GutterW);
-    GridHeight = std::min(ch, RowsHeight + HeaderH + footerH);
-    CellArea = TRect{GutterW, HeaderH, cw, FShowFooter ? FooterTop : ch};
+    FLayout.GridWidth = std::min(cw, FLayout.ColsWidth + FLayout.GutterW);
+    FLayout.GridHeight = std::min(ch, FLayout.RowsHeight + FLayout.HeaderH + footerH);
+    FLayout.CellArea =
+        TRect{FLayout.GutterW, FLayout.HeaderH, cw, FShowFooter ? FLayout.FooterTop : ch};
 }
 
 // ---- scroll bars and offsets ----
 
 void TLapGrid::ShowScrollBars(bool Horz, bool Vert) {
-    if (!Host) return;
-    Host->ShowScrollBar(sbHorizontal, Horz);
-    Host->ShowScrollBar(sbVertical, Vert);
+    if (!FHost) return;
+    FHost->ShowScrollBar(sbHorizontal, Horz);
+    FHost->ShowScrollBar(sbVertical, Vert);
 }
 
 void TLapGrid::SetBarInfo(TScrollBarKind Bar, int Max, unsigned Mask, int Pos) {
     TScrollInfo info{Mask & (sifRange | sifPos), 0, Max, 0, Pos};
     if (Bar == sbVertical) {
         if (Mask & sifRange) {
-            VertBarInfo.Min = 0;
-            VertBarInfo.Max = Max;
+            FVertBarInfo.Min = 0;
+            FVertBarInfo.Max = Max;
         }
-        if (Mask & sifPos) VertBarInfo.Pos = Pos;
+        if (Mask & sifPos) FVertBarInfo.Pos = Pos;
     }
-    if (Host) Host->SetScrollInfo(Bar, info);
+    if (FHost) FHost->SetScrollInfo(Bar, info);
 }
 
 void TLapGrid::SetScrollX(int X) {
-    if (X == ScrollX) return;
-    ScrollX = std::max(0, std::min(X, MaxScrollX));
-    SetBarInfo(sbHorizontal, 0, sifPos, ScrollX);
-    InvalidateRightOf(GutterW);
+    if (X == FLayout.ScrollX) return;
+    FLayout.ScrollX = FLayout.ClampScrollX(X);
+    SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX);
+    InvalidateRightOf(FLayout.GutterW);
 }
 
 void TLapGrid::SetScrollY(int Y) {
-    if (Y == ScrollY) return;
-    int v = std::max(0, std::min(Y, MaxScrollY));
-    ScrollY = v - v % RowH();
-    SetBarInfo(sbVertical, 0, sifPos, ScrollY);
-    InvalidateBelow(HeaderH);
+    if (Y == FLayout.ScrollY) return;
+    FLayout.ScrollY = FLayout.ClampScrollY(Y);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    InvalidateBelow(FLayout.HeaderH);
 }
 
 void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
@@ -354,44 +314,43 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
     if (ACol < 0 || ACol >= ColCount()) return;
     const int cw = ClientWidth();
     const int ch = ClientHeight();
-    if (cw > GridWidth && ch > GridHeight) return;
+    if (cw > FLayout.GridWidth && ch > FLayout.GridHeight) return;
     if (Threshold < 0) Threshold = FVertScrollThreshold;
 
-    int newY = ScrollY;
-    const int topRow = ScrollY / RowH();
+    int newY = FLayout.ScrollY;
+    const int topRow = FLayout.ScrollY / RowH();
     // A view too short for the kept rows below makes the row the top row;
     // a negative count would scroll the row itself out above the top.
     const int visRows =
-        std::max(0, (ch - HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0));
+        std::max(0, (ch - FLayout.HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0));
     const int lastRow = topRow + visRows;
     const bool needV = ARow < topRow || ARow > lastRow;
-    if (ARow < topRow) newY = ARow * DefRowHeight;
-    if (ARow > lastRow) newY = (ARow - visRows) * DefRowHeight;
+    if (ARow < topRow) newY = ARow * FDefRowHeight;
+    if (ARow > lastRow) newY = (ARow - visRows) * FDefRowHeight;
 
-    int newX = ScrollX;
-    const int left = ColLeft(ACol) - ScrollX + GutterW;
+    int newX = FLayout.ScrollX;
+    const int left = ColLeft(ACol) - FLayout.ScrollX + FLayout.GutterW;
     const int right = left + Columns[ACol].Width();
-    const bool needH = left < GutterW || right > cw;
-    if (left < GutterW) newX = std::max(0, left - GutterW + newX);
-    if (right > cw) newX = std::min(MaxScrollX, newX + (right - cw) + 1);
+    const bool needH = left < FLayout.GutterW || right > cw;
+    if (left < FLayout.GutterW) newX = std::max(0, left - FLayout.GutterW + newX);
+    if (right > cw) newX = std::min(FLayout.MaxScrollX, newX + (right - cw) + 1);
 
     if (needV && !needH) {
         SetScrollY(newY);
     } else if (needH && !needV) {
         SetScrollX(newX);
     } else if (needH && needV) {
-        ScrollX = std::max(0, std::min(newX, MaxScrollX));
-        int v = std::max(0, std::min(newY, MaxScrollY));
-        ScrollY = v - v % RowH();
-        SetBarInfo(sbHorizontal, 0, sifPos, ScrollX);
-        SetBarInfo(sbVertical, 0, sifPos, ScrollY);
+        FLayout.ScrollX = FLayout.ClampScrollX(newX);
+        FLayout.ScrollY = FLayout.ClampScrollY(newY);
+        SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX);
+        SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
         InvalidateAll();
     }
 }
 
 void TLapGrid::ScrollToTop() {
     SetScrollY(0);
-    SetBarInfo(sbVertical, 0, sifPos, ScrollY);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
 }
 
 // ---- window events ----
@@ -405,19 +364,19 @@ void TLapGrid::Resize() {
 // so a sheet taller than 32767 pixels is reachable by dragging too.
 void TLapGrid::HorzScroll(TScrollCode Code, int Pos) {
     EndEdit();
-    int v = ScrollX;
+    int v = FLayout.ScrollX;
     switch (Code) {
     case scLineUp:
-        v -= LineStepX;
+        v -= FLineStepX;
         break;
     case scLineDown:
-        v += LineStepX;
+        v += FLineStepX;
         break;
     case scPageUp:
-        v -= PageStepX;
+        v -= FPageStepX;
         break;
     case scPageDown:
-        v += PageStepX;
+        v += FPageStepX;
         break;
     case scPosition:
     case scTrack:
@@ -426,57 +385,57 @@ void TLapGrid::HorzScroll(TScrollCode Code, int Pos) {
     default:
         break;
     }
-    v = std::max(0, std::min(v, MaxScrollX));
-    if (v == ScrollX) return;
-    ScrollX = v;
-    SetBarInfo(sbHorizontal, 0, sifPos, ScrollX);
-    InvalidateRightOf(GutterW);
+    v = FLayout.ClampScrollX(v);
+    if (v == FLayout.ScrollX) return;
+    FLayout.ScrollX = v;
+    SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX);
+    InvalidateRightOf(FLayout.GutterW);
 }
 
 void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     EndEdit();
-    int v = ScrollY;
+    int v = FLayout.ScrollY;
     switch (Code) {
     case scLineUp:
-        v -= DefRowHeight;
+        v -= FDefRowHeight;
         break;
     case scLineDown:
-        v += DefRowHeight;
+        v += FDefRowHeight;
         break;
     case scPageUp:
-        v -= 3 * DefRowHeight;
+        v -= 3 * FDefRowHeight;
         break;
     case scPageDown:
-        v += 3 * DefRowHeight;
+        v += 3 * FDefRowHeight;
         break;
     case scPosition:
     case scTrack:
         v = Pos;
         break;
     case scTop:
-        v = VertBarInfo.Min;
+        v = FVertBarInfo.Min;
         break;
     case scBottom:
-        v = VertBarInfo.Max;
+        v = FVertBarInfo.Max;
         break;
     case scEndScroll:
         return;
     }
     v = RoundUpTo(v, RowH());
-    ScrollY = std::max(0, std::min(v, MaxScrollY));
-    SetBarInfo(sbVertical, 0, sifPos, ScrollY);
-    InvalidateBelow(HeaderH);
+    FLayout.ScrollY = std::clamp(v, 0, FLayout.MaxScrollY);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    InvalidateBelow(FLayout.HeaderH);
 }
 
 void TLapGrid::MouseWheel(int Delta) {
     if (Delta == 0) return;
-    int v = ScrollY - (Delta > 0 ? 1 : -1) * DefRowHeight;
-    v = std::max(0, std::min(v, MaxScrollY));
-    if (v == ScrollY) return;
+    int v = FLayout.ScrollY - (Delta > 0 ? 1 : -1) * FDefRowHeight;
+    v = std::clamp(v, 0, FLayout.MaxScrollY);
+    if (v == FLayout.ScrollY) return;
     CommitEdit();
     EndEdit();
-    if (Host) Host->SetFocus();
-    ScrollY = v;
-    SetBarInfo(sbVertical, 0, sifPos, ScrollY);
-    InvalidateBelow(HeaderH);
+    if (FHost) FHost->SetFocus();
+    FLayout.ScrollY = v;
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    InvalidateBelow(FLayout.HeaderH);
 }

@@ -6,16 +6,8 @@
 
 #include <algorithm>
 
-namespace {
-
-bool SingleCell(const TRect& R) {
-    return R.Left == R.Right && R.Top == R.Bottom;
-}
-
-} // namespace
-
 bool TLapGrid::KeysBlocked() const {
-    return !Enabled || ColCount() == 0 || FRowCount == 0;
+    return !FEnabled || ColCount() == 0 || FRowCount == 0;
 }
 
 // ---- key down ----
@@ -25,7 +17,7 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
     // With every column hidden there is no column to go to: the current
     // cell and the far corner stay where they are rather than leave the grid.
     auto col = [this](int c) { return c < 0 ? FCol : c; };
-    auto far = [this](int c) { return c < 0 ? FarCol : c; };
+    auto far = [this](int c) { return c < 0 ? FFarCol : c; };
 
     if (Shift & ssCtrl) {
         switch (Key) {
@@ -45,13 +37,13 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
             CopyToClipboard();
             return true;
         case VK_X:
-            if (!ReadOnly) CutToClipboard();
+            if (!FReadOnly) CutToClipboard();
             return true;
         case VK_V:
             // Settled first, as the menu's Paste does: an edit left pending
             // below the paste record would go on typing over the pasted
             // text, and redo would then end in another text than undo began.
-            if (!ReadOnly) {
+            if (!FReadOnly) {
                 CommitEdit();
                 PasteFromClipboard();
             }
@@ -64,19 +56,19 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
     if (Shift & ssShift) {
         switch (Key) {
         case VK_LEFT:
-            FarCol = far(std::max(PrevVisibleCol(FarCol), FirstVisibleCol()));
+            FFarCol = far(std::max(PrevVisibleCol(FFarCol), FirstVisibleCol()));
             ExtendSelection();
             return true;
         case VK_RIGHT:
-            FarCol = far(std::min(NextVisibleCol(FarCol), LastVisibleCol()));
+            FFarCol = far(std::min(NextVisibleCol(FFarCol), LastVisibleCol()));
             ExtendSelection();
             return true;
         case VK_UP:
-            FarRow = std::max(0, FarRow - 1);
+            FFarRow = std::max(0, FFarRow - 1);
             ExtendSelection();
             return true;
         case VK_DOWN:
-            FarRow = std::min(FRowCount - 1, FarRow + 1);
+            FFarRow = std::min(FRowCount - 1, FFarRow + 1);
             ExtendSelection();
             return true;
         case VK_RETURN:
@@ -132,7 +124,7 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
         EnterKey(false);
         return true;
     case VK_DELETE:
-        if (TypedText.empty()) DeleteSelection();
+        if (FTypedText.empty()) DeleteSelection();
         return true;
     default:
         return false;
@@ -141,31 +133,32 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
 
 void TLapGrid::MoveCursor() {
     EndEdit();
-    Updating = true;
-    TypedText.clear();
-    FarCol = FCol;
-    FarRow = FRow;
-    EnsureVisible(FCol, FRow);
-    Updating = false;
+    FTypedText.clear();
+    FFarCol = FCol;
+    FFarRow = FRow;
+    {
+        TRepaintHold hold(FUpdating);
+        EnsureVisible(FCol, FRow);
+    }
     SetSelection(TRect{FCol, FRow, FCol, FRow});
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
 }
 
 void TLapGrid::ExtendSelection() {
-    SetSelection(TRect{std::min(FarCol, FCol), std::min(FarRow, FRow), std::max(FarCol, FCol),
-                       std::max(FarRow, FRow)});
-    EnsureVisible(FarCol, FarRow);
+    SetSelection(TRect{std::min(FFarCol, FCol), std::min(FFarRow, FRow), std::max(FFarCol, FCol),
+                       std::max(FFarRow, FRow)});
+    EnsureVisible(FFarCol, FFarRow);
 }
 
 void TLapGrid::FinishTyping() {
     // An in-place edit whose box a scroll has hidden ends here as well: left
     // pending, its record would later take the text of another cell.
-    const bool editorLeft = EditorOpen && PendingEdit && !(Host && Host->EditorVisible());
-    const bool edited = CellTyped || editorLeft;
+    const bool editorLeft = FEditorOpen && FPendingEdit && !(FHost && FHost->EditorVisible());
+    const bool edited = FCellTyped || editorLeft;
     if (edited && OnCellAssignment) OnCellAssignment(FCol, FRow);
     if (edited) SettleEditRecord();
-    if (editorLeft) EditorOpen = false;
-    CellTyped = false;
+    if (editorLeft) FEditorOpen = false;
+    FCellTyped = false;
 }
 
 // Enter and Shift+Enter: one row down (up), or a walk through the selected
@@ -175,13 +168,13 @@ void TLapGrid::EnterKey(bool Backward) {
         const std::string t = CellText(FCol, FRow);
         // A fill folds the typed edit into its own record, so it comes first.
         if (AutoFill(t)) {
-            CellTyped = false;
+            FCellTyped = false;
             return;
         }
     }
     FinishTyping();
-    const TRect& S = Selection;
-    if (SingleCell(S)) {
+    const TRect& S = FSelection;
+    if (S.IsSingle()) {
         FRow = Backward ? std::max(0, FRow - 1) : std::min(FRow + 1, FRowCount - 1);
         MoveCursor();
         return;
@@ -213,7 +206,7 @@ void TLapGrid::EnterKey(bool Backward) {
         }
     }
     EndEdit();
-    TypedText.clear();
+    FTypedText.clear();
     EnsureVisible(FCol, FRow);
     InvalidateCells();
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
@@ -230,52 +223,52 @@ void TLapGrid::KeyPress(const std::string& Chars) {
 }
 
 void TLapGrid::TypeChar(const std::string& Char) {
-    if (KeysBlocked() || ReadOnly) return;
+    if (KeysBlocked() || FReadOnly) return;
     const auto first = static_cast<unsigned char>(Char[0]);
     if (Char.size() == 1 && first == static_cast<unsigned char>(KeyBackspace)) {
-        CellTyped = true;
+        FCellTyped = true;
         EndEdit();
-        TypedText = text::DropLastChar(TypedText);
+        FTypedText = text::DropLastChar(FTypedText);
         WriteTyped(btDelete);
         return;
     }
     if (first < 32) return;
     // A lead byte without its trail byte is half a character: never typed.
     if (Char.size() == 1 && text::IsLeadByte(first)) return;
-    CellTyped = true;
+    FCellTyped = true;
     bool Allowed = true;
     if (OnFilterChar) OnFilterChar(false, FCol, FRow, Char, Allowed);
     if (!Allowed) return;
     EndEdit();
-    TypedText += Char;
+    FTypedText += Char;
     WriteTyped(btEdit);
 }
 
-// Writes TypedText into the current cell. The edit's record is opened only
+// Writes FTypedText into the current cell. The edit's record is opened only
 // by a key that changes the cell: a pushed record, even one dropped later,
 // would discard the redo steps, could push the oldest undo step out of a full
 // buffer and leaves the sheet marked as changed.
 void TLapGrid::WriteTyped(TBufferType typ) {
-    if (!PendingEdit && !Columns[FCol].ReadOnly && CellText(FCol, FRow) != TypedText)
+    if (!FPendingEdit && !Columns[FCol].ReadOnly && CellText(FCol, FRow) != FTypedText)
         OpenEditRecord(typ);
-    WriteCell(FCol, FRow, true, TypedText);
+    WriteCell(FCol, FRow, true, FTypedText);
     ShowTypingCaret();
 }
 
 void TLapGrid::ShowTypingCaret() {
     EnsureVisible(FCol, FRow);
     const TPoint p = RedrawCell(FCol, FRow, true);
-    if (!Host) return;
-    Host->SetCaretPos(p.X, p.Y);
-    if (!CaretVisible) Host->ShowCaret();
-    CaretVisible = true;
+    if (!FHost) return;
+    FHost->SetCaretPos(p.X, p.Y);
+    if (!FCaretVisible) FHost->ShowCaret();
+    FCaretVisible = true;
 }
 
 // ---- focus and input method ----
 
 void TLapGrid::FocusIn() {
-    if (Host) Host->CreateCaret(1, DefRowHeight - 2);
-    CaretVisible = false;
+    if (FHost) FHost->CreateCaret(1, FDefRowHeight - 2);
+    FCaretVisible = false;
     InvalidateCells();
 }
 
@@ -284,9 +277,9 @@ void TLapGrid::FocusOut(bool ToEditor) {
         CommitEdit();
         EndEdit();
     }
-    if (Host) Host->DestroyCaret();
-    CaretVisible = false;
-    if (!EditorOpen) InvalidateCells();
+    if (FHost) FHost->DestroyCaret();
+    FCaretVisible = false;
+    if (!FEditorOpen) InvalidateCells();
 }
 
 TRect TLapGrid::CompositionRect() const {
@@ -295,9 +288,9 @@ TRect TLapGrid::CompositionRect() const {
 }
 
 void TLapGrid::ImeStartComposition() {
-    if (!Host) return;
+    if (!FHost) return;
     const TRect r = CompositionRect();
-    Host->SetImeComposition(r, TPoint{r.Left, r.Top}, Font());
+    FHost->SetImeComposition(r, TPoint{r.Left, r.Top}, Font());
 }
 
 // ---- text from another program ----
@@ -305,8 +298,8 @@ void TLapGrid::ImeStartComposition() {
 bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     // A global atom's name holds at most 255 bytes.
     const std::string text = text::CutToBytes(Text, 255);
-    if (Host && !Host->OwnerAcceptsInput()) return false;
-    if (!Enabled || FCol < 0 || FRow < 0 || FCol >= ColCount()) return false;
+    if (FHost && !FHost->OwnerAcceptsInput()) return false;
+    if (!FEnabled || FCol < 0 || FRow < 0 || FCol >= ColCount()) return false;
     if (FCol == 0 || FCol == 3 || FCol == 4) return false;
     if (Columns[FCol].ReadOnly) return false;
     if ((FCol == 1 || FCol == 2) && !Columns[FCol].Visible()) return false;
@@ -314,28 +307,28 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     CommitEdit();
     EndEdit();
     TUndoBufferList* undo = CurrentUndo();
-    if (undo && FCol < 5) { // records hold columns 0 .. 4
+    if (undo && FCol < RecordedCols) {
         TUndoBuffer* R = undo->Push(btEdit, TRect{FCol, FRow, FCol, FRow});
         R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
         R->NewTexts[static_cast<std::size_t>(FCol)].push_back(text);
     }
-    TypedText = text;
+    FTypedText = text;
     WriteCell(FCol, FRow, true, text);
     if (OnCellChange) OnCellChange(FCol, FRow, btEdit);
     if (OnCellAssignment) OnCellAssignment(FCol, FRow);
-    CellTyped = false;
+    FCellTyped = false;
 
     if (Moves < 0) return true;
     // The sender picks the count; a walk never needs more presses than it
     // has cells to visit, so a huge count must not hang the window.
     long long presses = static_cast<long long>(Moves) + 1;
-    if (!SingleCell(Selection)) {
+    if (!FSelection.IsSingle()) {
         // From the first press on the block walk repeats after visiting
         // every cell of the block's visible columns once.
         long long cols = 0;
-        for (int c = std::max(0, Selection.Left); c <= Selection.Right && c < ColCount(); ++c)
+        for (int c = std::max(0, FSelection.Left); c <= FSelection.Right && c < ColCount(); ++c)
             if (Columns[c].Visible()) ++cols;
-        const long long period = std::max(1LL, cols) * (Selection.Bottom - Selection.Top + 1);
+        const long long period = std::max(1LL, cols) * (FSelection.Bottom - FSelection.Top + 1);
         presses = 1 + (presses - 1) % period;
     } else {
         presses = std::min<long long>(presses, FRowCount + 1);

@@ -28,38 +28,40 @@ TGridCursor CursorOfArea(int Area) {
 
 void TLapGrid::SetGridCursor(TGridCursor C) {
     FCursor = C;
-    if (Host) Host->SetCursor(C);
+    if (FHost) FHost->SetCursor(C);
 }
 
 int TLapGrid::HitTest(int X, int Y) {
-    const int cx = X + ScrollX - GutterW;
-    const int cy = Y + ScrollY - HeaderH;
+    const int cx = X + FLayout.ScrollX - FLayout.GutterW;
+    const int cy = Y + FLayout.ScrollY - FLayout.HeaderH;
     if (!FAutoColWidth) {
         for (int i = 1; i <= ColCount(); ++i) {
             const int e = ColLeft(i);
-            if (e - 2 < cx && cx < e + 2 && Y <= HeaderH) {
-                ResizeCol = i - 1;
-                if (Columns[ResizeCol].CanResize) return htBorder;
+            if (e - 2 < cx && cx < e + 2 && Y <= FLayout.HeaderH) {
+                FResizeCol = i - 1;
+                if (Columns[FResizeCol].CanResize) return htBorder;
                 break;
             }
         }
     }
-    if (X < GutterW && Y < HeaderH) return htCorner;
-    if (X < GutterW && Y > HeaderH && cy < RowsHeight) return htGutter;
-    if (Y < HeaderH && X > GutterW && cx < ColsWidth) return htHeader;
-    if (X > GutterW && Y > HeaderH && cx < ColsWidth && cy < RowsHeight) return htCells;
+    if (X < FLayout.GutterW && Y < FLayout.HeaderH) return htCorner;
+    if (X < FLayout.GutterW && Y > FLayout.HeaderH && cy < FLayout.RowsHeight) return htGutter;
+    if (Y < FLayout.HeaderH && X > FLayout.GutterW && cx < FLayout.ColsWidth) return htHeader;
+    if (X > FLayout.GutterW && Y > FLayout.HeaderH && cx < FLayout.ColsWidth &&
+        cy < FLayout.RowsHeight)
+        return htCells;
     return htNothing;
 }
 
 void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (!Enabled) return;
+    if (!FEnabled) return;
     const bool left = Button == mbLeft;
     switch (FCursor) {
     case crHSplit:
         if (!left) break;
         CommitEdit();
         EndEdit();
-        ResizeLeft = ColLeft(ResizeCol);
+        FResizeLeft = ColLeft(FResizeCol);
         break;
     case crCornerLeftTop:
         if (!left || ColCount() == 0 || FRowCount == 0) break;
@@ -68,10 +70,10 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         FRow = 0;
         // The first visible column: a hidden current cell would take typing unseen.
         FCol = std::max(0, FirstVisibleCol());
-        TypedText.clear();
+        FTypedText.clear();
         EnsureVisible(FCol, 0);
-        FarCol = ColCount() - 1;
-        FarRow = FRowCount - 1;
+        FFarCol = ColCount() - 1;
+        FFarRow = FRowCount - 1;
         SetSelection(TRect{0, 0, ColCount() - 1, FRowCount - 1});
         if (OnColRowChanged) OnColRowChanged(FCol, FRow);
         break;
@@ -83,11 +85,11 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         EndEdit();
         FRow = r;
         FCol = std::max(0, FirstVisibleCol());
-        DragIndex = FRow;
-        TypedText.clear();
+        FDragIndex = FRow;
+        FTypedText.clear();
         EnsureVisible(FCol, FRow);
-        FarCol = ColCount() - 1;
-        FarRow = FRow;
+        FFarCol = ColCount() - 1;
+        FFarRow = FRow;
         SetSelection(TRect{0, FRow, ColCount() - 1, FRow}, true);
         if (OnColRowChanged) OnColRowChanged(FCol, FRow);
         if (OnGutterClick) OnGutterClick(FRow, Button, Shift);
@@ -101,11 +103,11 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         EndEdit();
         FCol = c;
         FRow = 0;
-        DragIndex = FCol;
-        TypedText.clear();
+        FDragIndex = FCol;
+        FTypedText.clear();
         EnsureVisible(FCol, FRow);
-        FarCol = FCol;
-        FarRow = FRowCount - 1;
+        FFarCol = FCol;
+        FFarRow = FRowCount - 1;
         SetSelection(TRect{FCol, 0, FCol, FRowCount - 1}, true);
         if (OnColRowChanged) OnColRowChanged(FCol, FRow);
         if (OnHeaderClick) OnHeaderClick(FCol, Button, Shift);
@@ -113,86 +115,85 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     }
     case crCellPlus: {
         if (ColCount() == 0 || FRowCount == 0) break;
-        const bool editing = CellTyped || EditorOpen;
+        const bool editing = FCellTyped || FEditorOpen;
         if (editing) SettleEditRecord();
-        TypedText.clear();
+        FTypedText.clear();
         const TPoint t = CellFromPoint(X, Y);
         // A click on the cell being typed into ends the typing too, so its
         // text is evaluated as a click elsewhere would have it; an open
         // editor stays and is evaluated when it closes.
         const bool moved = t.X != FCol || t.Y != FRow;
-        const bool typedHere = CellTyped && !(Host && Host->EditorVisible());
+        const bool typedHere = FCellTyped && !(FHost && FHost->EditorVisible());
         if (editing && (moved || typedHere) && OnCellAssignment) {
             OnCellAssignment(FCol, FRow);
-            EditorOpen = false;
-            CellTyped = false;
+            FEditorOpen = false;
+            FCellTyped = false;
         }
-        if (Button == mbRight &&
-            (Selection.Left != Selection.Right || Selection.Top != Selection.Bottom)) {
+        if (Button == mbRight && !FSelection.IsSingle()) {
             // The block stays for a context menu.
-            CellTyped = false;
-            if (Host) Host->SetFocus();
+            FCellTyped = false;
+            if (FHost) FHost->SetFocus();
             return;
         }
         EnsureVisible(t.X, t.Y, 0);
         FCol = t.X;
         FRow = t.Y;
-        TypedText.clear();
-        FarCol = t.X;
-        FarRow = t.Y;
+        FTypedText.clear();
+        FFarCol = t.X;
+        FFarRow = t.Y;
         SetSelection(TRect{FCol, FRow, FCol, FRow});
-        CellTyped = false;
+        FCellTyped = false;
         if (OnColRowChanged) OnColRowChanged(FCol, FRow);
         break;
     }
     default:
         break;
     }
-    if (!Host) return;
-    if (Host->EditorVisible()) {
-        Host->SetEditorFocus();
+    if (!FHost) return;
+    if (FHost->EditorVisible()) {
+        FHost->SetEditorFocus();
     } else {
-        Host->SetCapture();
-        Host->SetFocus();
+        FHost->SetCapture();
+        FHost->SetFocus();
     }
 }
 
 void TLapGrid::MouseMove(TShiftState Shift, int X, int Y) {
-    if (!Enabled) {
+    if (!FEnabled) {
         SetGridCursor(crDefault);
         return;
     }
-    const bool dragging = (Shift & ssLeft) && Host && Host->HasCapture();
+    const bool dragging = (Shift & ssLeft) && FHost && FHost->HasCapture();
     if (!dragging) {
         SetGridCursor(CursorOfArea(HitTest(X, Y)));
         return;
     }
-    const bool editorShown = Host->EditorVisible();
-    if (!editorShown) Host->SetFocus();
+    const bool editorShown = FHost->EditorVisible();
+    if (!editorShown) FHost->SetFocus();
     switch (FCursor) {
     case crCellPlus: {
         if (editorShown || ColCount() == 0 || FRowCount == 0) break;
         const TPoint t = CellFromPoint(X, Y);
         SetSelection(TRect{std::min(t.X, FCol), std::min(t.Y, FRow), std::max(t.X, FCol),
                            std::max(t.Y, FRow)});
-        FarCol = t.X;
-        FarRow = t.Y;
+        FFarCol = t.X;
+        FFarRow = t.Y;
         EnsureVisible(t.X, t.Y, 0);
         break;
     }
     case crGutterRight: {
         const int r = RowFromY(Y);
-        if (r == -1 || r == DragIndex) break;
-        DragIndex = r;
-        FarRow = r;
+        if (r == -1 || r == FDragIndex) break;
+        FDragIndex = r;
+        FFarRow = r;
         SetSelection(TRect{0, std::min(r, FRow), ColCount() - 1, std::max(r, FRow)}, true);
         break;
     }
     case crHeaderDown: {
         const int c = ColFromX(X);
-        if (c == -1 || c == DragIndex) break;
-        DragIndex = c;
-        FarCol = c;
+        if (c == -1 || c == FDragIndex) break;
+        FDragIndex = c;
+        FFarCol = c;
         SetSelection(TRect{std::min(c, FCol), 0, std::max(c, FCol), FRowCount - 1}, true);
         break;
     }
@@ -207,38 +208,38 @@ void TLapGrid::MouseMove(TShiftState Shift, int X, int Y) {
 // The pair of columns at a dragged border keeps its combined width under
 // FitToWidth; otherwise only the column left of the border changes.
 void TLapGrid::BorderDrag(int X) {
-    if (ResizeCol < 0 || ResizeCol >= ColCount()) return;
-    const int newW = std::max(5, ScrollX + X - ResizeLeft - GutterW);
+    if (FResizeCol < 0 || FResizeCol >= ColCount()) return;
+    const int newW = std::max(5, FLayout.ScrollX + X - FResizeLeft - FLayout.GutterW);
     if (!FFitToWidth) {
-        SetColWidthQuiet(ResizeCol, newW);
+        SetColWidthQuiet(FResizeCol, newW);
     } else {
-        if (ResizeCol == ColCount() - 1) return;
-        const int next = ResizeCol + 1;
+        if (FResizeCol == ColCount() - 1) return;
+        const int next = FResizeCol + 1;
         int S = 0;
         for (int i = 0; i < ColCount(); ++i)
             if (Columns[i].Visible()) S += Columns[i].Width();
-        const int room =
-            ClientWidth() - GutterW - (S - Columns[ResizeCol].Width() - Columns[next].Width());
+        const int room = ClientWidth() - FLayout.GutterW -
+                         (S - Columns[FResizeCol].Width() - Columns[next].Width());
         if (room > 10) {
-            SetColWidthQuiet(ResizeCol, newW);
+            SetColWidthQuiet(FResizeCol, newW);
             SetColWidthQuiet(next, room - newW);
         }
         if (Columns[next].Width() < 5) {
-            SetColWidthQuiet(ResizeCol, room - 5);
+            SetColWidthQuiet(FResizeCol, room - 5);
             SetColWidthQuiet(next, 5);
         }
     }
     RecalcLayout();
-    InvalidateRightOf(GutterW);
+    InvalidateRightOf(FLayout.GutterW);
 }
 
 void TLapGrid::MouseUp(TMouseButton, TShiftState, int, int) {
-    if (Host && Host->HasCapture()) Host->ReleaseCapture();
+    if (FHost && FHost->HasCapture()) FHost->ReleaseCapture();
 }
 
 void TLapGrid::DblClick(int X, int Y) {
-    if (!Enabled || ColFromX(X) != FCol || RowFromY(Y) != FRow) return;
-    if (Selection.Right > Selection.Left && Selection.Bottom > Selection.Top) return;
+    if (!FEnabled || ColFromX(X) != FCol || RowFromY(Y) != FRow) return;
+    if (FSelection.Right > FSelection.Left && FSelection.Bottom > FSelection.Top) return;
     OpenEditor();
 }
 

@@ -72,24 +72,24 @@ TColor Canvas::ColorToRGB(TColor c) const {
 // ---- helpers ----
 
 int TLapGrid::HostTextWidth(const TFont& F, const std::string& S) const {
-    return Host ? Host->TextWidth(F, S) : headless_metric::Width(S);
+    return FHost ? FHost->TextWidth(F, S) : headless_metric::Width(S);
 }
 
 bool TLapGrid::GridFocused() const {
-    return Host && Host->HasFocus();
+    return FHost && FHost->HasFocus();
 }
 
 // ---- visual property setters ----
 
 void TLapGrid::SetColor(TColor v) {
-    if (v == Color) return;
-    Color = v;
+    if (v == FColor) return;
+    FColor = v;
     InvalidateAll();
 }
 
 void TLapGrid::SetEnabled(bool v) {
-    if (v == Enabled) return;
-    Enabled = v;
+    if (v == FEnabled) return;
+    FEnabled = v;
     InvalidateAll();
 }
 
@@ -156,13 +156,13 @@ void TLapGrid::SetFlat(bool v) {
 void TLapGrid::SetHeaderFont(const TFont& v) {
     if (v == FHeaderFont) return;
     FHeaderFont = v;
-    if (Host) Host->Invalidate(TRect{0, 0, ClientWidth(), HeaderH});
+    if (FHost) FHost->Invalidate(TRect{0, 0, ClientWidth(), FLayout.HeaderH});
 }
 
 void TLapGrid::SetGutterFont(const TFont& v) {
     if (v == FGutterFont) return;
     FGutterFont = v;
-    if (Host) Host->Invalidate(TRect{0, HeaderH, GutterW, ClientHeight()});
+    if (FHost) FHost->Invalidate(TRect{0, FLayout.HeaderH, FLayout.GutterW, ClientHeight()});
 }
 
 void TLapGrid::SetFooterFont(const TFont& v) {
@@ -174,18 +174,20 @@ void TLapGrid::SetFooterFont(const TFont& v) {
 void TLapGrid::SetGutterStrings(const TStringList& v) {
     if (v == FGutterStrings) return;
     FGutterStrings = v;
-    if (FGutterKind == gkString && Host)
-        Host->Invalidate(TRect{0, HeaderH, GutterW, ClientHeight()});
+    if (FGutterKind == gkString && FHost)
+        FHost->Invalidate(TRect{0, FLayout.HeaderH, FLayout.GutterW, ClientHeight()});
 }
 
 // ---- repaint requests ----
 
 void TLapGrid::InvalidateAll() {
-    if (Host && !FQuietColumns) Host->InvalidateAll();
+    if (FHost && !FQuietColumns) FHost->InvalidateAll();
 }
 
 void TLapGrid::InvalidateCells() {
-    if (Host) Host->Invalidate(TRect{GutterW - 2, HeaderH - 2, ClientWidth(), ClientHeight()});
+    if (FHost)
+        FHost->Invalidate(
+            TRect{FLayout.GutterW - 2, FLayout.HeaderH - 2, ClientWidth(), ClientHeight()});
 }
 
 void TLapGrid::InvalidateCellArea() {
@@ -193,49 +195,48 @@ void TLapGrid::InvalidateCellArea() {
 }
 
 void TLapGrid::InvalidateCells(const TRect& CellRange, int Margin) {
-    if (!Host) return;
+    if (!FHost) return;
     TRect a = ToClient(CellRect(CellRange.Left, CellRange.Top));
     TRect b = ToClient(CellRect(CellRange.Right, CellRange.Bottom));
     TRect r{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
             std::max(a.Bottom, b.Bottom)};
-    Host->Invalidate(Inflate(r, Margin, Margin));
+    FHost->Invalidate(Inflate(r, Margin, Margin));
 }
 
 void TLapGrid::InvalidateColumn(int ACol) {
-    if (!Host || FQuietColumns || ACol < 0 || ACol >= ColCount()) return;
-    const int left = ColLeft(ACol) + GutterW - ScrollX;
+    if (!FHost || FQuietColumns || ACol < 0 || ACol >= ColCount()) return;
+    const int left = ColLeft(ACol) + FLayout.GutterW - FLayout.ScrollX;
     const int right = left + (Columns[ACol].Visible() ? Columns[ACol].Width() : 0);
-    Host->Invalidate(TRect{left - 3, 0, right + 3, ClientHeight()});
+    FHost->Invalidate(TRect{left - 3, 0, right + 3, ClientHeight()});
 }
 
 void TLapGrid::InvalidateBelow(int Y) {
-    if (Host) Host->Invalidate(TRect{0, Y, ClientWidth(), ClientHeight()});
+    if (FHost) FHost->Invalidate(TRect{0, Y, ClientWidth(), ClientHeight()});
 }
 
 void TLapGrid::InvalidateRightOf(int X) {
-    if (Host) Host->Invalidate(TRect{X, 0, ClientWidth(), ClientHeight()});
+    if (FHost) FHost->Invalidate(TRect{X, 0, ClientWidth(), ClientHeight()});
 }
 
 void TLapGrid::InvalidateSelectionBox() {
     // The 3-pixel pen is centred on the frame's outline.
-    if (Host) Host->Invalidate(Inflate(SelectionFrameRect(), 2, 2));
+    if (FHost) FHost->Invalidate(Inflate(SelectionFrameRect(), 2, 2));
 }
 
 // ---- cells ----
 
 TColor TLapGrid::CellColor(int ACol, int ARow) const {
     TColor base = ARow % 2 != 0 ? FAlternateColor : Columns[ACol].Color();
-    if (!Enabled) return base;
-    const bool inSel = ACol >= Selection.Left && ACol <= Selection.Right && ARow >= Selection.Top &&
-                       ARow <= Selection.Bottom;
+    if (!FEnabled) return base;
+    const bool inSel = FSelection.Contains(ACol, ARow);
     if (inSel && !(ACol == Col() && ARow == Row()))
         return GridFocused() ? FSelectionColor : sys_color::BtnFace;
     return base;
 }
 
 TRect TLapGrid::SelectionFrameRect() const {
-    TRect a = ToClient(CellRect(Selection.Left, Selection.Top));
-    TRect b = ToClient(CellRect(Selection.Right, Selection.Bottom));
+    TRect a = ToClient(CellRect(FSelection.Left, FSelection.Top));
+    TRect b = ToClient(CellRect(FSelection.Right, FSelection.Bottom));
     return TRect{a.Left, a.Top, b.Right, b.Bottom};
 }
 
@@ -248,11 +249,11 @@ void TLapGrid::DrawCellText(Canvas& C, int ACol, int ARow, TRect rc, bool KeepEn
 
 void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
     TRect rc = ToClient(CellRect(ACol, ARow));
-    if (!Intersects(rc, CellArea)) return;
+    if (!Intersects(rc, FLayout.CellArea)) return;
     const TLapColumn& col = Columns[ACol];
 
     C.Font = col.Font();
-    if (!Enabled) C.Font.Color = FGridColor;
+    if (!FEnabled) C.Font.Color = FGridColor;
     C.Pen.Color = FGridColor;
     C.Brush.Color = CellColor(ACol, ARow);
     C.Brush.Style = bsSolid;
@@ -262,10 +263,8 @@ void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
 
     // Selected text stays readable on the selection colour, whatever the
     // handler chose.
-    const bool inSel = ACol >= Selection.Left && ACol <= Selection.Right && ARow >= Selection.Top &&
-                       ARow <= Selection.Bottom;
-    const bool single = Selection.Left == Selection.Right && Selection.Top == Selection.Bottom;
-    if (Enabled && inSel && !(ACol == Col() && ARow == Row()) && !single) {
+    const bool inSel = FSelection.Contains(ACol, ARow);
+    if (FEnabled && inSel && !(ACol == Col() && ARow == Row()) && !FSelection.IsSingle()) {
         TColor back = GridFocused() ? FSelectionColor : sys_color::BtnFace;
         C.Font.Color = ~C.ColorToRGB(back) & 0xFFFFFFu;
     }
@@ -281,14 +280,14 @@ void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
     C.Brush.Style = bsClear;
     // The cell being typed into keeps the end of its text in view.
     const bool keepEnd = ACol == FKeepEndCol && ARow == FKeepEndRow && ACol == Col() &&
-                         ARow == Row() && !TypedText.empty();
+                         ARow == Row() && !FTypedText.empty();
     DrawCellText(C, ACol, ARow, rc, keepEnd, nullptr);
 }
 
 TPoint TLapGrid::RedrawCell(int ACol, int ARow, bool KeepEnd) {
     if (ACol < 0 || ACol >= ColCount() || ARow < 0) return TPoint{-1, -1};
     TRect rc = ToClient(CellRect(ACol, ARow));
-    if (!Intersects(rc, CellArea)) return TPoint{-1, -1};
+    if (!Intersects(rc, FLayout.CellArea)) return TPoint{-1, -1};
     if (KeepEnd) {
         FKeepEndCol = ACol;
         FKeepEndRow = ARow;
@@ -297,7 +296,7 @@ TPoint TLapGrid::RedrawCell(int ACol, int ARow, bool KeepEnd) {
     const TRect inner = Inflate(rc, -4, -2);
     const int tw = HostTextWidth(col.Font(), CellText(ACol, ARow));
     const int x = AlignX(col.HorzAlign(), inner, tw, KeepEnd);
-    if (Host) Host->Invalidate(inner);
+    if (FHost) FHost->Invalidate(inner);
     return TPoint{std::min(x + tw + 1, inner.Right), inner.Top - 1};
 }
 
@@ -344,7 +343,7 @@ void TLapGrid::DrawHeaderCell(Canvas& C, const TRect& Rc, const std::string& Str
     C.Pen.Color = FShowGrid ? FHeaderDarkColor : FHeaderColor;
     C.Brush = TBrush{FHeaderColor, bsSolid};
     C.Font = AFont;
-    if (!Enabled) C.Font.Color = FHeaderDarkColor;
+    if (!FEnabled) C.Font.Color = FHeaderDarkColor;
 
     bool Handled = false;
     if (Event) Event(C, Rc, Str, Handled);
@@ -361,25 +360,26 @@ void TLapGrid::DrawHeaderCell(Canvas& C, const TRect& Rc, const std::string& Str
 void TLapGrid::DrawHeader(Canvas& C) {
     C.Font = FHeaderFont;
     const TRect client{0, 0, ClientWidth(), ClientHeight()};
-    const int dx = GutterW - ScrollX;
-    for (const THeaderInfo& h : HeaderInfos) {
-        TRect rc{ColLeft(h.Rc.Left) - 1 + dx, h.Rc.Top * DefRowHeight - 1,
-                 ColLeft(h.Rc.Right + 1) + dx, (h.Rc.Bottom + 1) * DefRowHeight};
+    const int dx = FLayout.GutterW - FLayout.ScrollX;
+    for (const THeaderInfo& h : FHeaderInfos) {
+        TRect rc{ColLeft(h.Rc.Left) - 1 + dx, h.Rc.Top * FDefRowHeight - 1,
+                 ColLeft(h.Rc.Right + 1) + dx, (h.Rc.Bottom + 1) * FDefRowHeight};
         if (Intersects(rc, client)) DrawHeaderCell(C, rc, h.Str, OnDrawHeader, FHeaderFont);
     }
-    DrawHeaderCell(C, TRect{-1, -1, GutterW, HeaderH}, std::string(), OnDrawHeader, FHeaderFont);
+    DrawHeaderCell(C, TRect{-1, -1, FLayout.GutterW, FLayout.HeaderH}, std::string(), OnDrawHeader,
+                   FHeaderFont);
 }
 
 void TLapGrid::DrawGutter(Canvas& C) {
     if (FGutterKind == gkNone) return;
-    TRect test = CellArea;
+    TRect test = FLayout.CellArea;
     test.Left = 0;
-    const int dy = HeaderH - ScrollY;
+    const int dy = FLayout.HeaderH - FLayout.ScrollY;
     // Only the rows that can meet the test rectangle; the test below decides.
     const int first = std::max(0, (test.Top - dy) / RowH() - 1);
     const int last = std::min(RowCount() - 1, (test.Bottom - dy) / RowH() + 1);
     for (int r = first; r <= last; ++r) {
-        TRect rc{-1, r * DefRowHeight - 1 + dy, FGutterWidth, (r + 1) * DefRowHeight + dy};
+        TRect rc{-1, r * FDefRowHeight - 1 + dy, FGutterWidth, (r + 1) * FDefRowHeight + dy};
         if (!Intersects(rc, test)) continue;
         std::string s;
         if (FGutterKind == gkNumber) s = std::to_string(r + 1);
@@ -388,8 +388,8 @@ void TLapGrid::DrawGutter(Canvas& C) {
         DrawHeaderCell(C, rc, s, OnDrawGutter, FGutterFont);
         if (FGutterKind == gkPointer && r == Row()) {
             const int px = (FGutterWidth - 8) / 2;
-            const int pdy = (DefRowHeight - 8) / 2;
-            const int ym = DefRowHeight / 2 + rc.Top;
+            const int pdy = (FDefRowHeight - 8) / 2;
+            const int ym = FDefRowHeight / 2 + rc.Top;
             C.Pen.Color = FHeaderDarkColor;
             C.MoveTo(px, rc.Bottom - pdy);
             C.LineTo(px, rc.Top + pdy);
@@ -403,28 +403,29 @@ void TLapGrid::DrawGutter(Canvas& C) {
 void TLapGrid::DrawFooter(Canvas& C) {
     C.Font = FFooterFont;
     const TRect client{0, 0, ClientWidth(), ClientHeight()};
-    const int y0 = FooterTop;
-    const int y1 = FooterTop + DefRowHeight + 1;
-    const int dx = GutterW - ScrollX;
+    const int y0 = FLayout.FooterTop;
+    const int y1 = FLayout.FooterTop + FDefRowHeight + 1;
+    const int dx = FLayout.GutterW - FLayout.ScrollX;
     for (int i = 0; i < ColCount(); ++i) {
         TRect rc{ColLeft(i) - 1 + dx, y0, ColLeft(i + 1) + dx, y1};
         if (Intersects(rc, client))
             DrawHeaderCell(C, rc, Columns[i].Footer(), OnDrawFooter, FFooterFont);
     }
-    DrawHeaderCell(C, TRect{-1, y0, GutterW, y1}, std::string(), OnDrawFooter, FFooterFont);
-    DrawHeaderCell(C, TRect{-1, y1 - 1, std::min(GridWidth, client.Right), client.Bottom},
+    DrawHeaderCell(C, TRect{-1, y0, FLayout.GutterW, y1}, std::string(), OnDrawFooter, FFooterFont);
+    DrawHeaderCell(C, TRect{-1, y1 - 1, std::min(FLayout.GridWidth, client.Right), client.Bottom},
                    std::string(), OnDrawFooter, FFooterFont);
 }
 
 void TLapGrid::FillEmptyArea(Canvas& C) const {
     const int cw = ClientWidth();
     const int ch = ClientHeight();
-    C.Brush = TBrush{Color, bsSolid};
-    if (cw > GridWidth) C.FillRect(TRect{GridWidth, 0, cw, ch});
+    C.Brush = TBrush{FColor, bsSolid};
+    if (cw > FLayout.GridWidth) C.FillRect(TRect{FLayout.GridWidth, 0, cw, ch});
     if (FShowFooter) return;
-    if (ch > GridHeight) C.FillRect(TRect{0, GridHeight, cw, ch});
-    if (MaxScrollY - ScrollY < DefRowHeight)
-        C.FillRect(TRect{0, ((ch - HeaderH) / RowH()) * DefRowHeight + HeaderH, cw, ch});
+    if (ch > FLayout.GridHeight) C.FillRect(TRect{0, FLayout.GridHeight, cw, ch});
+    if (FLayout.MaxScrollY - FLayout.ScrollY < FDefRowHeight)
+        C.FillRect(
+            TRect{0, ((ch - FLayout.HeaderH) / RowH()) * FDefRowHeight + FLayout.HeaderH, cw, ch});
 }
 
 void TLapGrid::DrawSelectionBox(Canvas& C) const {
@@ -459,12 +460,12 @@ void ExcludeRing(Canvas& C, const TRect& Frame) {
 } // namespace
 
 void TLapGrid::Paint(Canvas& C) {
-    if (Updating || !Host) return;
+    if (FUpdating || !FHost) return;
     const int cw = ClientWidth();
     const int ch = ClientHeight();
     const TRect client{0, 0, cw, ch};
 
-    C.Brush = TBrush{Color, bsSolid};
+    C.Brush = TBrush{FColor, bsSolid};
     C.FillRect(client);
 
     if (VisibleColCount() == 0) {
@@ -486,15 +487,15 @@ void TLapGrid::Paint(Canvas& C) {
     }
 
     const TRect frame = SelectionFrameRect();
-    const TRect body{GutterW, HeaderH, cw, FShowFooter ? FooterTop : ch};
+    const TRect body{FLayout.GutterW, FLayout.HeaderH, cw, FShowFooter ? FLayout.FooterTop : ch};
 
     C.SetClipRect(body);
-    if (Enabled) ExcludeRing(C, frame);
+    if (FEnabled) ExcludeRing(C, frame);
     // Only rows that can meet the cell area; DrawCell's own test decides
     // exactly, so the picture is that of visiting every row.
-    const int dy = HeaderH - ScrollY;
-    const int first = std::max(0, (CellArea.Top - dy) / RowH() - 1);
-    const int last = std::min(RowCount() - 1, (CellArea.Bottom - dy) / RowH() + 1);
+    const int dy = FLayout.HeaderH - FLayout.ScrollY;
+    const int first = std::max(0, (FLayout.CellArea.Top - dy) / RowH() - 1);
+    const int last = std::min(RowCount() - 1, (FLayout.CellArea.Bottom - dy) / RowH() + 1);
     for (int c = 0; c < ColCount(); ++c) {
         if (!Columns[c].Visible()) continue;
         for (int r = first; r <= last; ++r)
@@ -502,11 +503,11 @@ void TLapGrid::Paint(Canvas& C) {
     }
 
     C.SetClipRect(client);
-    if (Enabled) ExcludeRing(C, frame);
+    if (FEnabled) ExcludeRing(C, frame);
     FillEmptyArea(C);
 
     C.SetClipRect(body);
-    if (Enabled) DrawSelectionBox(C);
+    if (FEnabled) DrawSelectionBox(C);
 
     C.RemoveClip();
     DrawGutter(C);

@@ -1,4 +1,4 @@
-// Adding, inserting and deleting rows of the shown sheet, the AutoAddRow
+// Adding, inserting and deleting rows of the shown sheet, the FAutoAddRow
 // growth and shrink of the arrow keys, and auto-fill on Enter.
 #include "grid/lap_grid.h"
 #include "text/sjis.h"
@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int RecordCols = 5;
 constexpr int RowRecordCols = 3; // row records cover the title, best and now columns
 
 std::size_t Size(int n) {
@@ -145,7 +144,7 @@ void TLapGrid::DeleteRows(int First, int Last, bool Record) {
 }
 
 bool TLapGrid::AutoGrowRow() {
-    if (!AutoAddRow || ReadOnly || FRowCount == 0 || FRow != FRowCount - 1) return false;
+    if (!FAutoAddRow || FReadOnly || FRowCount == 0 || FRow != FRowCount - 1) return false;
     SetRow(FRow + 1);
     SetRowCount(FRowCount + 1);
     // The texts stay as the lists hold them, but the new row needs a split
@@ -156,7 +155,7 @@ bool TLapGrid::AutoGrowRow() {
 }
 
 bool TLapGrid::AutoShrinkRow() {
-    if (!AutoAddRow || ReadOnly || FRowCount == 0 || FRow != FRowCount - 1 || FRow == 0)
+    if (!FAutoAddRow || FReadOnly || FRowCount == 0 || FRow != FRowCount - 1 || FRow == 0)
         return false;
     for (int c = 0; c < ColCount(); ++c)
         if (!CellText(c, FRow).empty()) return false;
@@ -170,45 +169,40 @@ bool TLapGrid::AutoFill(const std::string& t) {
     if (t.empty() || FCol < 0 || FRow < 0) return false;
     const std::string value = text::DropLastChar(t);
     const std::string last = t.substr(value.size());
-    const bool down = AutoFillDown && last == "*";
-    const bool right = !down && AutoFillRight && last == ">";
+    const bool down = FAutoFillDown && last == "*";
+    const bool right = !down && FAutoFillRight && last == ">";
     if (!down && !right) return false;
 
-    TypedText.clear();
+    FTypedText.clear();
     EndEdit();
-    const bool single = Selection.Left == Selection.Right && Selection.Top == Selection.Bottom;
+    const bool single = FSelection.IsSingle();
     TRect area{FCol, FRow, FCol, FRow};
     if (down)
         area.Bottom =
-            std::max(FRow, single ? FRowCount - 1 : std::min(Selection.Bottom, FRowCount - 1));
+            std::max(FRow, single ? FRowCount - 1 : std::min(FSelection.Bottom, FRowCount - 1));
     else
         area.Right =
-            std::max(FCol, single ? ColCount() - 1 : std::min(Selection.Right, ColCount() - 1));
+            std::max(FCol, single ? ColCount() - 1 : std::min(FSelection.Right, ColCount() - 1));
 
     // The typed edit of the current cell and its fill are one step for undo:
     // the fill record takes the text from before the typing.
     std::string before = CellText(FCol, FRow);
-    if (PendingEdit && PendingEdit->Area.Left == FCol && PendingEdit->Area.Top == FRow) {
-        const TStringList& old = PendingEdit->OldTexts[Size(FCol)];
+    if (FPendingEdit && FPendingEdit->Area.Left == FCol && FPendingEdit->Area.Top == FRow) {
+        const TStringList& old = FPendingEdit->OldTexts[Size(FCol)];
         if (!old.empty()) before = old.front();
-        TUndoBuffer* pending = PendingEdit;
-        for (int i = 0; i < UndoList.Count(); ++i)
-            UndoList.Items(i).DropRecord(pending);
-        PendingEdit = nullptr;
+        TUndoBuffer* pending = FPendingEdit;
+        for (int i = 0; i < FUndoList.Count(); ++i)
+            FUndoList.Items(i).DropRecord(pending);
+        FPendingEdit = nullptr;
     }
 
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btAutoFill, area);
     {
-        struct Scope {
-            bool& flag;
-            bool saved;
-            ~Scope() { flag = saved; }
-        } scope{Updating, Updating};
-        Updating = true;
+        TRepaintHold hold(FUpdating);
         for (int row = area.Top; row <= area.Bottom; ++row)
             for (int col = area.Left; col <= area.Right; ++col) {
-                if (R && col < RecordCols) {
+                if (R && col < RecordedCols) {
                     const bool current = col == FCol && row == FRow;
                     R->OldTexts[Size(col)].push_back(current ? before : CellText(col, row));
                     R->NewTexts[Size(col)].push_back(value);

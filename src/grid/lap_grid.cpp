@@ -5,8 +5,8 @@
 // ---- TLapColumn ----
 
 TLapColumn::TLapColumn(TLapGrid* AGrid, int AIndex)
-    : FGrid(AGrid), FIndex(AIndex), FWidth(AGrid->DefColWidth), FFont(AGrid->Font()),
-      FColor(AGrid->Color) {}
+    : FGrid(AGrid), FIndex(AIndex), FWidth(AGrid->DefColWidth()), FFont(AGrid->Font()),
+      FColor(AGrid->Color()) {}
 
 void TLapColumn::Changed(bool AllItems) {
     if (FGrid) FGrid->Columns.Update(AllItems ? nullptr : this);
@@ -80,7 +80,7 @@ void TLapColumn::SetVertAlign(TVertAlign v) {
 
 void TLapColumn::SetVisible(bool v) {
     if (v == FVisible) return;
-    if (FGrid) FGrid->KeepWidthCol = FIndex;
+    if (FGrid) FGrid->FKeepWidthCol = FIndex;
     FVisible = v;
     Changed(true);
 }
@@ -172,7 +172,7 @@ void TLapGrid::WriteCell(int ACol, int ARow, bool ByUser, const std::string& Val
     } else {
         item = Value;
     }
-    if (!Updating) RedrawCell(ACol, ARow);
+    if (!FUpdating) RedrawCell(ACol, ARow);
 }
 
 void TLapGrid::ClearCells() {
@@ -182,13 +182,14 @@ void TLapGrid::ClearCells() {
 }
 
 void TLapGrid::ClampCurrentCell() {
-    FCol = std::max(0, std::min(FCol, ColCount() - 1));
-    FRow = std::max(0, std::min(FRow, FRowCount - 1));
     if (FRowCount == 0 || ColCount() == 0) {
         FCol = -1;
         FRow = -1;
+    } else {
+        FCol = std::clamp(FCol, 0, ColCount() - 1);
+        FRow = std::clamp(FRow, 0, FRowCount - 1);
     }
-    Selection = TRect{FCol, FRow, FCol, FRow};
+    FSelection = TRect{FCol, FRow, FCol, FRow};
 }
 
 void TLapGrid::SetColCount(int N) {
@@ -199,8 +200,8 @@ void TLapGrid::SetColCount(int N) {
         Columns.RemoveLast();
     while (ColCount() < N)
         Columns.Add();
-    ScrollX = 0;
-    ScrollY = 0;
+    FLayout.ScrollX = 0;
+    FLayout.ScrollY = 0;
     ClampCurrentCell();
     Columns.EndUpdate();
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
@@ -228,37 +229,37 @@ void TLapGrid::MoveCurrentCell(int ACol, int ARow) {
     EndEdit();
     FCol = ACol;
     FRow = ARow;
-    FarCol = FCol;
-    FarRow = FRow;
-    TypedText.clear();
+    FFarCol = FCol;
+    FFarRow = FRow;
+    FTypedText.clear();
     SetSelection(TRect{FCol, FRow, FCol, FRow});
     InvalidateCellArea();
     if (OnColRowChanged) OnColRowChanged(FCol, FRow);
 }
 
 void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint) {
-    if (R == Selection && !ForceRepaint) return;
+    if (R == FSelection && !ForceRepaint) return;
     EndEdit();
-    TRect old = Selection;
-    Selection = R;
+    TRect old = FSelection;
+    FSelection = R;
     TRect both{std::min(old.Left, R.Left), std::min(old.Top, R.Top), std::max(old.Right, R.Right),
                std::max(old.Bottom, R.Bottom)};
     InvalidateCells(both, 3);
 }
 
 void TLapGrid::BeginUpdate() {
-    if (FUpdateDepth++ == 0) FUpdatingBefore = Updating;
-    Updating = true;
+    if (FUpdateDepth++ == 0) FUpdatingBefore = FUpdating;
+    FUpdating = true;
     EndEdit();
 }
 
 void TLapGrid::EndUpdate() {
     if (FUpdateDepth > 0 && --FUpdateDepth > 0) return;
-    // A batch inside a block operation that set Updating itself (paste, cut)
+    // A batch inside a block operation that set FUpdating itself (paste, cut)
     // leaves the repaint to that operation.
-    Updating = FUpdatingBefore;
+    FUpdating = FUpdatingBefore;
     FUpdatingBefore = false;
-    if (Updating) return;
+    if (FUpdating) return;
     BuildHeaderInfo();
     InvalidateAll();
 }
@@ -289,25 +290,46 @@ int TLapGrid::PrevVisibleCol(int I) const {
     return I;
 }
 
+void TLapGrid::AddSheetBuffers(TTimeFormatList Formats, int UndoSetting) {
+    FTimeFormatLists.Add(std::move(Formats));
+    FUndoList.Add(std::make_unique<TUndoBufferList>(this, UndoSetting));
+}
+
+void TLapGrid::DeleteSheetBuffers(int I) {
+    if (I == FSheetIndex) FPendingEdit = nullptr; // it lived in the freed buffer
+    FTimeFormatLists.Delete(I);
+    FUndoList.Delete(I);
+}
+
+void TLapGrid::MoveSheetBuffers(int From, int To) {
+    FUndoList.Move(From, To);
+    FTimeFormatLists.Move(From, To);
+}
+
 void TLapGrid::ResetSheetBuffers() {
-    PendingEdit = nullptr;
-    TimeFormatLists.Clear();
-    UndoList.Clear();
-    SheetIndex = 0;
+    FPendingEdit = nullptr;
+    FTimeFormatLists.Clear();
+    FUndoList.Clear();
+    FSheetIndex = 0;
+}
+
+void TLapGrid::ClearUndoBuffers() {
+    for (int i = 0; i < FUndoList.Count(); ++i)
+        FUndoList.Items(i).Clear();
 }
 
 bool TLapGrid::IsAnyModified() const {
-    for (int i = 0; i < UndoList.Count(); ++i)
-        if (UndoList.Items(i).IsModified()) return true;
+    for (int i = 0; i < FUndoList.Count(); ++i)
+        if (FUndoList.Items(i).IsModified()) return true;
     return false;
 }
 
 TTimeFormatList* TLapGrid::CurrentFormats() {
-    if (SheetIndex < 0 || SheetIndex >= TimeFormatLists.Count()) return nullptr;
-    return &TimeFormatLists.Items(SheetIndex);
+    if (FSheetIndex < 0 || FSheetIndex >= FTimeFormatLists.Count()) return nullptr;
+    return &FTimeFormatLists.Items(FSheetIndex);
 }
 
 TUndoBufferList* TLapGrid::CurrentUndo() {
-    if (SheetIndex < 0 || SheetIndex >= UndoList.Count()) return nullptr;
-    return &UndoList.Items(SheetIndex);
+    if (FSheetIndex < 0 || FSheetIndex >= FUndoList.Count()) return nullptr;
+    return &FUndoList.Items(FSheetIndex);
 }

@@ -7,6 +7,7 @@
 
 #include "grid/canvas.h"
 #include "grid/grid_host.h"
+#include "grid/grid_layout.h"
 #include "grid/keys.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
@@ -123,29 +124,28 @@ class TLapGrid {
     std::function<void(Canvas& ACanvas, const TRect& Rc, const std::string& Str, bool& Handled)>
         OnDrawFooter;
 
-    // ---- data-side fields ----
-    bool AutoAddRow = false;
-    int DefRowHeight = 18;
-    int DefColWidth = 80;
-    bool Updating = false;
-    bool ReadOnly = false;
+    // The columns; each reports its own changes to the grid.
     TLapColumns Columns{this};
-    int FarCol = 0;
-    int FarRow = 0;
-    TRect Selection;
-    std::string TypedText;
-    TUndoBuffer* PendingEdit = nullptr; // owned by the shown sheet's buffer
-    bool Enabled = true;
-    bool AutoFillRight = false;
-    bool AutoFillDown = false;
-    TTimeFormatLists TimeFormatLists;
-    TUndoList UndoList;
-    int SheetIndex = 0;
+
+    // ---- options ----
+    bool AutoAddRow() const { return FAutoAddRow; }
+    void SetAutoAddRow(bool v) { FAutoAddRow = v; }
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v) { FReadOnly = v; }
+    bool AutoFillRight() const { return FAutoFillRight; }
+    void SetAutoFillRight(bool v) { FAutoFillRight = v; }
+    bool AutoFillDown() const { return FAutoFillDown; }
+    void SetAutoFillDown(bool v) { FAutoFillDown = v; }
+    bool Enabled() const { return FEnabled; }
+    int DefRowHeight() const { return FDefRowHeight; }
+    int DefColWidth() const { return FDefColWidth; }
+    // Inside a BeginUpdate batch or a block operation: cell writes do not repaint.
+    bool Updating() const { return FUpdating; }
 
     // The grid's own font and colour; new columns take copies of them.
     const TFont& Font() const { return FFont; }
     void SetFont(const TFont& f);
-    TColor Color = sys_color::Window;
+    TColor Color() const { return FColor; }
 
     // ---- cells ----
     // Bounds-checked read; throws ECellIndexError outside the grid.
@@ -169,6 +169,10 @@ class TLapGrid {
     void SetCol(int N);
     int Row() const { return FRow; }
     void SetRow(int N);
+    // The far corner of the selection, which Shift+arrows move.
+    int FarCol() const { return FFarCol; }
+    int FarRow() const { return FFarRow; }
+    const TRect& Selection() const { return FSelection; }
     // Replaces Selection, ending the cell edit and repainting old and new.
     void SetSelection(const TRect& R, bool ForceRepaint = false);
     // Batches nest: only the outermost EndUpdate clears Updating (back to
@@ -181,7 +185,20 @@ class TLapGrid {
     int PrevVisibleCol(int I) const;
 
     // ---- per-sheet lists ----
+    // The shown sheet; its split-result list and undo buffer are the current ones.
+    int SheetIndex() const { return FSheetIndex; }
+    void SetSheetIndex(int I) { FSheetIndex = I; }
+    const TTimeFormatLists& TimeFormatLists() const { return FTimeFormatLists; }
+    const TUndoList& UndoList() const { return FUndoList; }
+    // Appends a sheet's split-result list and an undo buffer of the given
+    // "Max. Undo/Redo" setting.
+    void AddSheetBuffers(TTimeFormatList Formats, int UndoSetting);
+    // Removes a sheet's lists; a pending edit recorded in its buffer goes too.
+    void DeleteSheetBuffers(int I);
+    void MoveSheetBuffers(int From, int To);
     void ResetSheetBuffers();
+    // Empties every sheet's undo buffer (after a save).
+    void ClearUndoBuffers();
     bool IsAnyModified() const;
     // The shown sheet's split-result list and undo buffer (nullptr when the
     // project has not added them yet).
@@ -198,13 +215,19 @@ class TLapGrid {
     // in-place editor when it opens. Returns PendingEdit (nullptr when no
     // sheet buffer exists or the cell lies outside the recorded columns).
     TUndoBuffer* OpenEditRecord(TBufferType typ);
+    // The record of the cell edit in progress (owned by the shown sheet's
+    // buffer), nullptr when none is open.
+    const TUndoBuffer* PendingEdit() const { return FPendingEdit; }
+    // What was typed into the current cell since it was entered.
+    const std::string& TypedText() const { return FTypedText; }
     // Settles the pending edit: keeps the record (with the new text) and fires
     // OnCellChange and OnCellAssignment when the cell changed, else drops it.
     // Ends with PendingEdit nil, TypedText empty and the editor hidden.
     void CommitEdit();
 
     // The system clipboard; without one copy, cut and paste do nothing.
-    Clipboard* ClipboardPort = nullptr;
+    Clipboard* ClipboardPort() const { return FClipboardPort; }
+    void SetClipboardPort(Clipboard* C) { FClipboardPort = C; }
     // Tab-separated text of the selection's visible columns, CR LF per line.
     std::string SelectionText() const;
     // Ctrl+C copies; Ctrl+X and Ctrl+V call cut and paste only while the grid
@@ -237,30 +260,17 @@ class TLapGrid {
     // ==== end undo, clipboard and rows ====
 
     // ==== geometry and scrolling (grid_geometry.cpp) ====
-    // Content coordinates start at the top-left of cell (0, 0); client ones
-    // add (GutterW - ScrollX, HeaderH - ScrollY). Header cells scroll only
-    // sideways, gutter cells only up and down.
     struct THeaderInfo {
         std::string Str;
         TRect Rc; // Left = Right = column; Top .. Bottom = header lines (inclusive)
     };
-    int KeepWidthCol = -1; // FitToWidth never narrows this column (last Visible change)
-    int GutterW = 0;
-    int HeaderH = 0;
-    int ColsWidth = 0;
-    int RowsHeight = 0;
-    int GridWidth = 200;
-    int GridHeight = 200;
-    int FooterTop = 0; // last pixel row of the cell area when the footer is shown
-    TRect CellArea;
-    int ScrollX = 0;
-    int ScrollY = 0; // a multiple of DefRowHeight
-    int MaxScrollX = 0;
-    int MaxScrollY = 0;
-    int LineStepX = 18;
-    int PageStepX = 90;
-    std::vector<THeaderInfo> HeaderInfos;
-    TScrollInfo VertBarInfo; // what the vertical bar was last given
+    // Where everything lies since the last RecalcLayout, and the scroll offsets.
+    const TGridLayout& Layout() const { return FLayout; }
+    int ScrollX() const { return FLayout.ScrollX; }
+    int ScrollY() const { return FLayout.ScrollY; }
+    const std::vector<THeaderInfo>& HeaderInfos() const { return FHeaderInfos; }
+    // What the vertical bar was last given.
+    const TScrollInfo& VertBarInfo() const { return FVertBarInfo; }
 
     int HeaderLine() const { return FHeaderLine; }
     void SetHeaderLine(int v);
@@ -288,12 +298,13 @@ class TLapGrid {
     int ClientWidth() const;
     int ClientHeight() const;
 
-    int ColLeft(int ACol) const;
-    TRect CellRect(int ACol, int ARow) const; // content coordinates, with left/top line
-    TRect ToClient(const TRect& R) const;
-    TPoint CellFromPoint(int X, int Y) const; // X = column, Y = row, clamped into the grid
-    int ColFromX(int X) const;                // -1 outside the columns
-    int RowFromY(int Y) const;                // -1 outside the rows
+    // The layout's queries (see TGridLayout).
+    int ColLeft(int ACol) const { return FLayout.ColLeft(ACol); }
+    TRect CellRect(int ACol, int ARow) const { return FLayout.CellRect(ACol, ARow); }
+    TRect ToClient(const TRect& R) const { return FLayout.ToClient(R); }
+    TPoint CellFromPoint(int X, int Y) const { return FLayout.CellFromPoint(X, Y); }
+    int ColFromX(int X) const { return FLayout.ColFromX(X); }
+    int RowFromY(int Y) const { return FLayout.RowFromY(Y); }
 
     void BuildHeaderInfo();
     void RecalcLayout();
@@ -403,9 +414,9 @@ class TLapGrid {
         OnFilterChar;
 
     // A character or Backspace was typed since the last settling of the edit.
-    bool CellTyped = false;
+    bool CellTyped() const { return FCellTyped; }
     // The text caret is shown (typing into the current cell).
-    bool CaretVisible = false;
+    bool CaretVisible() const { return FCaretVisible; }
 
     // Key down. Returns true when the grid acted on the key; false for keys
     // it does not take and while it is disabled or empty (then the window
@@ -475,9 +486,8 @@ class TLapGrid {
     // A left press in the gutter has selected row Row.
     std::function<void(int Row, TMouseButton Button, TShiftState Shift)> OnGutterClick;
 
-    int ResizeCol = -1;  // column whose right border was last found in the header
-    int ResizeLeft = -1; // content x of ResizeCol's left edge during a border drag
-    int DragIndex = 0;   // last row (gutter drag) or column (header drag) reached
+    // The column whose right border was last found in the header.
+    int ResizeCol() const { return FResizeCol; }
     // The cursor now shown; it also decides what a press does.
     TGridCursor Cursor() const { return FCursor; }
 
@@ -491,6 +501,9 @@ class TLapGrid {
 
   private:
     TGridCursor FCursor = crCellPlus;
+    int FResizeCol = -1;  // column whose right border was last found in the header
+    int FResizeLeft = -1; // content x of FResizeCol's left edge during a border drag
+    int FDragIndex = 0;   // last row (gutter drag) or column (header drag) reached
     void SetGridCursor(TGridCursor C);
     void BorderDrag(int X);
 
@@ -510,12 +523,12 @@ class TLapGrid {
         int EditCol = 0;
         int EditRow = 0;
     };
-    TLapInplace Inplace;
+    const TLapInplace& Inplace() const { return FInplace; }
     // Background of the edit box.
     static constexpr TColor EditorColor = 0xDDDDFFu;
     // The editor was opened for the current cell and not closed by
     // CloseEditor(false).
-    bool EditorOpen = false;
+    bool EditorOpen() const { return FEditorOpen; }
 
     // Opens the editor on the current cell: scrolls it into view, refuses
     // read-only grids and columns, opens a btEdit record unless one is
@@ -551,7 +564,7 @@ class TLapGrid {
     // ==== ports ====
     // The window the grid is shown in; nullptr runs headless. SetHost also
     // hides both scroll bars and lays the grid out, as a new window does.
-    GridHost* Host = nullptr;
+    GridHost* Host() const { return FHost; }
     void SetHost(GridHost* H);
 
   private:
@@ -563,8 +576,8 @@ class TLapGrid {
     int HostTextWidth(const TFont& F, const std::string& S) const;
     bool GridFocused() const;
     int VisibleColCount() const;
-    // The row height to divide by; a height below 1 cannot lay out rows.
-    int RowH() const { return DefRowHeight > 0 ? DefRowHeight : 1; }
+    int RowH() const { return FLayout.RowH(); }
+    void TakeLayoutShape();
 
     int FHeaderLine = 1;
     TGutterKind FGutterKind = gkBlank;
@@ -602,10 +615,59 @@ class TLapGrid {
     TTimeFormatList* FormatsFor(int Rows);
     // ---- end edit helpers ----
 
+    // Holds back cell repaints for the span of a block operation and puts
+    // the previous state back, also when an event handler throws.
+    class TRepaintHold {
+      public:
+        explicit TRepaintHold(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
+        ~TRepaintHold() { FFlag = FSaved; }
+        TRepaintHold(const TRepaintHold&) = delete;
+        TRepaintHold& operator=(const TRepaintHold&) = delete;
+
+      private:
+        bool& FFlag;
+        bool FSaved;
+    };
+
     void ClampCurrentCell();
     // The Col and Row setters: moves the current cell and collapses the selection.
     void MoveCurrentCell(int ACol, int ARow);
     void CheckIndex(int ACol, int ARow) const;
+
+    friend struct TLapGridTestView; // tests: states no operation reaches
+    friend class TLapColumn;        // a Visible change names the column FitToWidth keeps
+    friend class TUndoBufferList;   // a freed record must not stay the pending edit
+
+    // ---- state ----
+    bool FAutoAddRow = false;
+    bool FReadOnly = false;
+    bool FAutoFillRight = false;
+    bool FAutoFillDown = false;
+    bool FEnabled = true;
+    int FDefRowHeight = 18;
+    int FDefColWidth = 80;
+    TColor FColor = sys_color::Window;
+    bool FUpdating = false;
+    int FFarCol = 0;
+    int FFarRow = 0;
+    TRect FSelection;
+    std::string FTypedText;
+    TUndoBuffer* FPendingEdit = nullptr;
+    bool FCellTyped = false;
+    bool FCaretVisible = false;
+    bool FEditorOpen = false;
+    TLapInplace FInplace;
+    TTimeFormatLists FTimeFormatLists;
+    TUndoList FUndoList;
+    int FSheetIndex = 0;
+    Clipboard* FClipboardPort = nullptr;
+    GridHost* FHost = nullptr;
+    TGridLayout FLayout;
+    int FKeepWidthCol = -1; // FitToWidth never narrows this column (last Visible change)
+    int FLineStepX = 18;
+    int FPageStepX = 90;
+    std::vector<THeaderInfo> FHeaderInfos;
+    TScrollInfo FVertBarInfo;
 
     int FUpdateDepth = 0;
     bool FUpdatingBefore = false;
@@ -613,4 +675,17 @@ class TLapGrid {
     int FCol = 0;
     int FRow = 0;
     TFont FFont;
+};
+
+// Brackets a batch of grid writes: BeginUpdate now, EndUpdate when the scope
+// ends, also when an event handler throws.
+class TUpdateBatch {
+  public:
+    explicit TUpdateBatch(TLapGrid& Grid) : FGrid(Grid) { FGrid.BeginUpdate(); }
+    ~TUpdateBatch() { FGrid.EndUpdate(); }
+    TUpdateBatch(const TUpdateBatch&) = delete;
+    TUpdateBatch& operator=(const TUpdateBatch&) = delete;
+
+  private:
+    TLapGrid& FGrid;
 };

@@ -39,6 +39,11 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
     std::int32_t Width() const { return Right - Left; }
     std::int32_t Height() const { return Bottom - Top; }
+    // Cell-index rectangles: one cell only, and whether a cell lies inside.
+    bool IsSingle() const { return Left == Right && Top == Bottom; }
+    bool Contains(int Col, int Row) const {
+        return Col >= Left && Col <= Right && Row >= Top && Row <= Bottom;
+    }
 };
 
 enum THorzAlign : std::uint8_t { haLeft, haCenter, haRight };

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int RecordCols = 5;
-
 bool Inside(const TLapGrid& g, int col, int row) {
     return col >= 0 && row >= 0 && col < g.ColCount() && row < g.RowCount();
 }
@@ -19,9 +17,9 @@ void Notify(TLapGrid& g, int col, int row) {
 
 // The text a record holds for (col, row), or nullptr when it holds none
 // (a column it skipped, a kind that keeps no texts there).
-const std::string* RecordedText(const TUndoBuffer& R, const std::array<TStringList, 5>& Texts,
-                                int col, int row) {
-    if (col < 0 || col >= RecordCols || row < R.Area.Top) return nullptr;
+const std::string* RecordedText(const TUndoBuffer& R, const TRecordedTexts& Texts, int col,
+                                int row) {
+    if (col < 0 || col >= RecordedCols || row < R.Area.Top) return nullptr;
     const TStringList& list = Texts[static_cast<std::size_t>(col)];
     auto i = static_cast<std::size_t>(row - R.Area.Top);
     return i < list.size() ? &list[i] : nullptr;
@@ -30,8 +28,7 @@ const std::string* RecordedText(const TUndoBuffer& R, const std::array<TStringLi
 // Puts the recorded text back and notifies the cell. A cell the record holds
 // no text for, or one no longer inside the grid, is left alone: a throw here
 // would leave the grid stuck in its update state.
-void PutBack(TLapGrid& g, const TUndoBuffer& R, const std::array<TStringList, 5>& Texts, int col,
-             int row) {
+void PutBack(TLapGrid& g, const TUndoBuffer& R, const TRecordedTexts& Texts, int col, int row) {
     const std::string* text = RecordedText(R, Texts, col, row);
     if (!text || !Inside(g, col, row)) return;
     g.SetCells(col, row, *text);
@@ -49,14 +46,6 @@ void RestoreFormats(TLapGrid& g, const TUndoBuffer& R) {
     if (TTimeFormatList* f = g.CurrentFormats()) f->AssignFormats(R.TimeFormats);
 }
 
-// Keeps the grid in its update state for the span of one undo or redo, also
-// when a handler throws.
-struct UpdateScope {
-    TLapGrid& g;
-    explicit UpdateScope(TLapGrid& grid) : g(grid) { g.BeginUpdate(); }
-    ~UpdateScope() { g.EndUpdate(); }
-};
-
 } // namespace
 
 TUndoBufferList::TUndoBufferList(TLapGrid* AGrid, int SettingIndex)
@@ -67,7 +56,7 @@ TUndoBufferList::~TUndoBufferList() {
 }
 
 void TUndoBufferList::FreeRecord(std::size_t index) {
-    if (Grid && Grid->PendingEdit == Records[index].get()) Grid->PendingEdit = nullptr;
+    if (Grid && Grid->FPendingEdit == Records[index].get()) Grid->FPendingEdit = nullptr;
     Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
@@ -129,7 +118,7 @@ void TUndoBufferList::Undo() {
     ++Position;
     const TUndoBuffer& R = *Records[static_cast<std::size_t>(Position)];
     {
-        UpdateScope scope(*Grid);
+        TUpdateBatch batch(*Grid);
         UndoRecord(R);
     }
     Changed = Count() - 1 > Position;
@@ -176,7 +165,7 @@ void TUndoBufferList::Redo() {
     if (RedoType() == btNone) return;
     const TUndoBuffer& R = *Records[static_cast<std::size_t>(Position)];
     {
-        UpdateScope scope(*Grid);
+        TUpdateBatch batch(*Grid);
         RedoRecord(R);
         --Position;
     }

@@ -12,11 +12,15 @@
 class TLapGrid;
 using TStringList = std::vector<std::string>;
 
-// One record. A record covers grid columns 0 .. 4.
+// Undo records hold the texts of grid columns 0 .. RecordedCols - 1 only.
+constexpr int RecordedCols = 5;
+using TRecordedTexts = std::array<TStringList, RecordedCols>;
+
+// One record.
 struct TUndoBuffer {
     TBufferType BufferType = btNone;
-    std::array<TStringList, 5> OldTexts;
-    std::array<TStringList, 5> NewTexts;
+    TRecordedTexts OldTexts;
+    TRecordedTexts NewTexts;
     TRect Area;
     TTimeFormatList TimeFormats;
 };

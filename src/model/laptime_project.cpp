@@ -141,7 +141,7 @@ void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::s
     ApplySheetToGrid(&Sheets[0]);
     ResetCursor();
     CurrentIndex = 0;
-    FGrid.SheetIndex = 0;
+    FGrid.SetSheetIndex(0);
     SetCaptions();
 }
 
@@ -236,8 +236,7 @@ void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
 void TLaptimeProject::AppendSheetBuffers(int RowCount) {
     TTimeFormatList formats;
     formats.AddDefaults(RowCount);
-    FGrid.TimeFormatLists.Add(std::move(formats));
-    FGrid.UndoList.Add(std::make_unique<TUndoBufferList>(&FGrid, FHost.MaxUndoIndex()));
+    FGrid.AddSheetBuffers(std::move(formats), FHost.MaxUndoIndex());
 }
 
 void TLaptimeProject::ResetCursor() {
@@ -317,7 +316,7 @@ void TLaptimeProject::AddNewSheet() {
     ApplySheetToGrid(&added);
     CurrentIndex = SheetCount() - 1;
     AppendSheetBuffers(added.RowCount);
-    FGrid.SheetIndex = CurrentIndex;
+    FGrid.SetSheetIndex(CurrentIndex);
     ResetCursor();
 }
 
@@ -337,7 +336,7 @@ void TLaptimeProject::CopyCurrentSheet() {
     CurrentIndex = SheetCount() - 1;
     AppendSheetBuffers(Sheets.back().RowCount);
     // The grid keeps showing the same rows, which are now the copy's.
-    FGrid.SheetIndex = CurrentIndex;
+    FGrid.SetSheetIndex(CurrentIndex);
     ResetCursor();
 }
 
@@ -347,24 +346,22 @@ void TLaptimeProject::DeleteSheet(int Index) {
     Positions.erase(Positions.begin() + static_cast<std::ptrdiff_t>(u));
     Sheets.erase(Sheets.begin() + static_cast<std::ptrdiff_t>(u));
     FSelector.Delete(Index);
-    if (Index == FGrid.SheetIndex) FGrid.PendingEdit = nullptr; // it lived in the freed buffer
-    FGrid.TimeFormatLists.Delete(Index);
-    FGrid.UndoList.Delete(Index);
+    FGrid.DeleteSheetBuffers(Index);
     if (Index < CurrentIndex) {
         // The grid still shows the same sheet, one place further up.
         --CurrentIndex;
-        FGrid.SheetIndex = CurrentIndex;
+        FGrid.SetSheetIndex(CurrentIndex);
         FSelector.Select(CurrentIndex);
         return;
     }
     if (Index > CurrentIndex) return;
-    FGrid.SheetIndex = CurrentIndex;
+    FGrid.SetSheetIndex(CurrentIndex);
     if (SheetCount() == 0) {
         ShowNoSheets();
         return;
     }
     if (CurrentIndex >= SheetCount()) CurrentIndex = SheetCount() - 1;
-    FGrid.SheetIndex = CurrentIndex;
+    FGrid.SetSheetIndex(CurrentIndex);
     SelectSheet(CurrentIndex, false);
 }
 
@@ -377,12 +374,12 @@ bool TLaptimeProject::SelectSheet(int Index, bool StoreCurrent) {
         // a sort the live position belongs to no entry.
         if (TLaptimeSheet* cur = CurrentSheet(); cur)
             Positions[static_cast<std::size_t>(CurrentIndex)] =
-                TSheetPosition{FGrid.Col(), FGrid.Row(), FGrid.ScrollX, FGrid.ScrollY};
+                TSheetPosition{FGrid.Col(), FGrid.Row(), FGrid.ScrollX(), FGrid.ScrollY()};
     }
     ApplySheetToGrid(&Sheets[static_cast<std::size_t>(Index)]);
     CurrentIndex = Index;
     FSelector.Select(Index);
-    FGrid.SheetIndex = CurrentIndex;
+    FGrid.SetSheetIndex(CurrentIndex);
     EvaluateRows();
     const TSheetPosition& p = Positions[static_cast<std::size_t>(Index)];
     // A stored cell outside this sheet's rows would break every later cell
@@ -414,8 +411,7 @@ void TLaptimeProject::ShowNoSheets() {
 void TLaptimeProject::MoveSheet(int From, int To) {
     const int n = SheetCount();
     if (From == To || From < 0 || To < 0 || From >= n || To >= n) return;
-    FGrid.UndoList.Move(From, To);
-    FGrid.TimeFormatLists.Move(From, To);
+    FGrid.MoveSheetBuffers(From, To);
     MoveEntry(Positions, From, To);
     MoveEntry(Sheets, From, To);
 }
@@ -467,7 +463,7 @@ bool TLaptimeProject::AddSheetFromText(TLaptimeSheet Sheet, std::string_view Tex
     const std::int32_t rows = Sheet.RowCount;
     Sheets.push_back(std::move(Sheet));
     AppendSheetBuffers(rows);
-    FGrid.SheetIndex = CurrentIndex;
+    FGrid.SetSheetIndex(CurrentIndex);
     EvaluateRows();
     ResetCursor();
     return true;

@@ -155,7 +155,7 @@ TGridWidget::TGridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
 TGridWidget::~TGridWidget() {
     FBlink.stop();
     FEditor->removeEventFilter(this);
-    FGrid.Host = nullptr;
+    FGrid.SetHost(nullptr);
 }
 
 // ---- client area and scroll bars ----
@@ -488,7 +488,7 @@ QVariant TGridWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImFont:
         return FComposing ? FImeFont : CachedFont(FGrid.Font());
     case Qt::ImEnabled:
-        return !FGrid.KeysBlocked() && !FGrid.ReadOnly;
+        return !FGrid.KeysBlocked() && !FGrid.ReadOnly();
     case Qt::ImHints:
         return int(Qt::ImhNoPredictiveText);
     default:

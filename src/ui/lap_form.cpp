@@ -52,7 +52,7 @@ TLaptimeForm::TLaptimeForm(QWidget* parent, UserPort* Port, const QStringList& A
     BuildWidgets();
     FCommands = std::make_unique<TLapCommands>(Grid(), *FSelector, FClipboard, FEnv, *FPort);
     SetupLapGrid(Grid(), FEnv.Env);
-    Grid().ClipboardPort = &FClipboard;
+    Grid().SetClipboardPort(&FClipboard);
     BuildMenus();
     FCommands->OnChange = [this] { Refresh(); };
     FCommands->OnFocusGrid = [this] { FGridWidget->setFocus(); };
@@ -69,7 +69,7 @@ TLaptimeForm::TLaptimeForm(QWidget* parent, UserPort* Port, const QStringList& A
 
 TLaptimeForm::~TLaptimeForm() {
     // The grid's events lead back into the commands and the window.
-    Grid().ClipboardPort = nullptr;
+    Grid().SetClipboardPort(nullptr);
     FCommands.reset();
 }
 

@@ -36,7 +36,7 @@ struct Window {
 
     Window() {
         SetupLapGrid(Grid, Env.Env);
-        Grid.ClipboardPort = &Clip;
+        Grid.SetClipboardPort(&Clip);
         C.OnChange = [this] { ++Refreshed; };
     }
     // Types Text into the cell and settles it with Enter, as the keyboard does.
@@ -230,12 +230,12 @@ TEST(Commands, FlagsAndCaptionOverASession) {
     w.C.DeleteSheetClick();
     EXPECT_EQ(w.User.Asked.back(), "Delete Sheet: Delete the current sheet?");
     EXPECT_EQ(w.C.Project()->SheetCount(), 0);
-    EXPECT_FALSE(w.Grid.Enabled);
+    EXPECT_FALSE(w.Grid.Enabled());
     EXPECT_FALSE(w.Selector.Enabled);
     w.C.DeleteSheetClick();             // nothing left: no question
     EXPECT_EQ(w.User.Asked.size(), 4u); // the rename and three deletes
     w.C.AddSheetClick();
-    EXPECT_TRUE(w.Grid.Enabled && w.Selector.Enabled);
+    EXPECT_TRUE(w.Grid.Enabled() && w.Selector.Enabled);
     EXPECT_EQ(w.Selector.Items, std::vector<std::string>{"New Sheet    1"});
 }
 
@@ -375,7 +375,7 @@ TEST(Commands, EditCommandsRouteToTheFocusedField) {
 
     // Rows: insert before the selection, delete it, append.
     w.C.SelAllCellClick();
-    EXPECT_EQ(w.Grid.Selection, (TRect{0, 0, 4, 19}));
+    EXPECT_EQ(w.Grid.Selection(), (TRect{0, 0, 4, 19}));
     w.Grid.SetSelection(TRect{1, 2, 1, 4});
     w.C.InsertLineClick();
     EXPECT_EQ(w.Grid.RowCount(), 23);

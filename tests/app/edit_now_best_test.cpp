@@ -21,8 +21,7 @@ struct Sheet {
         G.SetRowCount(4);
         TTimeFormatList f;
         f.AddDefaults(4);
-        G.TimeFormatLists.Add(f);
-        G.UndoList.Add(std::make_unique<TUndoBufferList>(&G, 0));
+        G.AddSheetBuffers(f, 0);
         G.Columns[1].Strings() = {"1:00", "2:00", "3:00", "4:00"};
         G.Columns[2].Strings() = {"0:59", "", "3:01"};
         G.Columns[3].Strings() = {"-0:01", "", "+0:01"};
@@ -87,7 +86,7 @@ TEST(EditNowBest, ClearNowEmptiesCurrentTimesOnce) {
     EXPECT_EQ(s.Assigned.size(), 4u);
 
     Sheet none; // no shown sheet: nothing happens
-    none.G.SheetIndex = 1;
+    none.G.SetSheetIndex(1);
     EXPECT_FALSE(app::CopyNowToBest(none.G, nullptr));
     EXPECT_FALSE(app::ClearNow(none.G));
     EXPECT_EQ(none.G.Cells(2, 0), "0:59");

@@ -40,8 +40,8 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     r.Grid.Columns[1].SetWidth(123);
     r.Grid.SetCol(2);
     r.Grid.SetRow(22);
-    r.Grid.SetScrollY(r.Grid.DefRowHeight * 5);
-    ASSERT_GT(r.Grid.ScrollY, 0);
+    r.Grid.SetScrollY(r.Grid.DefRowHeight() * 5);
+    ASSERT_GT(r.Grid.ScrollY(), 0);
     FakeUserPort port;
     port.EditSheet = ChangeEverySetting;
 
@@ -67,7 +67,7 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_EQ(g.Font().Color, 0x010101u);
     EXPECT_EQ(g.Font().Style, fsBold | fsItalic);
     EXPECT_EQ(g.Font().Size, 15);
-    EXPECT_EQ(g.Color, 0x020202u);
+    EXPECT_EQ(g.Color(), 0x020202u);
     EXPECT_EQ(g.HeaderColor(), 0x030303u);
     EXPECT_EQ(g.HeaderDarkColor(), 0x040404u);
     EXPECT_EQ(g.HeaderFont().Color, 0x050505u);
@@ -76,7 +76,7 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_FALSE(g.ShowGrid());
     EXPECT_EQ(g.GridStyle(), psDashDotDot);
     EXPECT_EQ(g.GridColor(), 0x090909u);
-    EXPECT_EQ(g.DefRowHeight, 31);
+    EXPECT_EQ(g.DefRowHeight(), 31);
     for (int i = 0; i < 5; ++i) {
         const auto u = std::size_t(i);
         const TLapColumn& c = g.Columns[i];
@@ -91,7 +91,7 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_EQ(g.Cells(0, 0), "s2");
     EXPECT_EQ(g.Col(), 1);
     EXPECT_EQ(g.Row(), 0);
-    EXPECT_EQ(g.ScrollY, 0);
+    EXPECT_EQ(g.ScrollY(), 0);
     ExpectAligned(r);
 }
 
@@ -114,7 +114,7 @@ TEST(SheetCommands, CustomizeCursorAndCancel) {
     EXPECT_FALSE(CustomizeSheet(r.P(), port));
     EXPECT_EQ(r.P().Sheets[0].BackColor, 0x123456u);
     EXPECT_EQ(r.P().Sheets[0].ColWidth[3], 77);
-    EXPECT_EQ(r.Grid.Color, 0x123456u);
+    EXPECT_EQ(r.Grid.Color(), 0x123456u);
     EXPECT_EQ(r.Grid.Col(), 2);
 }
 

@@ -102,8 +102,8 @@ class GridEval : public ::testing::Test {
         grid.SetRowCount(rows);
         TTimeFormatList list;
         list.AddDefaults(rows);
-        grid.TimeFormatLists.Add(list);
-        grid.SheetIndex = 0;
+        grid.AddSheetBuffers(list, 0);
+        grid.SetSheetIndex(0);
         eval.Attach();
     }
     // Writes a cell and raises the event the grid raises after a user-level write.
@@ -159,7 +159,7 @@ TEST_F(GridEval, WorkedExamples) {
         EXPECT_EQ(grid.Cells(3, 0), e.split);
         EXPECT_EQ(Result(0), e.result);
         EXPECT_EQ(grid.Cells(4, 0), e.interval);
-        EXPECT_FALSE(grid.Updating);
+        EXPECT_FALSE(grid.Updating());
     }
 }
 

@@ -1,5 +1,6 @@
 // Cell data, clipboard commands, row commands and the undo history.
 #include "grid_fixture.h"
+#include "grid_test_view.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST(Data, ShapeChangesKeepTheCurrentCellInside) {
     g.SetCol(4);
     g.SetRow(9);
     g.SetRowCount(3);
-    EXPECT_EQ(g.Selection, (TRect{4, 2, 4, 2}));
+    EXPECT_EQ(g.Selection(), (TRect{4, 2, 4, 2}));
     g.SetRowCount(0);
     EXPECT_EQ(moves.back(), std::make_pair(-1, -1));
     g.SetRowCount(4);
@@ -87,20 +88,20 @@ TEST(Data, UpdateBatchesNestAndRepaintOnceAtTheOutermostEnd) {
     s.G.BeginUpdate();
     s.G.BeginUpdate(); // a row evaluation inside a larger batch
     s.G.EndUpdate();
-    EXPECT_TRUE(s.G.Updating);
+    EXPECT_TRUE(s.G.Updating());
     EXPECT_EQ(s.Host.InvalidateAllCount, 0);
     s.G.EndUpdate();
-    EXPECT_FALSE(s.G.Updating);
+    EXPECT_FALSE(s.G.Updating());
     EXPECT_EQ(s.Host.InvalidateAllCount, 1);
 
     // Inside a block operation that set Updating itself, a batch leaves it set.
-    s.G.Updating = true;
+    TLapGridTestView::SetUpdating(s.G, true);
     s.G.BeginUpdate();
     s.G.EndUpdate();
-    EXPECT_TRUE(s.G.Updating);
-    s.G.Updating = false;
+    EXPECT_TRUE(s.G.Updating());
+    TLapGridTestView::SetUpdating(s.G, false);
     s.G.EndUpdate(); // an unmatched end is harmless
-    EXPECT_FALSE(s.G.Updating);
+    EXPECT_FALSE(s.G.Updating());
 }
 
 TEST(Data, AssignedColumnRebuildsTheHeaderLayout) {
@@ -114,11 +115,11 @@ TEST(Data, AssignedColumnRebuildsTheHeaderLayout) {
     g.Columns[1].Assign(src);
     EXPECT_EQ(g.Columns[1].Strings(), (Strings{"1:00"}));
     // The hidden column has no header cell; a visible one shows its new title.
-    EXPECT_EQ(g.HeaderInfos.size(), 4u);
+    EXPECT_EQ(g.HeaderInfos().size(), 4u);
     src.SetVisible(true);
     g.Columns[1].Assign(src);
-    ASSERT_EQ(g.HeaderInfos.size(), 5u);
-    EXPECT_EQ(g.HeaderInfos[1].Str, "Best");
+    ASSERT_EQ(g.HeaderInfos().size(), 5u);
+    EXPECT_EQ(g.HeaderInfos()[1].Str, "Best");
 }
 
 TEST(EditClipboard, CopyTextOfVisibleColumns) {
@@ -226,11 +227,11 @@ TEST(EditClipboard, CutKeepsReadOnlyAndHiddenTextsThroughRedo) {
     s.SetColumn(3, {"s0", "s1"});
     s.G.Columns[1].SetVisible(false);
     s.Select(0, 0, 3, 1);
-    s.G.ClipboardPort = nullptr; // nowhere to put the texts: nothing is cut
+    s.G.SetClipboardPort(nullptr); // nowhere to put the texts: nothing is cut
     s.G.CutToClipboard();
     EXPECT_EQ(s.G.Cells(0, 0), "a0");
     EXPECT_EQ(s.Undo().Count(), 0);
-    s.G.ClipboardPort = &s.Clip;
+    s.G.SetClipboardPort(&s.Clip);
     s.G.OnCellChange = [&](int, int, TBufferType t) {
         s.Changes.push_back(t);
         EXPECT_EQ(s.G.Cells(0, 0), "a0"); // fired before any cell changes
@@ -406,19 +407,19 @@ TEST(EditUndo, PendingEditNeverDangles) {
     Sheet s(10, 0);
     s.Go(1, 0);
     s.Write("typed");
-    ASSERT_NE(s.G.PendingEdit, nullptr);
+    ASSERT_NE(s.G.PendingEdit(), nullptr);
     s.Clip.SetText("p");
     for (int i = 0; i < 5; ++i)
         s.G.PasteFromClipboard();
-    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    EXPECT_EQ(s.G.PendingEdit(), nullptr);
     s.G.CommitEdit(); // nothing left to settle
     EXPECT_EQ(s.Undo().Count(), 5);
 
     // Freeing the whole buffer (a deleted sheet) clears it as well.
     s.Write("again");
-    ASSERT_NE(s.G.PendingEdit, nullptr);
-    s.G.UndoList.Delete(0);
-    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    ASSERT_NE(s.G.PendingEdit(), nullptr);
+    s.G.DeleteSheetBuffers(0);
+    EXPECT_EQ(s.G.PendingEdit(), nullptr);
     s.G.CommitEdit();
     s.G.DeleteSelection(); // no buffer: clears without recording
     EXPECT_EQ(s.G.Cells(1, 0), "");
@@ -432,7 +433,7 @@ TEST(EditUndo, UndoOutsideShrunkGridLeavesCellsAndEndsUpdate) {
     s.G.SetRowCount(4);
     s.ClearLog();
     s.Undo().Undo();
-    EXPECT_FALSE(s.G.Updating);
+    EXPECT_FALSE(s.G.Updating());
     EXPECT_EQ(s.G.Cells(0, 3), "");
     EXPECT_EQ(s.Assigned, (Cells{{0, 3}, {1, 3}}));
     s.G.SetRowCount(6);

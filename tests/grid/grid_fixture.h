@@ -47,9 +47,8 @@ struct Sheet {
         G.SetRowCount(rows);
         TTimeFormatList formats;
         formats.AddDefaults(rows);
-        G.TimeFormatLists.Add(formats);
-        G.UndoList.Add(std::make_unique<TUndoBufferList>(&G, undoSetting));
-        G.ClipboardPort = &Clip;
+        G.AddSheetBuffers(formats, undoSetting);
+        G.SetClipboardPort(&Clip);
         G.OnColRowChanged = [this](int c, int r) { Add("moved", c, r); };
         G.OnCellAssignment = [this](int c, int r) {
             Assigned.emplace_back(c, r);
@@ -82,7 +81,7 @@ struct Sheet {
         Go(l, t);
         G.SetSelection(TRect{l, t, r, b});
     }
-    TRect Sel() const { return G.Selection; }
+    TRect Sel() const { return G.Selection(); }
     std::string Cell(int c, int r) const { return G.Cells(c, r); }
     // Texts of a column over the shown rows.
     Strings Column(int c) const {

@@ -76,7 +76,7 @@ TEST(InputKeys, ShiftArrowsScrollTheFarCornerIntoView) {
     for (int i = 0; i < 3; ++i)
         s.Key(VK_DOWN, ssShift);
     // 10 whole rows fit; row 11 keeps one whole row visible below it.
-    EXPECT_EQ(s.G.ScrollY, 3 * 18);
+    EXPECT_EQ(s.G.ScrollY(), 3 * 18);
 }
 
 TEST(InputKeys, GuardRefusesKeysAndCharacters) {
@@ -85,9 +85,9 @@ TEST(InputKeys, GuardRefusesKeysAndCharacters) {
         Sheet s;
         s.G.SetCells(1, 1, "keep");
         s.Go(1, 1);
-        if (which == 0) s.G.Enabled = false;
+        if (which == 0) s.G.SetEnabled(false);
         if (which == 1) s.G.SetRowCount(0);
-        if (which == 2) s.G.ReadOnly = true; // moves, but takes no text
+        if (which == 2) s.G.SetReadOnly(true); // moves, but takes no text
         s.ClearLog();
         EXPECT_EQ(s.G.KeyDown(VK_DOWN, 0), which == 2);
         s.Type("7\b");
@@ -134,7 +134,7 @@ TEST(InputKeys, TypingIsSettledAsOneRecordByTheKeyThatMovesOn) {
         EXPECT_EQ(R.NewTexts[1], Strings{c.after});
         // Settled by any moving key: a later arrow must not evaluate the
         // cell it lands on as if it had been typed into.
-        EXPECT_FALSE(s.G.CellTyped);
+        EXPECT_FALSE(s.G.CellTyped());
         // The next cell starts afresh: its first character replaces its text.
         s.G.SetCells(s.G.Col(), s.G.Row(), "zz");
         s.Type("9");
@@ -220,11 +220,11 @@ TEST(InputKeys, CaretFollowsTheTypedTextAndFocus) {
     s.Type("5");
     s.ClearLog();
     s.G.FocusOut(true);
-    EXPECT_NE(s.G.PendingEdit, nullptr);
+    EXPECT_NE(s.G.PendingEdit(), nullptr);
     EXPECT_FALSE(s.Host.CaretCreated);
     s.G.FocusIn();
     s.G.FocusOut(false);
-    EXPECT_EQ(s.G.PendingEdit, nullptr);
+    EXPECT_EQ(s.G.PendingEdit(), nullptr);
     EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "assigned 1,1"}));
 
     // The composition window sits over the current cell: content (159, 53)
@@ -267,7 +267,7 @@ TEST(InputKeys, DeleteKeyAndClipboardShortcuts) {
     EXPECT_EQ(s.Cell(1, 1) + s.Cell(2, 1), "zb");
 
     // A read-only grid still copies but neither cuts nor pastes.
-    s.G.ReadOnly = true;
+    s.G.SetReadOnly(true);
     const int records = s.Undo().Count();
     s.Clip.Text = "q\tq\r\n";
     s.Key(VK_V, ssCtrl);
@@ -365,7 +365,7 @@ TEST(InputKeys, EnterFillsAsOneUndoStepWithTheTypedEdit) {
 
     s.Go(1, 2);
     s.Type("12>");
-    s.G.AutoFillDown = true; // fills on "*" only
+    s.G.SetAutoFillDown(true); // fills on "*" only
     s.Type("\b*");
     s.Key(VK_RETURN);
     EXPECT_EQ(s.G.Row(), 2);
@@ -382,7 +382,7 @@ TEST(InputKeys, EnterFillsAsOneUndoStepWithTheTypedEdit) {
     EXPECT_EQ(s.Column(1), (Strings{"", "", "12", "9*", "12", "12"}));
 
     // Fill right over a selected block stops at the block's edge.
-    s.G.AutoFillRight = true;
+    s.G.SetAutoFillRight(true);
     s.Select(0, 0, 1, 0);
     s.Type("a>");
     s.Key(VK_RETURN);
@@ -396,13 +396,13 @@ TEST(InputKeys, AutoAddRowGrowsAndShrinksAtTheLastRow) {
     s.G.OnDeleteRow = [&](int r) { rows.emplace_back(-1, r); };
     s.Go(0, 1);
     s.Key(VK_DOWN); // off
-    s.G.AutoAddRow = true;
+    s.G.SetAutoAddRow(true);
     s.Key(VK_DOWN);
     EXPECT_EQ(s.G.Row(), 2);
     EXPECT_GE(s.Formats().Count(), 3); // the new row has its split entry
-    s.G.ReadOnly = true;
+    s.G.SetReadOnly(true);
     s.Key(VK_UP); // a read-only grid keeps it
-    s.G.ReadOnly = false;
+    s.G.SetReadOnly(false);
     s.Key(VK_DOWN);
     s.Key(VK_UP);
     s.Key(VK_DOWN);
@@ -412,7 +412,7 @@ TEST(InputKeys, AutoAddRowGrowsAndShrinksAtTheLastRow) {
     EXPECT_EQ(rows, (Cells{{1, 2}, {-1, 2}, {1, 2}}));
     EXPECT_EQ(s.Undo().Count(), 1); // the typing only
     Sheet t(1);
-    t.G.AutoAddRow = true;
+    t.G.SetAutoAddRow(true);
     t.Key(VK_UP); // the only row stays
     EXPECT_EQ(t.G.RowCount(), 1);
 }
@@ -443,7 +443,7 @@ TEST(InputKeys, CellInputFromAnotherProgram) {
         Sheet s;
         if (r.hide) s.G.Columns[r.col].SetVisible(false);
         s.Host.OwnerEnabled = !r.ownerBlocked;
-        s.G.Enabled = !r.disabled;
+        s.G.SetEnabled(!r.disabled);
         s.Go(r.col, 3);
         EXPECT_FALSE(s.G.CellInput("1:00", 0));
         EXPECT_EQ(s.Cell(r.col, 3), "");

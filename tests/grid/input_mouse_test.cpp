@@ -33,7 +33,7 @@ TEST(InputMouse, HitTestAreasAndCursors) {
         EXPECT_EQ(s.G.HitTest(c.x, c.y), c.area);
         s.G.MouseMove(0, c.x, c.y);
         EXPECT_EQ(s.Host.Cursor, c.cursor);
-        if (c.resizeCol != -2) EXPECT_EQ(s.G.ResizeCol, c.resizeCol);
+        if (c.resizeCol != -2) EXPECT_EQ(s.G.ResizeCol(), c.resizeCol);
     }
 }
 
@@ -42,15 +42,15 @@ TEST(InputMouse, BorderSearchRules) {
     // A column that may not be resized shows the header cursor at its border.
     s.G.Columns[1].CanResize = false;
     EXPECT_EQ(s.G.HitTest(180, 5), TLapGrid::htHeader);
-    EXPECT_EQ(s.G.ResizeCol, 1);
+    EXPECT_EQ(s.G.ResizeCol(), 1);
     // A hidden column's border coincides with the one before: the first wins.
     s.G.Columns[1].CanResize = true;
     s.G.Columns[2].SetVisible(false);
     EXPECT_EQ(s.G.HitTest(180, 5), TLapGrid::htBorder);
-    EXPECT_EQ(s.G.ResizeCol, 1);
+    EXPECT_EQ(s.G.ResizeCol(), 1);
     // With AutoColWidth there are no borders at all.
     s.G.SetAutoColWidth(true);
-    for (int x = 21; x < 20 + s.G.ColsWidth; ++x)
+    for (int x = 21; x < 20 + s.G.Layout().ColsWidth; ++x)
         ASSERT_EQ(s.G.HitTest(x, 5), TLapGrid::htHeader) << x;
 }
 
@@ -85,12 +85,12 @@ TEST(InputMouse, BlockDragBelowTheViewScrollsWithEachMove) {
     s.Press(Sheet::X(1), Sheet::Y(0));
     // 10 whole rows (0 .. 9) fit in the 182 pixels below the header.
     s.Drag(Sheet::X(1), 195);
-    EXPECT_EQ(s.G.ScrollY, 0);
+    EXPECT_EQ(s.G.ScrollY(), 0);
     s.Drag(Sheet::X(1), 199); // row 10, partly visible
-    EXPECT_EQ(s.G.ScrollY, 18);
+    EXPECT_EQ(s.G.ScrollY(), 18);
     s.Drag(Sheet::X(1), 199);
-    EXPECT_EQ(s.G.FarRow, 11);
-    EXPECT_EQ(s.G.ScrollY, 36);
+    EXPECT_EQ(s.G.FarRow(), 11);
+    EXPECT_EQ(s.G.ScrollY(), 36);
 }
 
 TEST(InputMouse, GutterHeaderAndCornerSelections) {
@@ -102,7 +102,7 @@ TEST(InputMouse, GutterHeaderAndCornerSelections) {
     EXPECT_EQ(gutterRow, 4);
     EXPECT_EQ(s.Log, Strings{"moved 0,4"});
     s.Drag(5, Sheet::Y(1));
-    EXPECT_EQ(std::make_pair(s.G.Row(), s.G.FarRow), std::make_pair(4, 1));
+    EXPECT_EQ(std::make_pair(s.G.Row(), s.G.FarRow()), std::make_pair(4, 1));
     EXPECT_EQ(s.Sel(), (TRect{0, 1, 4, 4}));
     s.Drag(5, 5); // out of the rows: the last row reached stays
     EXPECT_EQ(s.Sel(), (TRect{0, 1, 4, 4}));
@@ -169,14 +169,14 @@ TEST(InputMouse, BorderDrags) {
     f.Release(0, 0);
     // The border after the last column does not move.
     f.Press(499, 5);
-    ASSERT_EQ(f.G.ResizeCol, 4);
+    ASSERT_EQ(f.G.ResizeCol(), 4);
     f.Drag(300, 5);
     EXPECT_EQ(f.G.Columns[4].Width(), 96);
 }
 
 TEST(InputMouse, DisabledGridIgnoresThePointer) {
     Sheet s;
-    s.G.Enabled = false;
+    s.G.SetEnabled(false);
     s.G.MouseMove(0, Sheet::X(2), Sheet::Y(2));
     EXPECT_EQ(s.Host.Cursor, crDefault);
     s.G.MouseDown(mbLeft, ssLeft, Sheet::X(2), Sheet::Y(2));
@@ -274,14 +274,14 @@ TEST(InputEditor, OpensScrolledIntoViewAndHidesTheCaret) {
     Sheet s(30);
     s.Go(1, 0);
     s.Type("5");
-    ASSERT_TRUE(s.G.CaretVisible);
+    ASSERT_TRUE(s.G.CaretVisible());
     // Cell (1, 29) is below the view; a double click needs it current.
     s.G.KeyDown(VK_NEXT, 0);
     s.Type("6");
-    s.G.DblClick(Sheet::X(1), Sheet::Y(29) - s.G.ScrollY);
+    s.G.DblClick(Sheet::X(1), Sheet::Y(29) - s.G.ScrollY());
     ASSERT_TRUE(s.Host.EditorShown);
     EXPECT_FALSE(s.Host.CaretShown);
-    EXPECT_GE(s.Host.EditorBounds.Top, s.G.HeaderH);
+    EXPECT_GE(s.Host.EditorBounds.Top, s.G.Layout().HeaderH);
     // The record opened by typing continues: still one for this cell.
     EXPECT_EQ(s.Undo().Items(0).OldTexts[1], Strings{""});
     EXPECT_EQ(s.Undo().Items(0).Area, (TRect{1, 29, 1, 29}));
@@ -298,7 +298,7 @@ TEST(InputEditor, EnterAndEscapeBothKeepTheEditedText) {
         s.G.EditorChanged("1:23.40");
         EXPECT_TRUE(s.Log.empty());
         EXPECT_TRUE(s.G.EditorKeyDown(key, 0));
-        EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen);
+        EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen());
         EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3"}));
         ASSERT_EQ(s.Undo().Count(), 1);
         EXPECT_EQ(s.Undo().Items(0).OldTexts[2], Strings{"1:23.45"});
@@ -340,17 +340,17 @@ TEST(InputEditor, ReadOnlyCellsOnlyScroll) {
     {
         Sheet s;
         OpenOn(s, 3, 1); // a read-only column
-        EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen);
+        EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen());
         EXPECT_EQ(s.Undo().Count(), 0);
     }
     {
         Sheet s(30);
-        s.G.ReadOnly = true;
+        s.G.SetReadOnly(true);
         s.G.KeyDown(VK_NEXT, 0);
         s.G.SetScrollY(0);
         s.G.OpenEditor();
         EXPECT_FALSE(s.Host.EditorShown);
-        EXPECT_GT(s.G.ScrollY, 0);
+        EXPECT_GT(s.G.ScrollY(), 0);
         EXPECT_EQ(s.Undo().Count(), 0);
     }
     {
@@ -374,7 +374,7 @@ TEST(InputEditor, ClicksSettleTheEditedCell) {
     s.G.EditorChanged("ab");
     s.Click(2, 4); // elsewhere: closes
     EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "assigned 1,1", "moved 2,4"}));
-    EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen);
+    EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen());
 
     // On the edited cell: settles but stays open.
     OpenOn(s, 1, 1);
@@ -394,12 +394,12 @@ TEST(InputEditor, ClicksSettleTheEditedCell) {
     OpenOn(s, 2, 2);
     s.G.EditorChanged("7");
     s.G.CommitEdit();
-    EXPECT_TRUE(s.G.EditorOpen);
+    EXPECT_TRUE(s.G.EditorOpen());
     EXPECT_EQ(s.Log, (Strings{"changed 2,2 btEdit", "assigned 2,2"}));
     s.ClearLog();
     s.Click(0, 0);
     EXPECT_EQ(s.Log, (Strings{"assigned 2,2", "moved 0,0"}));
-    EXPECT_FALSE(s.G.EditorOpen);
+    EXPECT_FALSE(s.G.EditorOpen());
 }
 
 TEST(InputEditor, FocusToTheEditorSettlesNothingAndScrollsHideTheBox) {
@@ -413,7 +413,7 @@ TEST(InputEditor, FocusToTheEditorSettlesNothingAndScrollsHideTheBox) {
     s.G.VertScroll(scLineDown, 0);
     EXPECT_FALSE(s.Host.EditorShown);
     // The edit is still pending and settles when the user moves on.
-    EXPECT_NE(s.G.PendingEdit, nullptr);
+    EXPECT_NE(s.G.PendingEdit(), nullptr);
 }
 
 TEST(InputEditor, AKeyAfterAScrollSettlesTheHiddenEdit) {

@@ -1,5 +1,6 @@
 // Layout, hit queries, scrolling and painting of the grid engine.
 #include "grid_fixture.h"
+#include "grid_test_view.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,8 @@ struct Geometry : ::testing::Test {
     void Make(int width, int height, int rows, int rowHeight = 18) {
         host.Width = width;
         host.Height = height;
-        grid.ScrollX = grid.ScrollY = 0;
+        grid.SetScrollX(0);
+        grid.SetScrollY(0);
         grid.SetColCount(5);
         grid.SetGutterKind(gkNone);
         grid.SetDefRowHeight(rowHeight);
@@ -40,22 +42,22 @@ TEST_F(Geometry, ScrollBarsAndMaxima) {
     // needs no horizontal bar: 440 - 200 + 22 = 262, rounded up to 264.
     Make(620, 200, 20, 22);
     grid.SetGutterKind(gkBlank);
-    EXPECT_EQ(grid.MaxScrollY, 264);
+    EXPECT_EQ(grid.Layout().MaxScrollY, 264);
     EXPECT_EQ(host.VertInfo, (TScrollInfo{sifRange | sifPage | sifPos, 0, 440, 178, 0}));
-    EXPECT_EQ(grid.CellArea, (TRect{20, 22, 604, 200}));
+    EXPECT_EQ(grid.Layout().CellArea, (TRect{20, 22, 604, 200}));
     // Fewer rows than fit: no vertical bar, offsets back at 0.
-    grid.ScrollY = 44;
+    grid.SetScrollY(44);
     grid.SetRowCount(3);
     EXPECT_FALSE(host.VertShown);
-    EXPECT_EQ(grid.ScrollY, 0);
+    EXPECT_EQ(grid.ScrollY(), 0);
 
     // A footer sits under the rows, or on the last whole row when they overflow.
     grid.SetDefRowHeight(18);
     grid.SetShowFooter(true);
-    EXPECT_EQ(grid.FooterTop, (1 + 3) * 18 - 1);
+    EXPECT_EQ(grid.Layout().FooterTop, (1 + 3) * 18 - 1);
     grid.SetRowCount(30);
-    EXPECT_EQ(grid.FooterTop, (200 / 18 - 1) * 18 - 1);
-    EXPECT_EQ(grid.MaxScrollY, 540 - 200 + 18 + 18 + 2); // 376 rounded up to 378
+    EXPECT_EQ(grid.Layout().FooterTop, (200 / 18 - 1) * 18 - 1);
+    EXPECT_EQ(grid.Layout().MaxScrollY, 540 - 200 + 18 + 18 + 2); // 376 rounded up to 378
 }
 
 TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
@@ -70,28 +72,28 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
         {"threshold 0: row 10 scrolls one row", 0, 0, 10, 18},
         {"moving up scrolls only past the top", 1, 90, 5, 90},
         {"above the top row becomes the top row", 1, 90, 4, 72},
-        {"the last row is reachable", 1, 0, 49, grid.MaxScrollY},
+        {"the last row is reachable", 1, 0, 49, grid.Layout().MaxScrollY},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         grid.SetVertScrollThreshold(static_cast<std::uint8_t>(c.threshold));
-        grid.ScrollY = c.startY;
+        grid.SetScrollY(c.startY);
         grid.EnsureVisible(0, c.row);
-        EXPECT_EQ(grid.ScrollY, c.expectY);
+        EXPECT_EQ(grid.ScrollY(), c.expectY);
         if (c.expectY != c.startY) EXPECT_EQ(host.VertInfo.Pos, c.expectY);
     }
     // The explicit threshold of the mouse overrides the property.
     grid.SetVertScrollThreshold(1);
-    grid.ScrollY = 0;
+    grid.SetScrollY(0);
     grid.EnsureVisible(0, 9, 0);
     grid.EnsureVisible(-1, 40); // no current cell: nothing
-    EXPECT_EQ(grid.ScrollY, 0);
+    EXPECT_EQ(grid.ScrollY(), 0);
 
     // A resize keeps the current cell in view.
     grid.SetRow(40);
     host.Height = 100;
     grid.Resize();
-    EXPECT_GT(grid.ScrollY, 0);
+    EXPECT_GT(grid.ScrollY(), 0);
 }
 
 TEST_F(Geometry, EnsureVisibleInAViewTooShortForTheKeptRows) {
@@ -104,7 +106,7 @@ TEST_F(Geometry, EnsureVisibleInAViewTooShortForTheKeptRows) {
             for (int row : {5, 6, 20, 19, 0, 49}) {
                 grid.EnsureVisible(0, row);
                 // The row is at the top of the view, never scrolled above it.
-                EXPECT_EQ(grid.ScrollY, std::min(row * 18, grid.MaxScrollY)) << row;
+                EXPECT_EQ(grid.ScrollY(), std::min(row * 18, grid.Layout().MaxScrollY)) << row;
             }
         }
     }
@@ -124,38 +126,38 @@ TEST_F(Geometry, ScrollMessagesAndWheel) {
         {"line up at the top stays", true, scLineUp, 0, 0, 0},
         {"page down is three rows", true, scPageDown, 0, 0, 66},
         {"page up", true, scPageUp, 0, 66, 0},
-        {"bottom clamps to the maximum", true, scBottom, 0, 0, grid.MaxScrollY},
+        {"bottom clamps to the maximum", true, scBottom, 0, 0, grid.Layout().MaxScrollY},
         {"end of scroll ignored", true, scEndScroll, 0, 22, 22},
         {"sideways line is a row height", false, scLineDown, 0, 0, 22},
         {"sideways page clamps", false, scPageDown, 0, 22, 100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        (c.vert ? grid.ScrollY : grid.ScrollX) = c.start;
+        c.vert ? grid.SetScrollY(c.start) : grid.SetScrollX(c.start);
         c.vert ? grid.VertScroll(c.code, c.pos) : grid.HorzScroll(c.code, c.pos);
-        EXPECT_EQ(c.vert ? grid.ScrollY : grid.ScrollX, c.expect);
+        EXPECT_EQ(c.vert ? grid.ScrollY() : grid.ScrollX(), c.expect);
     }
     // Even an unchanged offset repaints below the header.
-    grid.ScrollY = 0;
+    grid.SetScrollY(0);
     host.ClearRequests();
     grid.VertScroll(scLineUp, 0);
     EXPECT_EQ(host.Invalidated.size(), 1u);
 
     // The wheel moves one row per message whatever the delta.
-    grid.ScrollY = 44;
+    grid.SetScrollY(44);
     grid.MouseWheel(360);
-    EXPECT_EQ(grid.ScrollY, 22);
+    EXPECT_EQ(grid.ScrollY(), 22);
     grid.MouseWheel(-1);
-    EXPECT_EQ(grid.ScrollY, 44);
-    grid.ScrollY = grid.MaxScrollY;
+    EXPECT_EQ(grid.ScrollY(), 44);
+    grid.SetScrollY(grid.Layout().MaxScrollY);
     grid.MouseWheel(-120);
-    EXPECT_EQ(grid.ScrollY, grid.MaxScrollY);
+    EXPECT_EQ(grid.ScrollY(), grid.Layout().MaxScrollY);
 }
 
 TEST_F(Geometry, ThumbReachesRowsBeyondSixteenBits) {
     Make(600, 200, 1000000);
     grid.VertScroll(scTrack, 40000);
-    EXPECT_EQ(grid.ScrollY, 40014); // rounded up to a row
+    EXPECT_EQ(grid.ScrollY(), 40014); // rounded up to a row
 }
 
 TEST_F(Geometry, FitToWidthAndAutoColWidth) {
@@ -183,7 +185,7 @@ TEST_F(Geometry, FitToWidthAndAutoColWidth) {
             g.Columns[i].CanResize = c.resizable;
         if (c.hidden >= 0) g.Columns[c.hidden].SetVisible(false);
         g.SetHost(&h);
-        g.KeepWidthCol = c.keep;
+        TLapGridTestView::SetKeepWidthCol(g, c.keep);
         g.SetFitToWidth(true);
         std::vector<int> widths;
         for (int i = 0; i < 5; ++i)
@@ -213,12 +215,12 @@ TEST_F(Geometry, HeaderLayout) {
     grid.Columns[4].SetTitle("\x83\x7C|x"); // a two-byte character whose trail byte is "|"
     grid.Columns.EndUpdate();
     std::string layout;
-    for (const TLapGrid::THeaderInfo& h : grid.HeaderInfos)
+    for (const TLapGrid::THeaderInfo& h : grid.HeaderInfos())
         layout += h.Str + " " + std::to_string(h.Rc.Left) + "," + std::to_string(h.Rc.Top) + "-" +
                   std::to_string(h.Rc.Right) + "," + std::to_string(h.Rc.Bottom) + "; ";
     EXPECT_EQ(layout, "Best 0,0-0,1;  1,0-1,1; Lap 2,0-2,0; Time 2,1-2,1; Time 3,0-3,1; "
                       "\x83\x7C 4,0-4,0; x 4,1-4,1; ");
-    EXPECT_EQ(grid.HeaderH, 36);
+    EXPECT_EQ(grid.Layout().HeaderH, 36);
 
     // Every column hidden: empty layout and no bars.
     grid.SetHeaderLine(1);
@@ -254,14 +256,16 @@ TEST_F(Geometry, PointsAndCells) {
     EXPECT_EQ(grid.RowFromY(18 + 18 * 9 + 17), 9);
     EXPECT_EQ(grid.RowFromY(18 + 18 * 10), -1);
     EXPECT_EQ(grid.CellFromPoint(30, 5000).Y, 9); // below: the last row
-    grid.ScrollY = 36;
-    EXPECT_EQ(grid.CellFromPoint(30, 18).Y, 2);
+    // The layout is a value: scrolled, the same point names a lower row.
+    TGridLayout scrolled = grid.Layout();
+    scrolled.ScrollY = 36;
+    EXPECT_EQ(scrolled.CellFromPoint(30, 18).Y, 2);
 }
 
 // A row height of 0 from a damaged sheet must not divide by zero anywhere.
 TEST_F(Geometry, ZeroRowHeightDoesNotCrash) {
     Make(600, 200, 50);
-    grid.DefRowHeight = 0;
+    TLapGridTestView::SetDefRowHeight(grid, 0);
     grid.RecalcLayout();
     grid.EnsureVisible(0, 10);
     grid.VertScroll(scPosition, 30);
@@ -376,7 +380,7 @@ TEST_F(Painting, PaintOrderAndEmptyAreas) {
     grid.SetShowFooter(true);
     Repaint();
     // First the background, then the body clip with the cells.
-    EXPECT_EQ(canvas.Ops[1].R, (TRect{20, 18, 500, grid.FooterTop}));
+    EXPECT_EQ(canvas.Ops[1].R, (TRect{20, 18, 500, grid.Layout().FooterTop}));
     // After the clip is removed: gutter cells, then header, then footer.
     std::size_t removed = 0;
     while (canvas.Ops[removed].K != RC::kClipRemove)
@@ -387,7 +391,7 @@ TEST_F(Painting, PaintOrderAndEmptyAreas) {
     ASSERT_EQ(tops.size(), 6u + 3u + 1u + 3u + 2u); // gutter, header, corner, footer, corner, area
     EXPECT_EQ(tops[0], 17);                         // gutter row 0
     EXPECT_EQ(tops[6], -1);                         // header
-    EXPECT_EQ(tops[10], grid.FooterTop);            // footer
+    EXPECT_EQ(tops[10], grid.Layout().FooterTop);   // footer
 
     // Right of the columns and below the rows, in the grid's colour.
     grid.SetShowFooter(false);
@@ -426,7 +430,7 @@ TEST_F(Painting, HeaderGutterAndFooterCells) {
     grid.SetShowFooter(true);
     Repaint();
     ASSERT_NE(canvas.FindText("sum"), nullptr);
-    EXPECT_EQ(canvas.FindText("sum")->R.Top, grid.FooterTop + 2);
+    EXPECT_EQ(canvas.FindText("sum")->R.Top, grid.Layout().FooterTop + 2);
 
     // The pointer gutter marks the current row.
     grid.SetGutterKind(gkPointer);
@@ -495,7 +499,7 @@ TEST_F(Painting, RedrawCellInvalidatesAndKeepsTheTypedEnd) {
 
     // While typed into, the current cell shows its end in every paint.
     grid.SetRow(1);
-    grid.TypedText = longText;
+    TLapGridTestView::SetTypedText(grid, longText);
     grid.RedrawCell(0, 1, true);
     Repaint();
     EXPECT_EQ(CellTextOp(0, 1)->P1.X, inner.Right - 180);
@@ -517,7 +521,7 @@ TEST_F(Painting, OnlyRowsInViewAreVisited) {
         SCOPED_TRACE(rows);
         grid.SetRowCount(rows);
         grid.SetCells(0, 150, "mid");
-        grid.ScrollY = 150 * 18 - 5 * 18;
+        grid.SetScrollY(150 * 18 - 5 * 18);
         grid.RecalcLayout();
         int calls = 0;
         grid.OnDrawCell = [&](Canvas&, int, int, const TRect&, bool&) { ++calls; };

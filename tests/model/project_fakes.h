@@ -148,8 +148,8 @@ inline void ExpectAligned(ProjectRig& R) {
     const int n = p.SheetCount();
     EXPECT_EQ(static_cast<int>(p.Positions.size()), n);
     EXPECT_EQ(R.Selector.Count(), n);
-    EXPECT_EQ(R.Grid.TimeFormatLists.Count(), n);
-    EXPECT_EQ(R.Grid.UndoList.Count(), n);
+    EXPECT_EQ(R.Grid.TimeFormatLists().Count(), n);
+    EXPECT_EQ(R.Grid.UndoList().Count(), n);
     for (int i = 0; i < std::min(n, R.Selector.Count()); ++i)
         EXPECT_EQ(R.Selector.Item(i), p.Sheets[static_cast<std::size_t>(i)].Name.str())
             << "item " << i;
@@ -159,7 +159,7 @@ inline void ExpectAligned(ProjectRig& R) {
     }
     ASSERT_GE(p.CurrentIndex, 0);
     ASSERT_LT(p.CurrentIndex, n);
-    EXPECT_EQ(R.Grid.SheetIndex, p.CurrentIndex);
+    EXPECT_EQ(R.Grid.SheetIndex(), p.CurrentIndex);
     EXPECT_EQ(R.Selector.Selected, p.CurrentIndex);
-    EXPECT_GE(R.Grid.TimeFormatLists.Items(p.CurrentIndex).Count(), R.Grid.RowCount());
+    EXPECT_GE(R.Grid.TimeFormatLists().Items(p.CurrentIndex).Count(), R.Grid.RowCount());
 }

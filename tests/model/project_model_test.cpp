@@ -101,14 +101,14 @@ TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
     r.WithSheets({"Run"});
     r.Grid.SetCells(0, 0, "Stage");
     r.Grid.SetCells(2, 0, "1:00");
-    r.Grid.TimeFormatLists.Items(0).Items(0) = tfPlus;
+    r.Grid.CurrentFormats()->Items(0) = tfPlus;
     r.Evaluated.clear();
     r.P().CopyCurrentSheet();
     ExpectAligned(r);
     EXPECT_EQ(r.P().Sheets[1].Texts[2], "1:00\r\n");
     EXPECT_EQ(r.P().Sheets[0].Texts[0], "Stage\r\n"); // the source was stored first
-    EXPECT_EQ(r.Grid.TimeFormatLists.Items(1).Entries, std::vector<TTimeFormat>(1, tfNone));
-    EXPECT_EQ(r.Grid.UndoList.Items(1).Count(), 0);
+    EXPECT_EQ(r.Grid.TimeFormatLists().Items(1).Entries, std::vector<TTimeFormat>(1, tfNone));
+    EXPECT_EQ(r.Grid.UndoList().Items(1).Count(), 0);
     EXPECT_TRUE(r.Evaluated.empty()); // not reloaded
 
     r.WithSheets({}); // without sheets there is nothing to copy
@@ -134,20 +134,20 @@ TEST(ProjectSheets, DeleteShowsTheFollowingSheetDownToNoSheets) {
     ExpectAligned(r);
     EXPECT_EQ(r.Selector.Items, (std::vector<std::string>{"B", "D"}));
     EXPECT_EQ(r.Grid.CellText(0, 0), "s3");
-    EXPECT_EQ(r.Grid.TimeFormatLists.Items(0).Count(), 2);
+    EXPECT_EQ(r.Grid.TimeFormatLists().Items(0).Count(), 2);
     EXPECT_EQ(r.Evaluated, (std::vector<int>{0, 1, 2, 3}));
     r.P().DeleteSheet(0);
     r.P().DeleteSheet(0); // the only sheet: the no-sheets state
     ExpectAligned(r);
     EXPECT_EQ(r.Grid.RowCount(), 0);
     EXPECT_EQ(r.Grid.Col(), -1);
-    EXPECT_FALSE(r.Grid.Enabled);
+    EXPECT_FALSE(r.Grid.Enabled());
     EXPECT_FALSE(r.Selector.Enabled);
     EXPECT_EQ(r.Selector.Text, project_text::NoSheets);
     r.P().DeleteSheet(0); // nothing left to delete
     ExpectAligned(r);
 
-    r.Grid.Enabled = true; // the command enables them
+    r.Grid.SetEnabled(true); // the command enables them
     r.P().AddNewSheet();
     ExpectAligned(r);
     EXPECT_EQ(r.Selector.Items, std::vector<std::string>{NS + "1"});
@@ -196,9 +196,9 @@ TEST(ProjectSheets, MoveCarriesEveryPerSheetList) {
     r.P().MoveSheet(0, 4); // out of range: nothing
     EXPECT_EQ(r.P().Sheets[2].Name.str(), "A");
     EXPECT_EQ(r.P().Positions[2].Row, 10);
-    EXPECT_EQ(r.Grid.TimeFormatLists.Items(2).Count(), 1);
-    EXPECT_EQ(r.Grid.TimeFormatLists.Items(0).Count(), 2);
-    EXPECT_EQ(r.Grid.UndoList.Count(), 4);
+    EXPECT_EQ(r.Grid.TimeFormatLists().Items(2).Count(), 1);
+    EXPECT_EQ(r.Grid.TimeFormatLists().Items(0).Count(), 2);
+    EXPECT_EQ(r.Grid.UndoList().Count(), 4);
 }
 
 TEST(ProjectFiles, SaveAndOpenKeepSheetsNamesSettingsAndTexts) {
@@ -234,7 +234,7 @@ TEST(ProjectFiles, SaveAndOpenKeepSheetsNamesSettingsAndTexts) {
     o.Project = TLaptimeProject::Create(dir / "empty.sgp", o.Grid, o.Selector, o.Host);
     ExpectAligned(o);
     EXPECT_EQ(o.Host.Title, "Segmark v1.7.0 Eng - empty");
-    EXPECT_FALSE(o.Grid.Enabled);
+    EXPECT_FALSE(o.Grid.Enabled());
 }
 
 TEST(ProjectFiles, DamagedFileLeavesTheOpenProjectAsItWas) {

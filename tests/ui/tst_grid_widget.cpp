@@ -138,8 +138,7 @@ class TestGridWidget : public QObject {
         g.SetRowCount(20);
         TTimeFormatList formats;
         formats.AddDefaults(20);
-        g.TimeFormatLists.Add(std::move(formats));
-        g.UndoList.Add(std::make_unique<TUndoBufferList>(&g, 1));
+        g.AddSheetBuffers(std::move(formats), 1);
         g.SetCol(1);
         FWidget->resize(300, 200);
         FWidget->show();
@@ -233,19 +232,19 @@ class TestGridWidget : public QObject {
         TLapGrid& g = FWidget->Grid();
         QScrollBar* vbar = FWidget->verticalScrollBar();
         vbar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(g.ScrollY, 22);
+        QCOMPARE(g.ScrollY(), 22);
         // A dragged thumb lands on whole rows: 30 becomes 44.
         vbar->setSliderDown(true);
         vbar->setSliderPosition(30);
         vbar->setSliderDown(false);
-        QCOMPARE(g.ScrollY, 44);
+        QCOMPARE(g.ScrollY(), 44);
         QCOMPARE(vbar->value(), 44);
 
         // One row per wheel notch, whatever the delta.
         QWheelEvent wheel(QPointF(50, 50), FWidget->viewport()->mapToGlobal(QPointF(50, 50)), {},
                           QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(FWidget->viewport(), &wheel);
-        QCOMPARE(g.ScrollY, 66);
+        QCOMPARE(g.ScrollY(), 66);
 
         // Narrower than the columns: the horizontal bar appears and the engine's
         // client area stays the viewport's.
@@ -254,10 +253,10 @@ class TestGridWidget : public QObject {
         QCOMPARE(FWidget->viewport()->size(), QSize(g.ClientWidth(), g.ClientHeight()));
         QScrollBar* hbar = FWidget->horizontalScrollBar();
         hbar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(g.ScrollX, 5 * 22);
+        QCOMPARE(g.ScrollX(), 5 * 22);
         hbar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(g.ScrollX, g.MaxScrollX);
-        QCOMPARE(hbar->value(), g.MaxScrollX);
+        QCOMPARE(g.ScrollX(), g.Layout().MaxScrollX);
+        QCOMPARE(hbar->value(), g.Layout().MaxScrollX);
     }
 
   private:

@@ -133,7 +133,7 @@ class TestLapForm : public QObject {
         TLapGrid& g = FForm->Grid();
         QWidget* vp = FWidget->viewport();
         Drag(vp, CellCentre(g, 1, 0), CellCentre(g, 2, 1));
-        QCOMPARE(g.Selection, (TRect{1, 0, 2, 1}));
+        QCOMPARE(g.Selection(), (TRect{1, 0, 2, 1}));
         QVERIFY(!FWidget->HasCapture());
 
         QApplication::clipboard()->clear();

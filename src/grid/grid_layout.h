@@ -1,0 +1,57 @@
+// Where the grid's parts lie, as the last layout left them: the gutter and
+// header bands, the column edges, the row height, the scroll offsets and
+// their maxima. A plain value: the grid fills it in RecalcLayout and applies
+// what follows from it (scroll bars, repaints); every query here is free of
+// side effects.
+//
+// Content coordinates start at the top-left of cell (0, 0); client ones add
+// (GutterW - ScrollX, HeaderH - ScrollY). Header cells scroll only sideways,
+// gutter cells only up and down.
+#pragma once
+
+#include "grid/lap_types.h"
+
+#include <vector>
+
+struct TGridLayout {
+    // What the layout was computed from.
+    int RowHeight = 18;
+    int Rows = 0;
+    // Content x of each column's left edge, one more entry for the right end
+    // of the last column; a hidden column is 0 wide.
+    std::vector<int> Lefts{0};
+
+    // Results.
+    int GutterW = 0;
+    int HeaderH = 0;
+    int ColsWidth = 0;
+    int RowsHeight = 0;
+    int GridWidth = 200;
+    int GridHeight = 200;
+    int FooterTop = 0; // last pixel row of the cell area when the footer is shown
+    TRect CellArea;
+    int MaxScrollX = 0;
+    int MaxScrollY = 0;
+
+    // The view's position over the content; ScrollY is a multiple of the row height.
+    int ScrollX = 0;
+    int ScrollY = 0;
+
+    int ColCount() const { return static_cast<int>(Lefts.size()) - 1; }
+    // The row height to divide by; a height below 1 cannot lay out rows.
+    int RowH() const { return RowHeight > 0 ? RowHeight : 1; }
+    int ColLeft(int ACol) const;
+    // Content coordinates, with the left and top grid line.
+    TRect CellRect(int ACol, int ARow) const;
+    TRect ToClient(const TRect& R) const;
+    // Client point to cell: X = column, Y = row, clamped into the grid.
+    TPoint CellFromPoint(int X, int Y) const;
+    int ColFromX(int X) const; // -1 outside the columns
+    int RowFromY(int Y) const; // -1 outside the rows
+    // A scroll offset brought into range; a vertical one also onto a row.
+    int ClampScrollX(int X) const;
+    int ClampScrollY(int Y) const;
+
+  private:
+    int ColumnsBefore(int cx) const;
+};
