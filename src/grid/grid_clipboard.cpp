@@ -28,7 +28,7 @@ TRect TLapGrid::CellBlock(const TRect& R) const {
 }
 
 std::string TLapGrid::SelectionText() const {
-    const TRect b = CellBlock(FSelection);
+    const TRect b = CellBlock(FCell.Selection);
     if (b.Left > b.Right || b.Top > b.Bottom) return {};
     TStringList lines;
     lines.reserve(static_cast<std::size_t>(b.Bottom - b.Top + 1));
@@ -53,7 +53,7 @@ void TLapGrid::CopyToClipboard() {
 void TLapGrid::CutToClipboard() {
     EndEdit();
     CommitEdit();
-    const TRect b = CellBlock(FSelection);
+    const TRect b = CellBlock(FCell.Selection);
     // Without a clipboard the cut texts would be lost.
     if (!FClipboardPort || b.Left > b.Right || b.Top > b.Bottom) return;
     TUndoBuffer* R = nullptr;
@@ -94,9 +94,9 @@ void TLapGrid::PasteFromClipboard() {
     if (clip.empty() || clip == "\r\n") return;
     const TStringList lines = text::SplitLines(clip);
     // A text that ends at a leading zero byte has no lines to repeat.
-    if (lines.empty() || FCol < 0 || FRow < 0) return;
+    if (lines.empty() || FCell.Col < 0 || FCell.Row < 0) return;
     EndEdit();
-    const TRect b = CellBlock(FSelection);
+    const TRect b = CellBlock(FCell.Selection);
     {
         TRepaintHold hold(FUpdating);
         std::size_t W = 1;
@@ -104,17 +104,18 @@ void TLapGrid::PasteFromClipboard() {
             W = std::max(W,
                          static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
 
-        if (FSelection.IsSingle()) {
-            const TLapColumn& column = Columns[FCol];
+        if (FCell.Selection.IsSingle()) {
+            const TLapColumn& column = Columns[FCell.Col];
             if (column.Visible() && !column.ReadOnly) {
                 const std::string field = text::SplitFields(lines.front()).front();
                 if (TUndoBufferList* undo = CurrentUndo()) {
-                    TUndoBuffer* R = undo->Push(btPaste, TRect{FCol, FRow, FCol, FRow});
-                    Record(R->OldTexts.data(), FCol, CellText(FCol, FRow));
-                    Record(R->NewTexts.data(), FCol, field);
+                    TUndoBuffer* R =
+                        undo->Push(btPaste, TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
+                    Record(R->OldTexts.data(), FCell.Col, CellText(FCell.Col, FCell.Row));
+                    Record(R->NewTexts.data(), FCell.Col, field);
                 }
-                WriteCell(FCol, FRow, true, field);
-                if (OnCellAssignment) OnCellAssignment(FCol, FRow);
+                WriteCell(FCell.Col, FCell.Row, true, field);
+                if (OnCellAssignment) OnCellAssignment(FCell.Col, FCell.Row);
             }
         } else if (b.Left <= b.Right && b.Top <= b.Bottom) {
             TUndoBuffer* R = nullptr;
@@ -144,10 +145,10 @@ void TLapGrid::PasteFromClipboard() {
 }
 
 void TLapGrid::DeleteSelection() {
-    if (FReadOnly || !FTypedText.empty()) return;
+    if (FReadOnly || !FTyping.TypedText().empty()) return;
     CommitEdit();
     EndEdit();
-    const TRect b = CellBlock(FSelection);
+    const TRect b = CellBlock(FCell.Selection);
     if (b.Left > b.Right || b.Top > b.Bottom) return;
     TUndoBuffer* R = nullptr;
     if (TUndoBufferList* undo = CurrentUndo()) R = undo->Push(btDelete, b);

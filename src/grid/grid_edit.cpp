@@ -2,30 +2,37 @@
 #include "grid/lap_grid.h"
 
 TUndoBuffer* TLapGrid::OpenEditRecord(TBufferType typ) {
-    if (FPendingEdit) return FPendingEdit;
+    if (FTyping.PendingEdit()) return FTyping.PendingEdit();
     TUndoBufferList* undo = CurrentUndo();
-    if (!undo || FCol < 0 || FCol >= RecordedCols || FRow < 0 || FRow >= FRowCount) return nullptr;
-    TUndoBuffer* R = undo->Push(typ, TRect{FCol, FRow, FCol, FRow});
-    R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
-    FPendingEdit = R;
+    if (!undo || FCell.Col < 0 || FCell.Col >= RecordedCols || FCell.Row < 0 ||
+        FCell.Row >= FRowCount)
+        return nullptr;
+    TUndoBuffer* R = undo->Push(typ, TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
+    R->OldTexts[static_cast<std::size_t>(FCell.Col)].push_back(CellText(FCell.Col, FCell.Row));
+    FTyping.Open(R);
     return R;
 }
 
 void TLapGrid::CommitEdit() {
-    if (!FPendingEdit) return;
+    if (!FTyping.PendingEdit()) return;
     SettleEditRecord(true);
     // Settled and evaluated here; the next key must not evaluate the cell
     // it lands on as if it had been typed into.
-    FCellTyped = false;
-    FTypedText.clear();
+    FTyping.SetTyped(false);
+    FTyping.ClearText();
     EndEdit();
 }
 
+void TLapGrid::DropRecord(TUndoBuffer* R) {
+    // The record may lie in another sheet's buffer than the shown one.
+    for (int i = 0; i < FUndoList.Count(); ++i)
+        FUndoList.Items(i).DropRecord(R);
+}
+
 bool TLapGrid::SettleEditRecord(bool Assign) {
-    TUndoBuffer* R = FPendingEdit;
+    // Taken first so that a handler settling the edit again finds nothing.
+    TUndoBuffer* R = FTyping.Take();
     if (!R) return false;
-    // Cleared first so that a handler settling the edit again finds nothing.
-    FPendingEdit = nullptr;
     // The record names the edited cell; callers settle before moving, so it
     // is the current cell as well.
     const int col = R->Area.Left;
@@ -39,7 +46,6 @@ bool TLapGrid::SettleEditRecord(bool Assign) {
         if (Assign && OnCellAssignment) OnCellAssignment(col, row);
         return true;
     }
-    for (int i = 0; i < FUndoList.Count(); ++i)
-        FUndoList.Items(i).DropRecord(R);
+    DropRecord(R);
     return false;
 }

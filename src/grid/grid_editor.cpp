@@ -16,12 +16,12 @@ void TLapGrid::HideEdit() {
 }
 
 void TLapGrid::OpenEditor() {
-    if (FCol < 0 || FRow < 0 || FCol >= ColCount() || FRow >= FRowCount) return;
-    EnsureVisible(FCol, FRow);
-    if (FReadOnly || Columns[FCol].ReadOnly) return;
+    if (FCell.Col < 0 || FCell.Row < 0 || FCell.Col >= ColCount() || FCell.Row >= FRowCount) return;
+    EnsureVisible(FCell.Col, FCell.Row);
+    if (FReadOnly || Columns[FCell.Col].ReadOnly) return;
     FEditorOpen = true;
-    if (!FPendingEdit) OpenEditRecord(btEdit);
-    ShowEdit(FCol, FRow);
+    if (!FTyping.PendingEdit()) OpenEditRecord(btEdit);
+    ShowEdit(FCell.Col, FCell.Row);
     if (FHost) FHost->SetEditorFocus();
 }
 
@@ -70,8 +70,9 @@ void TLapGrid::EditorChanged(const std::string& Text) {
     if (FInplace.EditCol >= ColCount() || FInplace.EditRow >= FRowCount) return;
     // A click on the cell settles the record but leaves the box open: the
     // next change starts a record of its own, or undo and redo would skip it.
-    if (FEditorOpen && !FPendingEdit && FInplace.EditCol == FCol && FInplace.EditRow == FRow &&
-        !Columns[FCol].ReadOnly && CellText(FCol, FRow) != Text)
+    if (FEditorOpen && !FTyping.PendingEdit() && FInplace.EditCol == FCell.Col &&
+        FInplace.EditRow == FCell.Row && !Columns[FCell.Col].ReadOnly &&
+        CellText(FCell.Col, FCell.Row) != Text)
         OpenEditRecord(btEdit);
     WriteCell(FInplace.EditCol, FInplace.EditRow, true, Text);
 }
@@ -80,7 +81,7 @@ bool TLapGrid::EditorKeyDown(int Key, TShiftState) {
     if (Key != VK_RETURN && Key != VK_ESCAPE) return false;
     HideEdit();
     CloseEditor(false);
-    if (OnCellAssignment) OnCellAssignment(FCol, FRow);
+    if (OnCellAssignment) OnCellAssignment(FCell.Col, FCell.Row);
     if (FHost) FHost->SetFocus();
     return true;
 }

@@ -357,7 +357,7 @@ void TLapGrid::ScrollToTop() {
 
 void TLapGrid::Resize() {
     RecalcLayout();
-    if (ColCount() > 0) EnsureVisible(FCol, FRow);
+    if (ColCount() > 0) EnsureVisible(FCell.Col, FCell.Row);
 }
 
 // Thumb positions are taken whole: the desktop's bars report full integers,

@@ -14,25 +14,12 @@ bool TLapGrid::KeysBlocked() const {
 
 bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
     if (KeysBlocked()) return false;
-    // With every column hidden there is no column to go to: the current
-    // cell and the far corner stay where they are rather than leave the grid.
-    auto col = [this](int c) { return c < 0 ? FCol : c; };
-    auto far = [this](int c) { return c < 0 ? FFarCol : c; };
+    const bool ctrl = (Shift & ssCtrl) != 0;
+    const bool shift = !ctrl && (Shift & ssShift) != 0;
+    const bool arrow = Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
 
-    if (Shift & ssCtrl) {
+    if (ctrl) {
         switch (Key) {
-        case VK_HOME:
-            CommitEdit();
-            FCol = col(FirstVisibleCol());
-            FRow = 0;
-            MoveCursor();
-            return true;
-        case VK_END:
-            CommitEdit();
-            FCol = col(LastVisibleCol());
-            FRow = FRowCount - 1;
-            MoveCursor();
-            return true;
         case VK_C:
             CopyToClipboard();
             return true;
@@ -49,133 +36,95 @@ bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
             }
             return true;
         default:
-            return false;
+            break;
         }
+    } else if (Key == VK_RETURN) {
+        EnterKey(shift);
+        return true;
+    } else if (Key == VK_DELETE && !shift) {
+        if (FTyping.TypedText().empty()) DeleteSelection();
+        return true;
     }
 
-    if (Shift & ssShift) {
-        switch (Key) {
-        case VK_LEFT:
-            FFarCol = far(std::max(PrevVisibleCol(FFarCol), FirstVisibleCol()));
-            ExtendSelection();
-            return true;
-        case VK_RIGHT:
-            FFarCol = far(std::min(NextVisibleCol(FFarCol), LastVisibleCol()));
-            ExtendSelection();
-            return true;
-        case VK_UP:
-            FFarRow = std::max(0, FFarRow - 1);
-            ExtendSelection();
-            return true;
-        case VK_DOWN:
-            FFarRow = std::min(FRowCount - 1, FFarRow + 1);
-            ExtendSelection();
-            return true;
-        case VK_RETURN:
-            EnterKey(true);
-            return true;
-        default:
-            return false;
-        }
+    const TKeyMove probe = CursorKeyMove(FCell, VisibleColumns(), FRowCount, Key, Shift);
+    if (probe.Kind == TKeyMove::kmNone) return false;
+    if (probe.Kind == TKeyMove::kmExtend) {
+        FCell.FarCol = probe.Col;
+        FCell.FarRow = probe.Row;
+        ExtendSelection();
+        return true;
     }
+    // Arrows settle the typing (and an in-place edit a scroll hid); the other
+    // moves commit whatever edit is in progress. The move is asked again after
+    // settling, as the settling's handlers see the cell before the move.
+    if (arrow && !ctrl)
+        FinishTyping();
+    else
+        CommitEdit();
+    const bool rowChanged =
+        !ctrl && ((Key == VK_UP && AutoShrinkRow()) || (Key == VK_DOWN && AutoGrowRow()));
+    if (!rowChanged) {
+        const TKeyMove m = CursorKeyMove(FCell, VisibleColumns(), FRowCount, Key, Shift);
+        FCell.Col = m.Col;
+        FCell.Row = m.Row;
+    }
+    MoveCursor();
+    return true;
+}
 
-    switch (Key) {
-    case VK_LEFT:
-        FinishTyping();
-        FCol = col(std::max(PrevVisibleCol(FCol), FirstVisibleCol()));
-        MoveCursor();
-        return true;
-    case VK_RIGHT:
-        FinishTyping();
-        FCol = col(std::min(NextVisibleCol(FCol), LastVisibleCol()));
-        MoveCursor();
-        return true;
-    case VK_UP:
-        FinishTyping();
-        if (!AutoShrinkRow()) FRow = std::max(0, FRow - 1);
-        MoveCursor();
-        return true;
-    case VK_DOWN:
-        FinishTyping();
-        if (!AutoGrowRow()) FRow = std::min(FRow + 1, FRowCount - 1);
-        MoveCursor();
-        return true;
-    case VK_HOME:
-        CommitEdit();
-        FCol = col(FirstVisibleCol());
-        MoveCursor();
-        return true;
-    case VK_END:
-        CommitEdit();
-        FCol = col(LastVisibleCol());
-        MoveCursor();
-        return true;
-    case VK_PRIOR:
-        CommitEdit();
-        FRow = 0;
-        MoveCursor();
-        return true;
-    case VK_NEXT:
-        CommitEdit();
-        FRow = FRowCount - 1;
-        MoveCursor();
-        return true;
-    case VK_RETURN:
-        EnterKey(false);
-        return true;
-    case VK_DELETE:
-        if (FTypedText.empty()) DeleteSelection();
-        return true;
-    default:
-        return false;
-    }
+std::vector<bool> TLapGrid::VisibleColumns() const {
+    std::vector<bool> v(static_cast<std::size_t>(ColCount()));
+    for (int i = 0; i < ColCount(); ++i)
+        v[static_cast<std::size_t>(i)] = Columns[i].Visible();
+    return v;
 }
 
 void TLapGrid::MoveCursor() {
     EndEdit();
-    FTypedText.clear();
-    FFarCol = FCol;
-    FFarRow = FRow;
+    FTyping.ClearText();
+    FCell.FarCol = FCell.Col;
+    FCell.FarRow = FCell.Row;
     {
         TRepaintHold hold(FUpdating);
-        EnsureVisible(FCol, FRow);
+        EnsureVisible(FCell.Col, FCell.Row);
     }
-    SetSelection(TRect{FCol, FRow, FCol, FRow});
-    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+    SetSelection(TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
+    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 
 void TLapGrid::ExtendSelection() {
-    SetSelection(TRect{std::min(FFarCol, FCol), std::min(FFarRow, FRow), std::max(FFarCol, FCol),
-                       std::max(FFarRow, FRow)});
-    EnsureVisible(FFarCol, FFarRow);
+    SetSelection(TRect{std::min(FCell.FarCol, FCell.Col), std::min(FCell.FarRow, FCell.Row),
+                       std::max(FCell.FarCol, FCell.Col), std::max(FCell.FarRow, FCell.Row)});
+    EnsureVisible(FCell.FarCol, FCell.FarRow);
 }
 
 void TLapGrid::FinishTyping() {
     // An in-place edit whose box a scroll has hidden ends here as well: left
     // pending, its record would later take the text of another cell.
-    const bool editorLeft = FEditorOpen && FPendingEdit && !(FHost && FHost->EditorVisible());
-    const bool edited = FCellTyped || editorLeft;
-    if (edited && OnCellAssignment) OnCellAssignment(FCol, FRow);
+    const bool editorLeft =
+        FEditorOpen && FTyping.PendingEdit() && !(FHost && FHost->EditorVisible());
+    const bool edited = FTyping.CellTyped() || editorLeft;
+    if (edited && OnCellAssignment) OnCellAssignment(FCell.Col, FCell.Row);
     if (edited) SettleEditRecord();
     if (editorLeft) FEditorOpen = false;
-    FCellTyped = false;
+    FTyping.SetTyped(false);
 }
 
 // Enter and Shift+Enter: one row down (up), or a walk through the selected
 // block in column order that keeps the block selected.
 void TLapGrid::EnterKey(bool Backward) {
     if (!Backward) {
-        const std::string t = CellText(FCol, FRow);
+        const std::string t = CellText(FCell.Col, FCell.Row);
         // A fill folds the typed edit into its own record, so it comes first.
         if (AutoFill(t)) {
-            FCellTyped = false;
+            FTyping.SetTyped(false);
             return;
         }
     }
     FinishTyping();
-    const TRect& S = FSelection;
+    const TRect& S = FCell.Selection;
     if (S.IsSingle()) {
-        FRow = Backward ? std::max(0, FRow - 1) : std::min(FRow + 1, FRowCount - 1);
+        FCell.Row = Backward ? std::max(0, FCell.Row - 1) : std::min(FCell.Row + 1, FRowCount - 1);
         MoveCursor();
         return;
     }
@@ -187,29 +136,29 @@ void TLapGrid::EnterKey(bool Backward) {
         return -1;
     };
     if (!Backward) {
-        if (FRow < S.Bottom && Columns[FCol].Visible()) {
-            ++FRow;
+        if (FCell.Row < S.Bottom && Columns[FCell.Col].Visible()) {
+            ++FCell.Row;
         } else {
-            int next = visibleIn(FCol + 1, S.Right, 1);
+            int next = visibleIn(FCell.Col + 1, S.Right, 1);
             if (next < 0) next = visibleIn(S.Left, S.Right, 1); // wrap to the top-left
-            FCol = next < 0 ? S.Left : next;
-            FRow = S.Top;
+            FCell.Col = next < 0 ? S.Left : next;
+            FCell.Row = S.Top;
         }
     } else {
-        if (FRow > S.Top && Columns[FCol].Visible()) {
-            --FRow;
+        if (FCell.Row > S.Top && Columns[FCell.Col].Visible()) {
+            --FCell.Row;
         } else {
-            int prev = visibleIn(FCol - 1, S.Left, -1);
+            int prev = visibleIn(FCell.Col - 1, S.Left, -1);
             if (prev < 0) prev = visibleIn(S.Right, S.Left, -1); // wrap to the bottom-right
-            FCol = prev < 0 ? S.Right : prev;
-            FRow = S.Bottom;
+            FCell.Col = prev < 0 ? S.Right : prev;
+            FCell.Row = S.Bottom;
         }
     }
     EndEdit();
-    FTypedText.clear();
-    EnsureVisible(FCol, FRow);
+    FTyping.ClearText();
+    EnsureVisible(FCell.Col, FCell.Row);
     InvalidateCells();
-    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 
 // ---- typing ----
@@ -226,38 +175,39 @@ void TLapGrid::TypeChar(const std::string& Char) {
     if (KeysBlocked() || FReadOnly) return;
     const auto first = static_cast<unsigned char>(Char[0]);
     if (Char.size() == 1 && first == static_cast<unsigned char>(KeyBackspace)) {
-        FCellTyped = true;
+        FTyping.SetTyped(true);
         EndEdit();
-        FTypedText = text::DropLastChar(FTypedText);
+        FTyping.EraseLastChar();
         WriteTyped(btDelete);
         return;
     }
     if (first < 32) return;
     // A lead byte without its trail byte is half a character: never typed.
     if (Char.size() == 1 && text::IsLeadByte(first)) return;
-    FCellTyped = true;
+    FTyping.SetTyped(true);
     bool Allowed = true;
-    if (OnFilterChar) OnFilterChar(false, FCol, FRow, Char, Allowed);
+    if (OnFilterChar) OnFilterChar(false, FCell.Col, FCell.Row, Char, Allowed);
     if (!Allowed) return;
     EndEdit();
-    FTypedText += Char;
+    FTyping.Append(Char);
     WriteTyped(btEdit);
 }
 
-// Writes FTypedText into the current cell. The edit's record is opened only
+// Writes the typed text into the current cell. The edit's record is opened only
 // by a key that changes the cell: a pushed record, even one dropped later,
 // would discard the redo steps, could push the oldest undo step out of a full
 // buffer and leaves the sheet marked as changed.
 void TLapGrid::WriteTyped(TBufferType typ) {
-    if (!FPendingEdit && !Columns[FCol].ReadOnly && CellText(FCol, FRow) != FTypedText)
+    if (!FTyping.PendingEdit() && !Columns[FCell.Col].ReadOnly &&
+        CellText(FCell.Col, FCell.Row) != FTyping.TypedText())
         OpenEditRecord(typ);
-    WriteCell(FCol, FRow, true, FTypedText);
+    WriteCell(FCell.Col, FCell.Row, true, FTyping.TypedText());
     ShowTypingCaret();
 }
 
 void TLapGrid::ShowTypingCaret() {
-    EnsureVisible(FCol, FRow);
-    const TPoint p = RedrawCell(FCol, FRow, true);
+    EnsureVisible(FCell.Col, FCell.Row);
+    const TPoint p = RedrawCell(FCell.Col, FCell.Row, true);
     if (!FHost) return;
     FHost->SetCaretPos(p.X, p.Y);
     if (!FCaretVisible) FHost->ShowCaret();
@@ -283,7 +233,7 @@ void TLapGrid::FocusOut(bool ToEditor) {
 }
 
 TRect TLapGrid::CompositionRect() const {
-    TRect r = ToClient(CellRect(FCol, FRow));
+    TRect r = ToClient(CellRect(FCell.Col, FCell.Row));
     return TRect{r.Left + 2, r.Top + 2, r.Right + 14, r.Bottom - 2};
 }
 
@@ -299,36 +249,38 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     // A global atom's name holds at most 255 bytes.
     const std::string text = text::CutToBytes(Text, 255);
     if (FHost && !FHost->OwnerAcceptsInput()) return false;
-    if (!FEnabled || FCol < 0 || FRow < 0 || FCol >= ColCount()) return false;
-    if (FCol == 0 || FCol == 3 || FCol == 4) return false;
-    if (Columns[FCol].ReadOnly) return false;
-    if ((FCol == 1 || FCol == 2) && !Columns[FCol].Visible()) return false;
+    if (!FEnabled || FCell.Col < 0 || FCell.Row < 0 || FCell.Col >= ColCount()) return false;
+    if (FCell.Col == 0 || FCell.Col == 3 || FCell.Col == 4) return false;
+    if (Columns[FCell.Col].ReadOnly) return false;
+    if ((FCell.Col == 1 || FCell.Col == 2) && !Columns[FCell.Col].Visible()) return false;
 
     CommitEdit();
     EndEdit();
     TUndoBufferList* undo = CurrentUndo();
-    if (undo && FCol < RecordedCols) {
-        TUndoBuffer* R = undo->Push(btEdit, TRect{FCol, FRow, FCol, FRow});
-        R->OldTexts[static_cast<std::size_t>(FCol)].push_back(CellText(FCol, FRow));
-        R->NewTexts[static_cast<std::size_t>(FCol)].push_back(text);
+    if (undo && FCell.Col < RecordedCols) {
+        TUndoBuffer* R = undo->Push(btEdit, TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
+        R->OldTexts[static_cast<std::size_t>(FCell.Col)].push_back(CellText(FCell.Col, FCell.Row));
+        R->NewTexts[static_cast<std::size_t>(FCell.Col)].push_back(text);
     }
-    FTypedText = text;
-    WriteCell(FCol, FRow, true, text);
-    if (OnCellChange) OnCellChange(FCol, FRow, btEdit);
-    if (OnCellAssignment) OnCellAssignment(FCol, FRow);
-    FCellTyped = false;
+    FTyping.SetText(text);
+    WriteCell(FCell.Col, FCell.Row, true, text);
+    if (OnCellChange) OnCellChange(FCell.Col, FCell.Row, btEdit);
+    if (OnCellAssignment) OnCellAssignment(FCell.Col, FCell.Row);
+    FTyping.SetTyped(false);
 
     if (Moves < 0) return true;
     // The sender picks the count; a walk never needs more presses than it
     // has cells to visit, so a huge count must not hang the window.
     long long presses = static_cast<long long>(Moves) + 1;
-    if (!FSelection.IsSingle()) {
+    if (!FCell.Selection.IsSingle()) {
         // From the first press on the block walk repeats after visiting
         // every cell of the block's visible columns once.
         long long cols = 0;
-        for (int c = std::max(0, FSelection.Left); c <= FSelection.Right && c < ColCount(); ++c)
+        for (int c = std::max(0, FCell.Selection.Left);
+             c <= FCell.Selection.Right && c < ColCount(); ++c)
             if (Columns[c].Visible()) ++cols;
-        const long long period = std::max(1LL, cols) * (FSelection.Bottom - FSelection.Top + 1);
+        const long long period =
+            std::max(1LL, cols) * (FCell.Selection.Bottom - FCell.Selection.Top + 1);
         presses = 1 + (presses - 1) % period;
     } else {
         presses = std::min<long long>(presses, FRowCount + 1);

@@ -67,15 +67,15 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (!left || ColCount() == 0 || FRowCount == 0) break;
         CommitEdit();
         EndEdit();
-        FRow = 0;
+        FCell.Row = 0;
         // The first visible column: a hidden current cell would take typing unseen.
-        FCol = std::max(0, FirstVisibleCol());
-        FTypedText.clear();
-        EnsureVisible(FCol, 0);
-        FFarCol = ColCount() - 1;
-        FFarRow = FRowCount - 1;
+        FCell.Col = std::max(0, FirstVisibleCol());
+        FTyping.ClearText();
+        EnsureVisible(FCell.Col, 0);
+        FCell.FarCol = ColCount() - 1;
+        FCell.FarRow = FRowCount - 1;
         SetSelection(TRect{0, 0, ColCount() - 1, FRowCount - 1});
-        if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
         break;
     case crGutterRight: {
         if (!left) break;
@@ -83,16 +83,16 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (r < 0 || ColCount() == 0) break;
         CommitEdit();
         EndEdit();
-        FRow = r;
-        FCol = std::max(0, FirstVisibleCol());
-        FDragIndex = FRow;
-        FTypedText.clear();
-        EnsureVisible(FCol, FRow);
-        FFarCol = ColCount() - 1;
-        FFarRow = FRow;
-        SetSelection(TRect{0, FRow, ColCount() - 1, FRow}, true);
-        if (OnColRowChanged) OnColRowChanged(FCol, FRow);
-        if (OnGutterClick) OnGutterClick(FRow, Button, Shift);
+        FCell.Row = r;
+        FCell.Col = std::max(0, FirstVisibleCol());
+        FDragIndex = FCell.Row;
+        FTyping.ClearText();
+        EnsureVisible(FCell.Col, FCell.Row);
+        FCell.FarCol = ColCount() - 1;
+        FCell.FarRow = FCell.Row;
+        SetSelection(TRect{0, FCell.Row, ColCount() - 1, FCell.Row}, true);
+        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+        if (OnGutterClick) OnGutterClick(FCell.Row, Button, Shift);
         break;
     }
     case crHeaderDown: {
@@ -101,49 +101,49 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (c < 0 || FRowCount == 0) break;
         CommitEdit();
         EndEdit();
-        FCol = c;
-        FRow = 0;
-        FDragIndex = FCol;
-        FTypedText.clear();
-        EnsureVisible(FCol, FRow);
-        FFarCol = FCol;
-        FFarRow = FRowCount - 1;
-        SetSelection(TRect{FCol, 0, FCol, FRowCount - 1}, true);
-        if (OnColRowChanged) OnColRowChanged(FCol, FRow);
-        if (OnHeaderClick) OnHeaderClick(FCol, Button, Shift);
+        FCell.Col = c;
+        FCell.Row = 0;
+        FDragIndex = FCell.Col;
+        FTyping.ClearText();
+        EnsureVisible(FCell.Col, FCell.Row);
+        FCell.FarCol = FCell.Col;
+        FCell.FarRow = FRowCount - 1;
+        SetSelection(TRect{FCell.Col, 0, FCell.Col, FRowCount - 1}, true);
+        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+        if (OnHeaderClick) OnHeaderClick(FCell.Col, Button, Shift);
         break;
     }
     case crCellPlus: {
         if (ColCount() == 0 || FRowCount == 0) break;
-        const bool editing = FCellTyped || FEditorOpen;
+        const bool editing = FTyping.CellTyped() || FEditorOpen;
         if (editing) SettleEditRecord();
-        FTypedText.clear();
+        FTyping.ClearText();
         const TPoint t = CellFromPoint(X, Y);
         // A click on the cell being typed into ends the typing too, so its
         // text is evaluated as a click elsewhere would have it; an open
         // editor stays and is evaluated when it closes.
-        const bool moved = t.X != FCol || t.Y != FRow;
-        const bool typedHere = FCellTyped && !(FHost && FHost->EditorVisible());
+        const bool moved = t.X != FCell.Col || t.Y != FCell.Row;
+        const bool typedHere = FTyping.CellTyped() && !(FHost && FHost->EditorVisible());
         if (editing && (moved || typedHere) && OnCellAssignment) {
-            OnCellAssignment(FCol, FRow);
+            OnCellAssignment(FCell.Col, FCell.Row);
             FEditorOpen = false;
-            FCellTyped = false;
+            FTyping.SetTyped(false);
         }
-        if (Button == mbRight && !FSelection.IsSingle()) {
+        if (Button == mbRight && !FCell.Selection.IsSingle()) {
             // The block stays for a context menu.
-            FCellTyped = false;
+            FTyping.SetTyped(false);
             if (FHost) FHost->SetFocus();
             return;
         }
         EnsureVisible(t.X, t.Y, 0);
-        FCol = t.X;
-        FRow = t.Y;
-        FTypedText.clear();
-        FFarCol = t.X;
-        FFarRow = t.Y;
-        SetSelection(TRect{FCol, FRow, FCol, FRow});
-        FCellTyped = false;
-        if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+        FCell.Col = t.X;
+        FCell.Row = t.Y;
+        FTyping.ClearText();
+        FCell.FarCol = t.X;
+        FCell.FarRow = t.Y;
+        SetSelection(TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
+        FTyping.SetTyped(false);
+        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
         break;
     }
     default:
@@ -174,10 +174,10 @@ void TLapGrid::MouseMove(TShiftState Shift, int X, int Y) {
     case crCellPlus: {
         if (editorShown || ColCount() == 0 || FRowCount == 0) break;
         const TPoint t = CellFromPoint(X, Y);
-        SetSelection(TRect{std::min(t.X, FCol), std::min(t.Y, FRow), std::max(t.X, FCol),
-                           std::max(t.Y, FRow)});
-        FFarCol = t.X;
-        FFarRow = t.Y;
+        SetSelection(TRect{std::min(t.X, FCell.Col), std::min(t.Y, FCell.Row),
+                           std::max(t.X, FCell.Col), std::max(t.Y, FCell.Row)});
+        FCell.FarCol = t.X;
+        FCell.FarRow = t.Y;
         EnsureVisible(t.X, t.Y, 0);
         break;
     }
@@ -185,16 +185,17 @@ void TLapGrid::MouseMove(TShiftState Shift, int X, int Y) {
         const int r = RowFromY(Y);
         if (r == -1 || r == FDragIndex) break;
         FDragIndex = r;
-        FFarRow = r;
-        SetSelection(TRect{0, std::min(r, FRow), ColCount() - 1, std::max(r, FRow)}, true);
+        FCell.FarRow = r;
+        SetSelection(TRect{0, std::min(r, FCell.Row), ColCount() - 1, std::max(r, FCell.Row)},
+                     true);
         break;
     }
     case crHeaderDown: {
         const int c = ColFromX(X);
         if (c == -1 || c == FDragIndex) break;
         FDragIndex = c;
-        FFarCol = c;
-        SetSelection(TRect{std::min(c, FCol), 0, std::max(c, FCol), FRowCount - 1}, true);
+        FCell.FarCol = c;
+        SetSelection(TRect{std::min(c, FCell.Col), 0, std::max(c, FCell.Col), FRowCount - 1}, true);
         break;
     }
     case crHSplit:
@@ -238,8 +239,10 @@ void TLapGrid::MouseUp(TMouseButton, TShiftState, int, int) {
 }
 
 void TLapGrid::DblClick(int X, int Y) {
-    if (!FEnabled || ColFromX(X) != FCol || RowFromY(Y) != FRow) return;
-    if (FSelection.Right > FSelection.Left && FSelection.Bottom > FSelection.Top) return;
+    if (!FEnabled || ColFromX(X) != FCell.Col || RowFromY(Y) != FCell.Row) return;
+    if (FCell.Selection.Right > FCell.Selection.Left &&
+        FCell.Selection.Bottom > FCell.Selection.Top)
+        return;
     OpenEditor();
 }
 

@@ -228,15 +228,15 @@ void TLapGrid::InvalidateSelectionBox() {
 TColor TLapGrid::CellColor(int ACol, int ARow) const {
     TColor base = ARow % 2 != 0 ? FAlternateColor : Columns[ACol].Color();
     if (!FEnabled) return base;
-    const bool inSel = FSelection.Contains(ACol, ARow);
+    const bool inSel = FCell.Selection.Contains(ACol, ARow);
     if (inSel && !(ACol == Col() && ARow == Row()))
         return GridFocused() ? FSelectionColor : sys_color::BtnFace;
     return base;
 }
 
 TRect TLapGrid::SelectionFrameRect() const {
-    TRect a = ToClient(CellRect(FSelection.Left, FSelection.Top));
-    TRect b = ToClient(CellRect(FSelection.Right, FSelection.Bottom));
+    TRect a = ToClient(CellRect(FCell.Selection.Left, FCell.Selection.Top));
+    TRect b = ToClient(CellRect(FCell.Selection.Right, FCell.Selection.Bottom));
     return TRect{a.Left, a.Top, b.Right, b.Bottom};
 }
 
@@ -263,8 +263,8 @@ void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
 
     // Selected text stays readable on the selection colour, whatever the
     // handler chose.
-    const bool inSel = FSelection.Contains(ACol, ARow);
-    if (FEnabled && inSel && !(ACol == Col() && ARow == Row()) && !FSelection.IsSingle()) {
+    const bool inSel = FCell.Selection.Contains(ACol, ARow);
+    if (FEnabled && inSel && !(ACol == Col() && ARow == Row()) && !FCell.Selection.IsSingle()) {
         TColor back = GridFocused() ? FSelectionColor : sys_color::BtnFace;
         C.Font.Color = ~C.ColorToRGB(back) & 0xFFFFFFu;
     }
@@ -280,7 +280,7 @@ void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
     C.Brush.Style = bsClear;
     // The cell being typed into keeps the end of its text in view.
     const bool keepEnd = ACol == FKeepEndCol && ARow == FKeepEndRow && ACol == Col() &&
-                         ARow == Row() && !FTypedText.empty();
+                         ARow == Row() && !FTyping.TypedText().empty();
     DrawCellText(C, ACol, ARow, rc, keepEnd, nullptr);
 }
 

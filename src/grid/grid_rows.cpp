@@ -139,26 +139,26 @@ void TLapGrid::DeleteRows(int First, int Last, bool Record) {
             f->Entries.erase(f->Entries.begin() + from, f->Entries.begin() + to);
         }
     }
-    SetRow(std::min(FRow, FRowCount - n - 1));
+    SetRow(std::min(FCell.Row, FRowCount - n - 1));
     SetRowCount(FRowCount - n);
 }
 
 bool TLapGrid::AutoGrowRow() {
-    if (!FAutoAddRow || FReadOnly || FRowCount == 0 || FRow != FRowCount - 1) return false;
-    SetRow(FRow + 1);
+    if (!FAutoAddRow || FReadOnly || FRowCount == 0 || FCell.Row != FRowCount - 1) return false;
+    SetRow(FCell.Row + 1);
     SetRowCount(FRowCount + 1);
     // The texts stay as the lists hold them, but the new row needs a split
     // result for the evaluation to write.
     FormatsFor(FRowCount);
-    if (OnInsertRow) OnInsertRow(FRow);
+    if (OnInsertRow) OnInsertRow(FCell.Row);
     return true;
 }
 
 bool TLapGrid::AutoShrinkRow() {
-    if (!FAutoAddRow || FReadOnly || FRowCount == 0 || FRow != FRowCount - 1 || FRow == 0)
+    if (!FAutoAddRow || FReadOnly || FRowCount == 0 || FCell.Row != FRowCount - 1 || FCell.Row == 0)
         return false;
     for (int c = 0; c < ColCount(); ++c)
-        if (!CellText(c, FRow).empty()) return false;
+        if (!CellText(c, FCell.Row).empty()) return false;
     SetRowCount(FRowCount - 1);
     SetRow(FRowCount - 1);
     if (OnDeleteRow) OnDeleteRow(FRowCount);
@@ -166,34 +166,32 @@ bool TLapGrid::AutoShrinkRow() {
 }
 
 bool TLapGrid::AutoFill(const std::string& t) {
-    if (t.empty() || FCol < 0 || FRow < 0) return false;
+    if (t.empty() || FCell.Col < 0 || FCell.Row < 0) return false;
     const std::string value = text::DropLastChar(t);
     const std::string last = t.substr(value.size());
     const bool down = FAutoFillDown && last == "*";
     const bool right = !down && FAutoFillRight && last == ">";
     if (!down && !right) return false;
 
-    FTypedText.clear();
+    FTyping.ClearText();
     EndEdit();
-    const bool single = FSelection.IsSingle();
-    TRect area{FCol, FRow, FCol, FRow};
+    const bool single = FCell.Selection.IsSingle();
+    TRect area{FCell.Col, FCell.Row, FCell.Col, FCell.Row};
     if (down)
-        area.Bottom =
-            std::max(FRow, single ? FRowCount - 1 : std::min(FSelection.Bottom, FRowCount - 1));
+        area.Bottom = std::max(FCell.Row, single ? FRowCount - 1
+                                                 : std::min(FCell.Selection.Bottom, FRowCount - 1));
     else
-        area.Right =
-            std::max(FCol, single ? ColCount() - 1 : std::min(FSelection.Right, ColCount() - 1));
+        area.Right = std::max(FCell.Col, single ? ColCount() - 1
+                                                : std::min(FCell.Selection.Right, ColCount() - 1));
 
     // The typed edit of the current cell and its fill are one step for undo:
     // the fill record takes the text from before the typing.
-    std::string before = CellText(FCol, FRow);
-    if (FPendingEdit && FPendingEdit->Area.Left == FCol && FPendingEdit->Area.Top == FRow) {
-        const TStringList& old = FPendingEdit->OldTexts[Size(FCol)];
+    std::string before = CellText(FCell.Col, FCell.Row);
+    const TUndoBuffer* open = FTyping.PendingEdit();
+    if (open && open->Area.Left == FCell.Col && open->Area.Top == FCell.Row) {
+        const TStringList& old = open->OldTexts[Size(FCell.Col)];
         if (!old.empty()) before = old.front();
-        TUndoBuffer* pending = FPendingEdit;
-        for (int i = 0; i < FUndoList.Count(); ++i)
-            FUndoList.Items(i).DropRecord(pending);
-        FPendingEdit = nullptr;
+        DropRecord(FTyping.Take());
     }
 
     TUndoBuffer* R = nullptr;
@@ -203,7 +201,7 @@ bool TLapGrid::AutoFill(const std::string& t) {
         for (int row = area.Top; row <= area.Bottom; ++row)
             for (int col = area.Left; col <= area.Right; ++col) {
                 if (R && col < RecordedCols) {
-                    const bool current = col == FCol && row == FRow;
+                    const bool current = col == FCell.Col && row == FCell.Row;
                     R->OldTexts[Size(col)].push_back(current ? before : CellText(col, row));
                     R->NewTexts[Size(col)].push_back(value);
                 }

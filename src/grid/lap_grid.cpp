@@ -183,13 +183,13 @@ void TLapGrid::ClearCells() {
 
 void TLapGrid::ClampCurrentCell() {
     if (FRowCount == 0 || ColCount() == 0) {
-        FCol = -1;
-        FRow = -1;
+        FCell.Col = -1;
+        FCell.Row = -1;
     } else {
-        FCol = std::clamp(FCol, 0, ColCount() - 1);
-        FRow = std::clamp(FRow, 0, FRowCount - 1);
+        FCell.Col = std::clamp(FCell.Col, 0, ColCount() - 1);
+        FCell.Row = std::clamp(FCell.Row, 0, FRowCount - 1);
     }
-    FSelection = TRect{FCol, FRow, FCol, FRow};
+    FCell.Selection = TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row};
 }
 
 void TLapGrid::SetColCount(int N) {
@@ -204,7 +204,7 @@ void TLapGrid::SetColCount(int N) {
     FLayout.ScrollY = 0;
     ClampCurrentCell();
     Columns.EndUpdate();
-    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 
 void TLapGrid::SetRowCount(int N) {
@@ -214,34 +214,34 @@ void TLapGrid::SetRowCount(int N) {
     ClampCurrentCell();
     RecalcLayout();
     InvalidateAll();
-    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 
 void TLapGrid::SetCol(int N) {
-    if (N != FCol) MoveCurrentCell(N, FRow);
+    if (N != FCell.Col) MoveCurrentCell(N, FCell.Row);
 }
 
 void TLapGrid::SetRow(int N) {
-    if (N != FRow) MoveCurrentCell(FCol, N);
+    if (N != FCell.Row) MoveCurrentCell(FCell.Col, N);
 }
 
 void TLapGrid::MoveCurrentCell(int ACol, int ARow) {
     EndEdit();
-    FCol = ACol;
-    FRow = ARow;
-    FFarCol = FCol;
-    FFarRow = FRow;
-    FTypedText.clear();
-    SetSelection(TRect{FCol, FRow, FCol, FRow});
+    FCell.Col = ACol;
+    FCell.Row = ARow;
+    FCell.FarCol = FCell.Col;
+    FCell.FarRow = FCell.Row;
+    FTyping.ClearText();
+    SetSelection(TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
     InvalidateCellArea();
-    if (OnColRowChanged) OnColRowChanged(FCol, FRow);
+    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 
 void TLapGrid::SetSelection(const TRect& R, bool ForceRepaint) {
-    if (R == FSelection && !ForceRepaint) return;
+    if (R == FCell.Selection && !ForceRepaint) return;
     EndEdit();
-    TRect old = FSelection;
-    FSelection = R;
+    TRect old = FCell.Selection;
+    FCell.Selection = R;
     TRect both{std::min(old.Left, R.Left), std::min(old.Top, R.Top), std::max(old.Right, R.Right),
                std::max(old.Bottom, R.Bottom)};
     InvalidateCells(both, 3);
@@ -265,29 +265,21 @@ void TLapGrid::EndUpdate() {
 }
 
 int TLapGrid::FirstVisibleCol() const {
-    for (int i = 0; i < ColCount(); ++i)
-        if (Columns[i].Visible()) return i;
-    return -1;
+    return visible_cols::First(ColCount(), [this](int i) { return Columns[i].Visible(); });
 }
 
 int TLapGrid::LastVisibleCol() const {
-    for (int i = ColCount() - 1; i >= 0; --i)
-        if (Columns[i].Visible()) return i;
-    return -1;
+    return visible_cols::Last(ColCount(), [this](int i) { return Columns[i].Visible(); });
 }
 
 int TLapGrid::NextVisibleCol(int I) const {
-    if (ColCount() < 1 || I >= ColCount()) return I;
-    for (int i = std::max(I + 1, 0); i < ColCount(); ++i)
-        if (Columns[i].Visible()) return i;
-    return I;
+    return visible_cols::Next(
+        ColCount(), [this](int i) { return Columns[i].Visible(); }, I);
 }
 
 int TLapGrid::PrevVisibleCol(int I) const {
-    if (ColCount() < 1 || I < 1) return I;
-    for (int i = std::min(I - 1, ColCount() - 1); i >= 0; --i)
-        if (Columns[i].Visible()) return i;
-    return I;
+    return visible_cols::Prev(
+        ColCount(), [this](int i) { return Columns[i].Visible(); }, I);
 }
 
 void TLapGrid::AddSheetBuffers(TTimeFormatList Formats, int UndoSetting) {
@@ -296,7 +288,7 @@ void TLapGrid::AddSheetBuffers(TTimeFormatList Formats, int UndoSetting) {
 }
 
 void TLapGrid::DeleteSheetBuffers(int I) {
-    if (I == FSheetIndex) FPendingEdit = nullptr; // it lived in the freed buffer
+    if (I == FSheetIndex) FTyping.Take(); // it lived in the freed buffer
     FTimeFormatLists.Delete(I);
     FUndoList.Delete(I);
 }
@@ -307,7 +299,7 @@ void TLapGrid::MoveSheetBuffers(int From, int To) {
 }
 
 void TLapGrid::ResetSheetBuffers() {
-    FPendingEdit = nullptr;
+    FTyping.Take();
     FTimeFormatLists.Clear();
     FUndoList.Clear();
     FSheetIndex = 0;

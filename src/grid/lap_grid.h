@@ -6,11 +6,13 @@
 #pragma once
 
 #include "grid/canvas.h"
+#include "grid/cell_cursor.h"
 #include "grid/grid_host.h"
 #include "grid/grid_layout.h"
 #include "grid/keys.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
+#include "grid/typing_state.h"
 #include "grid/undo_buffer.h"
 
 #include <functional>
@@ -100,10 +102,10 @@ class TLapColumns {
     int FUpdateCount = 0;
 };
 
-class TLapGrid {
+class TLapGrid final : public TCellStore {
   public:
     TLapGrid();
-    ~TLapGrid();
+    ~TLapGrid() override;
     TLapGrid(const TLapGrid&) = delete;
     TLapGrid& operator=(const TLapGrid&) = delete;
 
@@ -165,14 +167,15 @@ class TLapGrid {
     void SetColCount(int N);
     int RowCount() const { return FRowCount; }
     void SetRowCount(int N);
-    int Col() const { return FCol; }
+    int Col() const { return FCell.Col; }
     void SetCol(int N);
-    int Row() const { return FRow; }
+    int Row() const { return FCell.Row; }
     void SetRow(int N);
     // The far corner of the selection, which Shift+arrows move.
-    int FarCol() const { return FFarCol; }
-    int FarRow() const { return FFarRow; }
-    const TRect& Selection() const { return FSelection; }
+    int FarCol() const { return FCell.FarCol; }
+    int FarRow() const { return FCell.FarRow; }
+    const TRect& Selection() const { return FCell.Selection; }
+    const TCellCursor& CellCursor() const { return FCell; }
     // Replaces Selection, ending the cell edit and repainting old and new.
     void SetSelection(const TRect& R, bool ForceRepaint = false);
     // Batches nest: only the outermost EndUpdate clears Updating (back to
@@ -217,9 +220,9 @@ class TLapGrid {
     TUndoBuffer* OpenEditRecord(TBufferType typ);
     // The record of the cell edit in progress (owned by the shown sheet's
     // buffer), nullptr when none is open.
-    const TUndoBuffer* PendingEdit() const { return FPendingEdit; }
+    const TUndoBuffer* PendingEdit() const { return FTyping.PendingEdit(); }
     // What was typed into the current cell since it was entered.
-    const std::string& TypedText() const { return FTypedText; }
+    const std::string& TypedText() const { return FTyping.TypedText(); }
     // Settles the pending edit: keeps the record (with the new text) and fires
     // OnCellChange and OnCellAssignment when the cell changed, else drops it.
     // Ends with PendingEdit nil, TypedText empty and the editor hidden.
@@ -414,7 +417,7 @@ class TLapGrid {
         OnFilterChar;
 
     // A character or Backspace was typed since the last settling of the edit.
-    bool CellTyped() const { return FCellTyped; }
+    bool CellTyped() const { return FTyping.CellTyped(); }
     // The text caret is shown (typing into the current cell).
     bool CaretVisible() const { return FCaretVisible; }
 
@@ -576,6 +579,7 @@ class TLapGrid {
     int HostTextWidth(const TFont& F, const std::string& S) const;
     bool GridFocused() const;
     int VisibleColCount() const;
+    std::vector<bool> VisibleColumns() const;
     int RowH() const { return FLayout.RowH(); }
     void TakeLayoutShape();
 
@@ -613,6 +617,8 @@ class TLapGrid {
     TRect CellBlock(const TRect& R) const;
     void RemoveRowsAt(int First, int Count);
     TTimeFormatList* FormatsFor(int Rows);
+    // Takes a record out of whichever sheet's buffer holds it.
+    void DropRecord(TUndoBuffer* R);
     // ---- end edit helpers ----
 
     // Holds back cell repaints for the span of a block operation and puts
@@ -638,6 +644,24 @@ class TLapGrid {
     friend class TLapColumn;        // a Visible change names the column FitToWidth keeps
     friend class TUndoBufferList;   // a freed record must not stay the pending edit
 
+    // ---- TCellStore, for the undo buffers ----
+    int StoreCols() const override { return ColCount(); }
+    int StoreRows() const override { return FRowCount; }
+    void PutCell(int ACol, int ARow, const std::string& Text) override {
+        SetCells(ACol, ARow, Text);
+    }
+    void CellPutBack(int ACol, int ARow) override {
+        if (OnCellAssignment) OnCellAssignment(ACol, ARow);
+    }
+    TTimeFormatList* StoreFormats() override { return CurrentFormats(); }
+    void AddStoreRow() override { AddRow(false); }
+    void InsertStoreRows(int First, int Last) override { InsertRows(First, Last, false); }
+    void DeleteStoreRows(int First, int Last) override { DeleteRows(First, Last, false); }
+    void SettleEdit() override { CommitEdit(); }
+    void RecordFreed(const TUndoBuffer* Record) override { FTyping.Forget(Record); }
+    void BeginBatch() override { BeginUpdate(); }
+    void EndBatch() override { EndUpdate(); }
+
     // ---- state ----
     bool FAutoAddRow = false;
     bool FReadOnly = false;
@@ -648,12 +672,8 @@ class TLapGrid {
     int FDefColWidth = 80;
     TColor FColor = sys_color::Window;
     bool FUpdating = false;
-    int FFarCol = 0;
-    int FFarRow = 0;
-    TRect FSelection;
-    std::string FTypedText;
-    TUndoBuffer* FPendingEdit = nullptr;
-    bool FCellTyped = false;
+    TCellCursor FCell;
+    TTypingState FTyping;
     bool FCaretVisible = false;
     bool FEditorOpen = false;
     TLapInplace FInplace;
@@ -672,20 +692,5 @@ class TLapGrid {
     int FUpdateDepth = 0;
     bool FUpdatingBefore = false;
     int FRowCount = 5;
-    int FCol = 0;
-    int FRow = 0;
     TFont FFont;
-};
-
-// Brackets a batch of grid writes: BeginUpdate now, EndUpdate when the scope
-// ends, also when an event handler throws.
-class TUpdateBatch {
-  public:
-    explicit TUpdateBatch(TLapGrid& Grid) : FGrid(Grid) { FGrid.BeginUpdate(); }
-    ~TUpdateBatch() { FGrid.EndUpdate(); }
-    TUpdateBatch(const TUpdateBatch&) = delete;
-    TUpdateBatch& operator=(const TUpdateBatch&) = delete;
-
-  private:
-    TLapGrid& FGrid;
 };

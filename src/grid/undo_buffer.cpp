@@ -1,18 +1,16 @@
 #include "grid/undo_buffer.h"
 
-#include "grid/lap_grid.h"
-
 #include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-bool Inside(const TLapGrid& g, int col, int row) {
-    return col >= 0 && row >= 0 && col < g.ColCount() && row < g.RowCount();
+bool Inside(const TCellStore& g, int col, int row) {
+    return col >= 0 && row >= 0 && col < g.StoreCols() && row < g.StoreRows();
 }
 
-void Notify(TLapGrid& g, int col, int row) {
-    if (g.OnCellAssignment && Inside(g, col, row)) g.OnCellAssignment(col, row);
+void Notify(TCellStore& g, int col, int row) {
+    if (Inside(g, col, row)) g.CellPutBack(col, row);
 }
 
 // The text a record holds for (col, row), or nullptr when it holds none
@@ -28,10 +26,10 @@ const std::string* RecordedText(const TUndoBuffer& R, const TRecordedTexts& Text
 // Puts the recorded text back and notifies the cell. A cell the record holds
 // no text for, or one no longer inside the grid, is left alone: a throw here
 // would leave the grid stuck in its update state.
-void PutBack(TLapGrid& g, const TUndoBuffer& R, const TRecordedTexts& Texts, int col, int row) {
+void PutBack(TCellStore& g, const TUndoBuffer& R, const TRecordedTexts& Texts, int col, int row) {
     const std::string* text = RecordedText(R, Texts, col, row);
     if (!text || !Inside(g, col, row)) return;
-    g.SetCells(col, row, *text);
+    g.PutCell(col, row, *text);
     Notify(g, col, row);
 }
 
@@ -42,21 +40,21 @@ template <class F> void ForEachCell(const TRect& A, int maxCol, F f) {
             f(col, row);
 }
 
-void RestoreFormats(TLapGrid& g, const TUndoBuffer& R) {
-    if (TTimeFormatList* f = g.CurrentFormats()) f->AssignFormats(R.TimeFormats);
+void RestoreFormats(TCellStore& g, const TUndoBuffer& R) {
+    if (TTimeFormatList* f = g.StoreFormats()) f->AssignFormats(R.TimeFormats);
 }
 
 } // namespace
 
-TUndoBufferList::TUndoBufferList(TLapGrid* AGrid, int SettingIndex)
-    : Grid(AGrid), MaxCount((std::clamp(SettingIndex, 0, 5) + 1) * 5) {}
+TUndoBufferList::TUndoBufferList(TCellStore* AStore, int SettingIndex)
+    : MaxCount((std::clamp(SettingIndex, 0, 5) + 1) * 5), FStore(AStore) {}
 
 TUndoBufferList::~TUndoBufferList() {
     Clear();
 }
 
 void TUndoBufferList::FreeRecord(std::size_t index) {
-    if (Grid && Grid->FPendingEdit == Records[index].get()) Grid->FPendingEdit = nullptr;
+    if (FStore) FStore->RecordFreed(Records[index].get());
     Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
@@ -113,19 +111,19 @@ void TUndoBufferList::Clear() {
 }
 
 void TUndoBufferList::Undo() {
-    if (Grid) Grid->CommitEdit();
-    if (UndoType() == btNone || !Grid) return;
+    if (FStore) FStore->SettleEdit();
+    if (UndoType() == btNone || !FStore) return;
     ++Position;
     const TUndoBuffer& R = *Records[static_cast<std::size_t>(Position)];
     {
-        TUpdateBatch batch(*Grid);
+        TUpdateBatch batch(*FStore);
         UndoRecord(R);
     }
     Changed = Count() - 1 > Position;
 }
 
 void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
-    TLapGrid& g = *Grid;
+    TCellStore& g = *FStore;
     const TRect& A = R.Area;
     switch (R.BufferType) {
     case btEdit:
@@ -140,16 +138,16 @@ void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
         ForEachCell(A, 2, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
         break;
     case btAddLine:
-        g.DeleteRows(A.Top, A.Bottom, false);
+        g.DeleteStoreRows(A.Top, A.Bottom);
         RestoreFormats(g, R);
         break;
     case btInsLine:
-        g.DeleteRows(A.Top, A.Bottom, false);
+        g.DeleteStoreRows(A.Top, A.Bottom);
         RestoreFormats(g, R);
         ForEachCell(A, A.Right, [&](int col, int row) { Notify(g, col, row); });
         break;
     case btDelLine:
-        g.InsertRows(A.Top, A.Bottom, false);
+        g.InsertStoreRows(A.Top, A.Bottom);
         RestoreFormats(g, R);
         ForEachCell(A, A.Right, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
         break;
@@ -159,13 +157,13 @@ void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
 }
 
 void TUndoBufferList::Redo() {
-    if (RedoType() == btNone || !Grid) return;
-    Grid->CommitEdit();
+    if (RedoType() == btNone || !FStore) return;
+    FStore->SettleEdit();
     // The commit may have dropped a record; look the position up again.
     if (RedoType() == btNone) return;
     const TUndoBuffer& R = *Records[static_cast<std::size_t>(Position)];
     {
-        TUpdateBatch batch(*Grid);
+        TUpdateBatch batch(*FStore);
         RedoRecord(R);
         --Position;
     }
@@ -173,7 +171,7 @@ void TUndoBufferList::Redo() {
 }
 
 void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
-    TLapGrid& g = *Grid;
+    TCellStore& g = *FStore;
     const TRect& A = R.Area;
     switch (R.BufferType) {
     case btEdit:
@@ -192,21 +190,21 @@ void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
         ForEachCell(A, A.Right, [&](int col, int row) {
             if (col < 3 && RecordedText(R, R.OldTexts, col, row) && Inside(g, col, row)) {
                 const std::string* text = RecordedText(R, R.NewTexts, col, row);
-                g.SetCells(col, row, text ? *text : std::string());
+                g.PutCell(col, row, text ? *text : std::string());
             }
             Notify(g, col, row);
         });
         break;
     case btAddLine:
-        g.AddRow(false);
+        g.AddStoreRow();
         break;
     case btInsLine:
         RestoreFormats(g, R);
-        g.InsertRows(A.Top, A.Bottom, false);
+        g.InsertStoreRows(A.Top, A.Bottom);
         break;
     case btDelLine:
-        g.DeleteRows(A.Top, A.Bottom, false);
-        if (TTimeFormatList* f = g.CurrentFormats()) {
+        g.DeleteStoreRows(A.Top, A.Bottom);
+        if (TTimeFormatList* f = g.StoreFormats()) {
             f->AssignFormats(R.TimeFormats);
             int first = std::clamp(A.Top, 0, f->Count());
             int last = std::clamp(A.Bottom + 1, first, f->Count());

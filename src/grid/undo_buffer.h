@@ -1,6 +1,7 @@
 // Per-sheet undo and redo history of grid edits.
 #pragma once
 
+#include "grid/cell_store.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
 
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class TLapGrid;
 using TStringList = std::vector<std::string>;
 
 // Undo records hold the texts of grid columns 0 .. RecordedCols - 1 only.
@@ -30,8 +30,9 @@ struct TUndoBuffer {
 class TUndoBufferList {
   public:
     // SettingIndex is the "Max. Undo/Redo" choice 0 .. 5; capacity (index + 1) * 5.
-    TUndoBufferList(TLapGrid* AGrid, int SettingIndex);
-    // Frees every record; the grid's PendingEdit never outlives its record.
+    // Store (may be nullptr: nothing to undo into) outlives the buffer.
+    TUndoBufferList(TCellStore* AStore, int SettingIndex);
+    // Frees every record, telling the store of each.
     ~TUndoBufferList();
     TUndoBufferList(const TUndoBufferList&) = delete;
     TUndoBufferList& operator=(const TUndoBufferList&) = delete;
@@ -59,10 +60,10 @@ class TUndoBufferList {
     int Position = -1;
     bool Changed = false;
     bool Overflowed = false;
-    TLapGrid* Grid = nullptr;
     int MaxCount = 5;
 
   private:
+    TCellStore* FStore = nullptr;
     void FreeRecord(std::size_t index);
     void UndoRecord(const TUndoBuffer& R);
     void RedoRecord(const TUndoBuffer& R);

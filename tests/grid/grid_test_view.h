@@ -10,6 +10,6 @@
 struct TLapGridTestView {
     static void SetDefRowHeight(TLapGrid& G, int H) { G.FDefRowHeight = H; }
     static void SetUpdating(TLapGrid& G, bool V) { G.FUpdating = V; }
-    static void SetTypedText(TLapGrid& G, const std::string& T) { G.FTypedText = T; }
+    static void SetTypedText(TLapGrid& G, const std::string& T) { G.FTyping.SetText(T); }
     static void SetKeepWidthCol(TLapGrid& G, int C) { G.FKeepWidthCol = C; }
 };

@@ -11,6 +11,8 @@ void PrintTo(const TRect& r, std::ostream* os) {
 
 namespace {
 
+// Where each key lands is CellCursor.KeyMoves; these rows check how the grid
+// applies a move: the selection and the move notices.
 TEST(InputKeys, KeyTables) {
     struct Case {
         const char* name;
@@ -25,21 +27,11 @@ TEST(InputKeys, KeyTables) {
     // clang-format off
     const Case cases[] = {
         {"left at first column stays", {}, 0, 3, {VK_LEFT}, 0, 0, 3, {0, 3, 0, 3}, 1},
-        {"right skips hidden columns", {1, 2}, 0, 3, {VK_RIGHT}, 0, 3, 3, {3, 3, 3, 3}, 1},
-        {"left at first visible column", {0}, 1, 0, {VK_LEFT}, 0, 1, 0, {1, 0, 1, 0}, 1},
-        {"down at last row stays", {}, 2, 9, {VK_DOWN}, 0, 2, 9, {2, 9, 2, 9}, 1},
         {"down", {}, 2, 4, {VK_DOWN, VK_DOWN}, 0, 2, 6, {2, 6, 2, 6}, 2},
-        {"home", {0}, 3, 4, {VK_HOME}, 0, 1, 4, {1, 4, 1, 4}, 1},
-        {"end", {4}, 1, 4, {VK_END}, 0, 3, 4, {3, 4, 3, 4}, 1},
-        {"ctrl home", {0}, 3, 7, {VK_HOME}, ssCtrl, 1, 0, {1, 0, 1, 0}, 1},
         {"ctrl end", {4}, 0, 2, {VK_END}, ssCtrl, 3, 9, {3, 9, 3, 9}, 1},
         {"shift down three times", {}, 1, 2, {VK_DOWN, VK_DOWN, VK_DOWN}, ssShift, 1, 2, {1, 2, 1, 5}, 0},
         {"shift right and back left", {}, 1, 1, {VK_RIGHT, VK_RIGHT, VK_LEFT}, ssShift, 1, 1, {1, 1, 2, 1}, 0},
-        {"shift left over hidden", {2}, 3, 1, {VK_LEFT}, ssShift, 3, 1, {1, 1, 3, 1}, 0},
-        {"shift down stops at last row", {}, 0, 8, {VK_DOWN, VK_DOWN}, ssShift, 0, 8, {0, 8, 0, 9}, 0},
-        {"shift home is not taken", {}, 3, 3, {VK_HOME}, ssShift, 3, 3, {3, 3, 3, 3}, 0},
         {"tab, escape, insert, F1 not taken", {}, 1, 1, {VK_TAB, VK_ESCAPE, VK_INSERT, VK_F1}, 0, 1, 1, {1, 1, 1, 1}, 0},
-        {"ctrl down not taken", {}, 1, 1, {VK_DOWN}, ssCtrl, 1, 1, {1, 1, 1, 1}, 0},
     };
     // clang-format on
     for (const Case& k : cases) {

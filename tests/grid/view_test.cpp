@@ -231,37 +231,6 @@ TEST_F(Geometry, HeaderLayout) {
     EXPECT_FALSE(host.VertShown || host.HorzShown);
 }
 
-TEST_F(Geometry, PointsAndCells) {
-    Make(600, 400, 10);
-    grid.SetGutterKind(gkBlank); // 20 pixels
-    grid.Columns[1].SetVisible(false);
-    EXPECT_EQ(grid.CellRect(2, 1), (TRect{79, 17, 160, 36}));
-    EXPECT_EQ(grid.ToClient(grid.CellRect(0, 0)), (TRect{19, 17, 100, 36}));
-    struct Case {
-        int x, colFromX, cellCol;
-    };
-    const Case cols[] = {
-        {10, -1, 0}, // gutter
-        {20, -1, 0}, // left border of column 0
-        {100, 0, 0}, // the border after column 0 belongs to it
-        {101, 2, 2}, // the hidden column 1 is skipped
-        {500, 4, 4}, // right of the last column: the last column
-    };
-    for (const Case& c : cols) {
-        SCOPED_TRACE(c.x);
-        EXPECT_EQ(grid.ColFromX(c.x), c.colFromX);
-        EXPECT_EQ(grid.CellFromPoint(c.x, 30).X, c.cellCol);
-    }
-    EXPECT_EQ(grid.RowFromY(17), -1);
-    EXPECT_EQ(grid.RowFromY(18 + 18 * 9 + 17), 9);
-    EXPECT_EQ(grid.RowFromY(18 + 18 * 10), -1);
-    EXPECT_EQ(grid.CellFromPoint(30, 5000).Y, 9); // below: the last row
-    // The layout is a value: scrolled, the same point names a lower row.
-    TGridLayout scrolled = grid.Layout();
-    scrolled.ScrollY = 36;
-    EXPECT_EQ(scrolled.CellFromPoint(30, 18).Y, 2);
-}
-
 // A row height of 0 from a damaged sheet must not divide by zero anywhere.
 TEST_F(Geometry, ZeroRowHeightDoesNotCrash) {
     Make(600, 200, 50);

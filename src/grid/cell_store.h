@@ -1,0 +1,46 @@
+// What an undo buffer needs of the cells it restores. The grid implements
+// it; the buffer holds no grid, so it can be read and tested on its own.
+#pragma once
+
+#include <string>
+
+struct TUndoBuffer;
+class TTimeFormatList;
+
+class TCellStore {
+  public:
+    virtual ~TCellStore() = default;
+
+    virtual int StoreCols() const = 0;
+    virtual int StoreRows() const = 0;
+    // A plain write: no read-only check, no veto, not recorded.
+    virtual void PutCell(int ACol, int ARow, const std::string& Text) = 0;
+    // A cell was put back; its owner re-evaluates the row.
+    virtual void CellPutBack(int ACol, int ARow) = 0;
+    // The shown sheet's split-result list, nullptr when it has none.
+    virtual TTimeFormatList* StoreFormats() = 0;
+    // Row operations that are not recorded again.
+    virtual void AddStoreRow() = 0;
+    virtual void InsertStoreRows(int First, int Last) = 0;
+    virtual void DeleteStoreRows(int First, int Last) = 0;
+    // Settles the cell edit in progress before a step is undone or redone.
+    virtual void SettleEdit() = 0;
+    // A record is being freed; nothing may keep pointing at it.
+    virtual void RecordFreed(const TUndoBuffer* Record) = 0;
+    // A batch of writes: nested batches repaint once, at the outermost end.
+    virtual void BeginBatch() = 0;
+    virtual void EndBatch() = 0;
+};
+
+// Brackets a batch of writes: BeginBatch now, EndBatch when the scope ends,
+// also when an event handler throws.
+class TUpdateBatch {
+  public:
+    explicit TUpdateBatch(TCellStore& Store) : FStore(Store) { FStore.BeginBatch(); }
+    ~TUpdateBatch() { FStore.EndBatch(); }
+    TUpdateBatch(const TUpdateBatch&) = delete;
+    TUpdateBatch& operator=(const TUpdateBatch&) = delete;
+
+  private:
+    TCellStore& FStore;
+};
