@@ -92,7 +92,7 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Gives the unnamed file fd a name in Folder beside Target.
+// Gives the unnamed file fd a name beside Target; 0 or the error number.
 int LinkUnnamed(int fd, const std::string& Target, std::string& Name) {
     const std::string proc = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -142,8 +142,8 @@ bool FolderExists(const std::string& Path) {
 }
 
 bool SameFile(const std::string& A, const std::string& B) {
-    struct stat a {
-    }, b{};
+    struct stat a {};
+    struct stat b {};
     return ::stat(A.c_str(), &a) == 0 && ::stat(B.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
            a.st_ino == b.st_ino;
 }
