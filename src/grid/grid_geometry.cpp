@@ -41,7 +41,7 @@ void TLapGrid::SetHost(GridHost* H) {
 }
 
 void TLapGrid::SetHeaderLine(int v) {
-    v = std::max(0, v);
+    v = std::clamp(v, 0, grid_limits::MaxHeaderLines);
     if (v == FHeaderLine) return;
     FHeaderLine = v;
     BuildHeaderInfo();
@@ -61,6 +61,7 @@ void TLapGrid::SetGutterKind(TGutterKind v) {
 }
 
 void TLapGrid::SetGutterWidth(int v) {
+    v = std::clamp(v, 0, grid_limits::MaxGutterWidth);
     if (v == FGutterWidth) return;
     FGutterWidth = v;
     RecalcLayout();
@@ -90,7 +91,9 @@ void TLapGrid::SetAutoColWidth(bool v) {
 }
 
 void TLapGrid::SetDefRowHeight(int v) {
-    if (v == DefRowHeight || v < 1) return;
+    if (v < 1) return;
+    v = std::min(v, grid_limits::MaxRowHeight);
+    if (v == DefRowHeight) return;
     DefRowHeight = v;
     LineStepX = v;
     PageStepX = 5 * v;
@@ -99,6 +102,7 @@ void TLapGrid::SetDefRowHeight(int v) {
 }
 
 void TLapGrid::SetDefColWidth(int v) {
+    v = std::clamp(v, 0, grid_limits::MaxColWidth);
     if (v == DefColWidth) return;
     DefColWidth = v;
     if (FAutoColWidth) return;
@@ -134,7 +138,7 @@ int TLapGrid::ColLeft(int ACol) const {
 TRect TLapGrid::CellRect(int ACol, int ARow) const {
     if (ACol == -1 || ARow == -1) return TRect{};
     int x = ColLeft(ACol);
-    int y = ARow * DefRowHeight;
+    int y = grid_limits::Extent(static_cast<long long>(ARow) * DefRowHeight);
     int w = ACol >= 0 && ACol < ColCount() && Columns[ACol].Visible() ? Columns[ACol].Width() : 0;
     return TRect{x - 1, y - 1, x + w, y + DefRowHeight};
 }
@@ -234,13 +238,14 @@ void TLapGrid::RecalcLayout() {
             int w = 20;
             for (const std::string& s : Columns[i].Strings())
                 w = std::max(w, HostTextWidth(Font(), s) + 7);
-            widths[static_cast<std::size_t>(i)] = std::max(DefColWidth, w);
+            widths[static_cast<std::size_t>(i)] =
+                std::min(grid_limits::MaxColWidth, std::max(DefColWidth, w));
         }
     }
 
     GutterW = FGutterKind != gkNone ? FGutterWidth : 0;
     HeaderH = FHeaderLine * DefRowHeight;
-    RowsHeight = RowCount() * DefRowHeight;
+    RowsHeight = grid_limits::Extent(static_cast<long long>(RowCount()) * DefRowHeight);
     const int footerH = FShowFooter ? DefRowHeight : 0;
     const int availW = ClientWidth() - GutterW;
     const int availH = ClientHeight() - HeaderH - footerH;
@@ -297,7 +302,9 @@ void TLapGrid::RecalcLayout() {
     MaxScrollY = RoundUpTo(std::max(0, RowsHeight - ch + HeaderH + footerH), RowH());
     if (FShowFooter)
         FooterTop = needV ? (ch / RowH() - 1) * DefRowHeight - 1
-                          : (FHeaderLine + RowCount()) * DefRowHeight - 1;
+                          : grid_limits::Extent((static_cast<long long>(FHeaderLine) + RowCount()) *
+                                                DefRowHeight) -
+                                1;
 
     ScrollX = std::max(0, std::min(ScrollX, MaxScrollX));
     ScrollY = std::max(0, std::min(ScrollY, MaxScrollY));
@@ -365,8 +372,9 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
         std::max(0, (ch - HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0));
     const int lastRow = topRow + visRows;
     const bool needV = ARow < topRow || ARow > lastRow;
-    if (ARow < topRow) newY = ARow * DefRowHeight;
-    if (ARow > lastRow) newY = (ARow - visRows) * DefRowHeight;
+    if (ARow < topRow) newY = grid_limits::Extent(static_cast<long long>(ARow) * DefRowHeight);
+    if (ARow > lastRow)
+        newY = grid_limits::Extent(static_cast<long long>(ARow - visRows) * DefRowHeight);
 
     int newX = ScrollX;
     const int left = ColLeft(ACol) - ScrollX + GutterW;
@@ -462,8 +470,9 @@ void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     case scEndScroll:
         return;
     }
-    v = RoundUpTo(v, RowH());
-    ScrollY = std::max(0, std::min(v, MaxScrollY));
+    // Clamped before rounding, which then stays in range: MaxScrollY is a
+    // multiple of the row height.
+    ScrollY = RoundUpTo(std::max(0, std::min(v, MaxScrollY)), RowH());
     SetBarInfo(sbVertical, 0, sifPos, ScrollY);
     InvalidateBelow(HeaderH);
 }
