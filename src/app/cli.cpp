@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,14 @@ bool ReadIndex(const std::string& Arg, int& Value) {
     return true;
 }
 
+// An input that is a file to read; Kind names what it should be.
+void CheckInput(const std::string& File, const char* Kind) {
+    if (FolderExists(File))
+        throw EFileError(File, "\"" + File + "\" is a folder, not a " + Kind + " file");
+    if (!FileExists(File))
+        throw EFileError(File, std::string("No such ") + Kind + " file \"" + File + "\"");
+}
+
 int ExportText(const std::vector<std::string>& Args) {
     std::string file;
     int sheet = 0;
@@ -73,7 +82,7 @@ int ExportText(const std::vector<std::string>& Args) {
         }
     }
     if (file.empty()) throw UsageError{"export-text needs a project file"};
-    if (!FileExists(file)) throw EFileError(file, "No such project file \"" + file + "\"");
+    CheckInput(file, "project");
 
     Session s;
     s.Core.OpenProject(file);
@@ -110,8 +119,14 @@ int ImportText(const std::vector<std::string>& Args) {
     }
     if (files.empty()) throw UsageError{"import-text needs at least one text file"};
     if (output.empty()) throw UsageError{"import-text needs -o PROJECT.sgp"};
-    for (const std::string& f : files)
-        if (!FileExists(f)) throw EFileError(f, "No such text file \"" + f + "\"");
+    for (const std::string& f : files) {
+        CheckInput(f, "text");
+        // Reading and replacing one file would lose it to its own import.
+        if (SameFile(f, output))
+            throw UsageError{"the output \"" + output + "\" is the input \"" + f + "\""};
+    }
+    if (output.back() == '/' || FolderExists(output))
+        throw EFileError(output, "\"" + output + "\" is a folder, not a project file");
 
     Session s;
     s.Core.EmptyProject();
@@ -136,6 +151,9 @@ int RunCli(int argc, char** argv) {
         std::fprintf(stderr, "segmark %s: %s (usage: %s)\n", command.c_str(), e.Message.c_str(),
                      command == "export-text" ? ExportUsage : ImportUsage);
         return ExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "segmark %s: not enough memory\n", command.c_str());
+        return ExitFailure;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "segmark %s: %s\n", command.c_str(), e.what());
         return ExitFailure;

@@ -164,6 +164,9 @@ std::string FormatCellTime(std::uint8_t TimeFormat, TTimeValue Value) {
     // Bit 0: leading field of two digits; bit 1: minutes only; bit 2: milliseconds.
     const TTimeParts p = SplitTime(Value);
     const bool withHours = (TimeFormat & 2) == 0;
+    // An hour field of 24 or more would read back as a clock time of
+    // another kind, or not at all; such a cell keeps the text it has.
+    if (withHours && p.H >= 24) return {};
     const unsigned first = withHours ? p.H : unsigned(p.H) * 60 + p.M;
     return ClockText(0, withHours, first, (TimeFormat & 1) ? 2 : 1, p, (TimeFormat & 4) != 0);
 }
@@ -234,9 +237,9 @@ void TTimeEvaluator::GridCellAssignment(int ACol, int ARow) {
     if (settings->TimeFormat < kTimeFormatAsTyped) {
         const EvaluatedText& own = ACol == colBest ? best : now;
         const std::string& ownCell = ACol == colBest ? bestCell : nowCell;
-        FGrid.SetCells(ACol, ARow,
-                       own.kind == tkNotTime ? ownCell
-                                             : FormatCellTime(settings->TimeFormat, own.value));
+        const std::string shown =
+            own.kind == tkNotTime ? std::string() : FormatCellTime(settings->TimeFormat, own.value);
+        FGrid.SetCells(ACol, ARow, shown.empty() ? ownCell : shown);
     }
 
     // Split, from the texts as they were before the rewrite.

@@ -47,8 +47,9 @@ constexpr bool HasMilliseconds(TTimeTextKind k) {
     return k == tkMinSecMs || k == tkHourMinSecMs;
 }
 
-// Value in display format TimeFormat (0..7); empty for 8 and above, where
-// the cell keeps its own text.
+// Value in display format TimeFormat (0..7); empty for 8 and above, and for
+// a day or more in the formats with hours (0, 1, 4, 5): the cell then keeps
+// its own text.
 std::string FormatCellTime(std::uint8_t TimeFormat, TTimeValue Value);
 
 // Split text of D = Best - Now: "±0" (code-page bytes) when equal, else the

@@ -41,7 +41,7 @@ void TLapGrid::SetHost(GridHost* H) {
 }
 
 void TLapGrid::SetHeaderLine(int v) {
-    v = std::max(0, v);
+    v = std::clamp(v, 0, grid_limits::MaxHeaderLines);
     if (v == FHeaderLine) return;
     FHeaderLine = v;
     BuildHeaderInfo();
@@ -61,6 +61,7 @@ void TLapGrid::SetGutterKind(TGutterKind v) {
 }
 
 void TLapGrid::SetGutterWidth(int v) {
+    v = std::clamp(v, 0, grid_limits::MaxGutterWidth);
     if (v == FGutterWidth) return;
     FGutterWidth = v;
     RecalcLayout();
@@ -90,7 +91,9 @@ void TLapGrid::SetAutoColWidth(bool v) {
 }
 
 void TLapGrid::SetDefRowHeight(int v) {
-    if (v == FDefRowHeight || v < 1) return;
+    if (v < 1) return;
+    v = std::min(v, grid_limits::MaxRowHeight);
+    if (v == FDefRowHeight) return;
     FDefRowHeight = v;
     FLineStepX = v;
     FPageStepX = 5 * v;
@@ -99,6 +102,7 @@ void TLapGrid::SetDefRowHeight(int v) {
 }
 
 void TLapGrid::SetDefColWidth(int v) {
+    v = std::clamp(v, 0, grid_limits::MaxColWidth);
     if (v == FDefColWidth) return;
     FDefColWidth = v;
     if (FAutoColWidth) return;
@@ -192,13 +196,14 @@ void TLapGrid::RecalcLayout() {
             int w = 20;
             for (const std::string& s : Columns[i].Strings())
                 w = std::max(w, HostTextWidth(Font(), s) + 7);
-            widths[static_cast<std::size_t>(i)] = std::max(FDefColWidth, w);
+            widths[static_cast<std::size_t>(i)] =
+                std::min(grid_limits::MaxColWidth, std::max(FDefColWidth, w));
         }
     }
 
     FLayout.GutterW = FGutterKind != gkNone ? FGutterWidth : 0;
     FLayout.HeaderH = FHeaderLine * FDefRowHeight;
-    FLayout.RowsHeight = RowCount() * FDefRowHeight;
+    FLayout.RowsHeight = grid_limits::Extent(static_cast<long long>(RowCount()) * FDefRowHeight);
     const int footerH = FShowFooter ? FDefRowHeight : 0;
     const int availW = ClientWidth() - FLayout.GutterW;
     const int availH = ClientHeight() - FLayout.HeaderH - footerH;
@@ -256,8 +261,11 @@ void TLapGrid::RecalcLayout() {
     FLayout.MaxScrollY =
         RoundUpTo(std::max(0, FLayout.RowsHeight - ch + FLayout.HeaderH + footerH), RowH());
     if (FShowFooter)
-        FLayout.FooterTop = needV ? (ch / RowH() - 1) * FDefRowHeight - 1
-                                  : (FHeaderLine + RowCount()) * FDefRowHeight - 1;
+        FLayout.FooterTop =
+            needV ? (ch / RowH() - 1) * FDefRowHeight - 1
+                  : grid_limits::Extent((static_cast<long long>(FHeaderLine) + RowCount()) *
+                                        FDefRowHeight) -
+                        1;
 
     FLayout.ScrollX = std::clamp(FLayout.ScrollX, 0, FLayout.MaxScrollX);
     FLayout.ScrollY = std::clamp(FLayout.ScrollY, 0, FLayout.MaxScrollY);
@@ -325,8 +333,9 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
         std::max(0, (ch - FLayout.HeaderH) / RowH() - (Threshold + 1) - (FShowFooter ? 1 : 0));
     const int lastRow = topRow + visRows;
     const bool needV = ARow < topRow || ARow > lastRow;
-    if (ARow < topRow) newY = ARow * FDefRowHeight;
-    if (ARow > lastRow) newY = (ARow - visRows) * FDefRowHeight;
+    if (ARow < topRow) newY = grid_limits::Extent(static_cast<long long>(ARow) * FDefRowHeight);
+    if (ARow > lastRow)
+        newY = grid_limits::Extent(static_cast<long long>(ARow - visRows) * FDefRowHeight);
 
     int newX = FLayout.ScrollX;
     const int left = ColLeft(ACol) - FLayout.ScrollX + FLayout.GutterW;
@@ -421,8 +430,9 @@ void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     case scEndScroll:
         return;
     }
-    v = RoundUpTo(v, RowH());
-    FLayout.ScrollY = std::clamp(v, 0, FLayout.MaxScrollY);
+    // Clamped before rounding, which then stays in range: MaxScrollY is a
+    // multiple of the row height.
+    FLayout.ScrollY = RoundUpTo(std::clamp(v, 0, FLayout.MaxScrollY), RowH());
     SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
     InvalidateBelow(FLayout.HeaderH);
 }

@@ -30,7 +30,8 @@ constexpr int TextHeight = 12; // any text, also an empty one
 constexpr int ClientWidth = 200;
 constexpr int ClientHeight = 200;
 inline int Width(const std::string& s) {
-    return static_cast<int>(s.size()) * CharWidth;
+    constexpr std::size_t most = (1u << 30) / CharWidth; // no text is wider than that
+    return static_cast<int>(s.size() < most ? s.size() : most) * CharWidth;
 }
 } // namespace headless_metric
 

@@ -10,7 +10,7 @@ int TGridLayout::ColLeft(int ACol) const {
 TRect TGridLayout::CellRect(int ACol, int ARow) const {
     if (ACol == -1 || ARow == -1) return TRect{};
     const int x = ColLeft(ACol);
-    const int y = ARow * RowHeight;
+    const int y = grid_limits::Extent(static_cast<long long>(ARow) * RowHeight);
     const int w = ACol >= 0 && ACol < ColCount() ? ColLeft(ACol + 1) - x : 0;
     return TRect{x - 1, y - 1, x + w, y + RowHeight};
 }

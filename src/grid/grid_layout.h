@@ -13,6 +13,22 @@
 
 #include <vector>
 
+// Sizes from files (column widths, row height, gutter width, header lines)
+// are held to these, and pixel extents that grow with the row count to
+// GridMaxExtent, so that no layout, scroll or paint computation overflows,
+// whatever a file holds. Each is far above anything a screen can show.
+namespace grid_limits {
+constexpr int MaxColWidth = 100'000;
+constexpr int MaxRowHeight = 1'000; // a million such rows stay below MaxExtent
+constexpr int MaxGutterWidth = 100'000;
+constexpr int MaxHeaderLines = 100;
+constexpr int MaxExtent = 1 << 30;
+// Value within -MaxExtent .. MaxExtent.
+constexpr int Extent(long long v) {
+    return static_cast<int>(v < -MaxExtent ? -MaxExtent : v > MaxExtent ? MaxExtent : v);
+}
+} // namespace grid_limits
+
 struct TGridLayout {
     // What the layout was computed from.
     int RowHeight = 18;

@@ -50,6 +50,7 @@ void TLapColumn::SetFooter(const std::string& v) {
 }
 
 void TLapColumn::SetWidth(int v) {
+    v = std::clamp(v, 0, grid_limits::MaxColWidth);
     if (v == FWidth) return;
     FWidth = v;
     Changed(true);

@@ -22,6 +22,7 @@
 
 class TLapGrid;
 class Clipboard;
+
 using TStringList = std::vector<std::string>;
 
 class TLapColumn {
@@ -192,6 +193,8 @@ class TLapGrid final : public TCellStore {
     int SheetIndex() const { return FSheetIndex; }
     void SetSheetIndex(int I) { FSheetIndex = I; }
     const TTimeFormatLists& TimeFormatLists() const { return FTimeFormatLists; }
+    // A sheet's split-result list, for the project to fill or empty.
+    TTimeFormatList& SheetFormats(int I) { return FTimeFormatLists.Items(I); }
     const TUndoList& UndoList() const { return FUndoList; }
     // Appends a sheet's split-result list and an undo buffer of the given
     // "Max. Undo/Redo" setting.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <utility>
 
 namespace {
@@ -55,6 +56,10 @@ template <typename T> void MoveEntry(std::vector<T>& v, int From, int To) {
         std::rotate(first + To, first + From, first + From + 1);
 }
 
+EFileError OutOfMemory(const std::string& FileName) {
+    return EFileError(FileName, "Not enough memory to open \"" + FileName + "\"");
+}
+
 } // namespace
 
 std::string EscapePatternText(std::string_view Name) {
@@ -89,16 +94,11 @@ std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& File
                                                          TLapGrid& Grid, SheetSelector& Selector,
                                                          ProjectHost& Host) {
     if (!FileName.empty() && FileExists(FileName)) {
-        std::vector<TLaptimeSheet> sheets = LoadProjectFile(FileName);
-        // Every row costs memory and an evaluation: a count no sheet can
-        // have is damage, refused before anything changes.
-        for (const TLaptimeSheet& s : sheets)
-            if (s.RowCount < 0 || s.RowCount > MaxSheetRows)
-                throw EFileFormatError(FileName, "\"" + FileName +
-                                                     "\" is not a valid project file: sheet \"" +
-                                                     s.Name.str() + "\" claims " +
-                                                     std::to_string(s.RowCount) + " rows");
-        return CreateFromSheets(std::move(sheets), FileName, Grid, Selector, Host);
+        try {
+            return CreateFromSheets(LoadProjectFile(FileName), FileName, Grid, Selector, Host);
+        } catch (const std::bad_alloc&) {
+            throw OutOfMemory(FileName);
+        }
     }
 
     auto p = std::make_unique<TLaptimeProject>(Key(), Grid, Selector, Host);
@@ -135,13 +135,14 @@ void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::s
     Positions.assign(Sheets.size(), TSheetPosition{});
     for (const TLaptimeSheet& s : Sheets) {
         FSelector.Add(s.Name.str());
-        AppendSheetBuffers(s.RowCount);
+        AppendSheetBuffers();
     }
     FSelector.Select(0);
     ApplySheetToGrid(&Sheets[0]);
     ResetCursor();
     CurrentIndex = 0;
     FGrid.SetSheetIndex(0);
+    KeepResultsOfShownSheetOnly();
     SetCaptions();
 }
 
@@ -187,14 +188,17 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     FGrid.BeginUpdate();
     FGrid.ClearCells();
     ApplySettingsToGrid(s);
-    FGrid.SetRowCount(s.RowCount);
+    // A count from settings never checked against the limit (a damaged
+    // LapEnv.dat, say) must not reach the grid.
+    const int rows = std::clamp(s.RowCount, 0, MaxSheetRows);
+    FGrid.SetRowCount(rows);
     const int cols = std::min(SheetColumnCount, FGrid.ColCount());
     for (int k = 0; k < StoredColumnCount && k < cols; ++k)
         FGrid.Columns[k].Strings() = text::SplitLines(s.Texts[static_cast<std::size_t>(k)]);
     // The evaluation fills the derived columns row by row; room for them up
     // front spares a large sheet repeated regrowth.
     for (int k = StoredColumnCount; k < cols; ++k)
-        FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(std::max(0, s.RowCount)));
+        FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(rows));
     FGrid.EndUpdate();
 }
 
@@ -233,10 +237,21 @@ void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
     FGrid.EndUpdate();
 }
 
-void TLaptimeProject::AppendSheetBuffers(int RowCount) {
-    TTimeFormatList formats;
-    formats.AddDefaults(RowCount);
-    FGrid.AddSheetBuffers(std::move(formats), FHost.MaxUndoIndex());
+void TLaptimeProject::AppendSheetBuffers() {
+    FGrid.AddSheetBuffers(TTimeFormatList(), FHost.MaxUndoIndex());
+}
+
+// A split result per row only for the sheet on show: the others keep their
+// texts and row count, and are evaluated afresh when shown, so that memory
+// follows the rows on show rather than the counts every record claims.
+void TLaptimeProject::KeepResultsOfShownSheetOnly() {
+    for (int i = 0; i < FGrid.TimeFormatLists().Count(); ++i) {
+        TTimeFormatList& f = FGrid.SheetFormats(i);
+        if (i == CurrentIndex)
+            f.AddDefaults(FGrid.RowCount() - f.Count());
+        else if (f.Count() > 0)
+            std::vector<TTimeFormat>().swap(f.Entries);
+    }
 }
 
 void TLaptimeProject::ResetCursor() {
@@ -297,6 +312,7 @@ TLaptimeSheet TLaptimeProject::NewSheetFromDefaults() const {
     // The face name alone: bytes after its terminator in the stored defaults
     // are no part of it and are not passed on to the sheet's record.
     s.FontName.assign(s.FontName.str());
+    s.RowCount = std::clamp(s.RowCount, 0, MaxSheetRows);
     return s;
 }
 
@@ -315,8 +331,9 @@ void TLaptimeProject::AddNewSheet() {
     FSelector.Select(FSelector.Count() - 1);
     ApplySheetToGrid(&added);
     CurrentIndex = SheetCount() - 1;
-    AppendSheetBuffers(added.RowCount);
+    AppendSheetBuffers();
     FGrid.SetSheetIndex(CurrentIndex);
+    KeepResultsOfShownSheetOnly();
     ResetCursor();
 }
 
@@ -334,9 +351,10 @@ void TLaptimeProject::CopyCurrentSheet() {
     FSelector.Add(Sheets.back().Name.str());
     FSelector.Select(FSelector.Count() - 1);
     CurrentIndex = SheetCount() - 1;
-    AppendSheetBuffers(Sheets.back().RowCount);
+    AppendSheetBuffers();
     // The grid keeps showing the same rows, which are now the copy's.
     FGrid.SetSheetIndex(CurrentIndex);
+    KeepResultsOfShownSheetOnly();
     ResetCursor();
 }
 
@@ -380,6 +398,7 @@ bool TLaptimeProject::SelectSheet(int Index, bool StoreCurrent) {
     CurrentIndex = Index;
     FSelector.Select(Index);
     FGrid.SetSheetIndex(CurrentIndex);
+    KeepResultsOfShownSheetOnly();
     EvaluateRows();
     const TSheetPosition& p = Positions[static_cast<std::size_t>(Index)];
     // A stored cell outside this sheet's rows would break every later cell
@@ -428,11 +447,16 @@ bool TLaptimeProject::AddSheetFromFile(const std::string& FileName) {
 
 bool TLaptimeProject::AddSheetFromFile(const std::string& FileName, const std::string& SheetName) {
     if (!FileExists(FileName)) return false;
-    const std::string content = ReadWholeFile(FileName);
-    StoreGridToSheet();
-    TLaptimeSheet sheet = NewSheetFromDefaults();
-    sheet.Name.assign(SheetName);
-    return AddSheetFromText(std::move(sheet), content, ManyRowsFileQuestion);
+    try {
+        const std::string content = ReadWholeFile(FileName);
+        StoreGridToSheet();
+        TLaptimeSheet sheet = NewSheetFromDefaults();
+        sheet.Name.assign(SheetName);
+        return AddSheetFromText(std::move(sheet), content, ManyRowsFileQuestion,
+                                "\"" + FileName + "\"");
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemory(FileName);
+    }
 }
 
 bool TLaptimeProject::AddSheetFromClipboard() {
@@ -442,14 +466,18 @@ bool TLaptimeProject::AddSheetFromClipboard() {
     const std::string name = NewSheetName();
     TLaptimeSheet sheet = NewSheetFromDefaults();
     sheet.Name.assign(name);
-    return AddSheetFromText(std::move(sheet), content, ManyRowsClipboardQuestion);
+    return AddSheetFromText(std::move(sheet), content, ManyRowsClipboardQuestion,
+                            "The clipboard text");
 }
 
 bool TLaptimeProject::AddSheetFromText(TLaptimeSheet Sheet, std::string_view Text,
-                                       const char* Question) {
+                                       const char* Question, const std::string& Source) {
     const std::vector<std::string> lines = text::SplitLines(Text);
-    if (lines.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        return false;
+    // Refused here rather than at saving, where the sheet would be lost.
+    if (!IsValidRowCount(static_cast<std::int64_t>(lines.size())))
+        throw EFileFormatError(Source, Source + " has " + std::to_string(lines.size()) +
+                                           " lines; a sheet holds at most " +
+                                           std::to_string(MaxSheetRows) + " rows");
     Sheet.RowCount = static_cast<std::int32_t>(lines.size());
     // With the question switched off the sheet is made without asking.
     if (IsManyRows(lines.size()) && FHost.ConfirmManyRows() &&
@@ -460,10 +488,10 @@ bool TLaptimeProject::AddSheetFromText(TLaptimeSheet Sheet, std::string_view Tex
     FSelector.Add(Sheet.Name.str());
     FSelector.Select(FSelector.Count() - 1);
     CurrentIndex = SheetCount();
-    const std::int32_t rows = Sheet.RowCount;
     Sheets.push_back(std::move(Sheet));
-    AppendSheetBuffers(rows);
+    AppendSheetBuffers();
     FGrid.SetSheetIndex(CurrentIndex);
+    KeepResultsOfShownSheetOnly();
     EvaluateRows();
     ResetCursor();
     return true;

@@ -33,10 +33,6 @@ inline constexpr const char* NoSheets =
     "\x83\x56\x81\x5B\x83\x67\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
 } // namespace project_text
 
-// A project file whose sheet claims more rows than this (or fewer than 0)
-// is taken as damaged.
-constexpr std::int32_t MaxSheetRows = 10'000'000;
-
 // Name with a backslash before every character that has a meaning in a
 // pattern; two-byte characters are stepped over whole, as their trail byte
 // may look like one of them.
@@ -109,7 +105,8 @@ class TLaptimeProject {
     void RenameCurrentSheet(const std::string& Name);
 
     // Text import. False when nothing was added (no such file, no clipboard
-    // text, or the many-rows question answered with Cancel).
+    // text, or the many-rows question answered with Cancel); EFileError for
+    // a text of more lines than a sheet may have rows.
     bool AddSheetFromFile(const std::string& FileName);
     // As above, with the sheet named SheetName (code-page bytes) instead of
     // the file name's bytes, for callers whose file names are in another
@@ -133,11 +130,14 @@ class TLaptimeProject {
     void LoadSheets(std::vector<TLaptimeSheet> Sheets, const std::string& FileName);
     void SetCaptions();
     void SetGridEnabled(bool Enabled);
-    void AppendSheetBuffers(int RowCount);
+    void AppendSheetBuffers();
+    void KeepResultsOfShownSheetOnly();
     void EvaluateRows();
     TLaptimeSheet NewSheetFromDefaults() const;
     std::string NewSheetName();
-    bool AddSheetFromText(TLaptimeSheet Sheet, std::string_view Text, const char* Question);
+    // Source names the text in messages ("a.txt" in quotes, or the clipboard).
+    bool AddSheetFromText(TLaptimeSheet Sheet, std::string_view Text, const char* Question,
+                          const std::string& Source);
 
     TLapGrid& FGrid;
     SheetSelector& FSelector;

@@ -14,6 +14,14 @@
 constexpr int SheetColumnCount = 5;  // grid columns a sheet has settings for
 constexpr int StoredColumnCount = 3; // columns whose texts are stored: titles, Best, Now
 
+// The most rows a sheet may have, in a file or in the grid. A shown row costs
+// five cell strings and an evaluation, so a sheet at the limit opens in a few
+// hundred megabytes and under a second; more is damage, not a real run.
+constexpr std::int32_t MaxSheetRows = 1'000'000;
+constexpr bool IsValidRowCount(std::int64_t Rows) {
+    return Rows >= 0 && Rows <= MaxSheetRows;
+}
+
 // Byte fields stay the bytes the files hold (ShowGrid 2 stays 2), so that a
 // file read and written back unchanged is the same file.
 struct TLaptimeSheet {

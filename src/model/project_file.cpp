@@ -34,6 +34,14 @@ std::string WriteProjectFile(const std::vector<TLaptimeSheet>& Sheets,
     if (total > Limit)
         throw EFileError(FileName, "Cannot write \"" + FileName +
                                        "\": the project is too large for a project file");
+    // What the reader would refuse is never written: a file that cannot be
+    // opened again is worse than no file.
+    for (const auto& s : Sheets)
+        if (!IsValidRowCount(s.RowCount))
+            throw EFileError(FileName, "Cannot write \"" + FileName + "\": sheet \"" +
+                                           s.Name.str() + "\" has " + std::to_string(s.RowCount) +
+                                           " rows; a sheet holds at most " +
+                                           std::to_string(MaxSheetRows));
 
     std::string b(base, '\0');
     PutI32(b, 0, static_cast<std::int32_t>(Sheets.size()));
@@ -71,9 +79,16 @@ std::vector<TLaptimeSheet> ReadProjectFile(std::string_view Bytes, const std::st
                                Damaged(FileName, "it cannot hold the " + std::to_string(count) +
                                                      " sheet records it claims"));
 
-    // Check every text of every sheet before taking any of them.
+    // Check every text and row count of every sheet before taking any of
+    // them. Every row costs memory and an evaluation: a count no sheet can
+    // have is damage.
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t r = ProjectHeaderSize + ProjectRecordSize * i;
+        const std::int32_t rows = I32(Bytes, r + model::detail::RecordLayout.RowCount);
+        if (!IsValidRowCount(rows))
+            throw EFileFormatError(FileName,
+                                   Damaged(FileName, "sheet " + std::to_string(i + 1) + " claims " +
+                                                         std::to_string(rows) + " rows"));
         for (std::size_t k = 0; k < StoredColumnCount; ++k) {
             const std::int32_t len = I32(Bytes, r + oTextLength + 4 * k);
             const std::int32_t pos = I32(Bytes, r + oTextPos + 4 * k);

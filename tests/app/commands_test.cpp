@@ -174,6 +174,18 @@ TEST(Commands, StartProjectChoice) {
         w.C.PrepareExit();
         EXPECT_EQ(w.Env.Env.LastFile.str(), c.Opened);
     }
+    // A path longer than LastFile holds is not kept cut: that would name
+    // another file.
+    const std::string deep = dir / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/" +
+                                    std::string(150, 'f') + ".sgp");
+    std::filesystem::create_directories(std::filesystem::path(deep).parent_path());
+    std::filesystem::copy_file(file, deep);
+    Window w;
+    w.C.Start({deep});
+    ASSERT_EQ(w.C.OpenFileName(), deep);
+    w.Env.Env.LastFile.assign("old");
+    w.C.PrepareExit();
+    EXPECT_EQ(w.Env.Env.LastFile.str(), "");
 }
 
 // The Overview's session: type a run, save, undo back to the saved point,

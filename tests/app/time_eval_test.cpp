@@ -83,7 +83,14 @@ TEST(TimeText, DisplayFormatsSplitsAndIntervals) {
         EXPECT_EQ(FormatCellTime(r.format, 3'723'456), r.big);
         EXPECT_EQ(FormatCellTime(r.format, 65'432), r.small);
     }
-    EXPECT_EQ(FormatCellTime(1, 4'294'967'295u), "1193:02:47");
+    // A day or more is never shown as a clock time: the cell keeps its text.
+    EXPECT_EQ(FormatCellTime(0, 86'399'999u), "23:59:59");
+    for (std::uint8_t f : {0, 1, 4, 5}) {
+        EXPECT_EQ(FormatCellTime(f, 86'400'000u), "") << int(f);
+        EXPECT_EQ(FormatCellTime(f, 4'294'967'295u), "") << int(f);
+    }
+    EXPECT_EQ(FormatCellTime(2, 86'400'000u), "1440:00");
+    EXPECT_EQ(FormatCellTime(7, 4'294'967'295u), "71582:47\"295");
 
     EXPECT_EQ(FormatSplitText(-4'294'967'295LL, true), "+1193:02:47\"295");
     EXPECT_EQ(FormatIntervalText(3'723'456, true), "01:02:03\"456");
@@ -146,6 +153,7 @@ TEST_F(GridEval, WorkedExamples) {
         {"", "5:07", "0:05:07", "", tfNone, "- - -"},
         {"5:07", "", "", "", tfNone, ""},
         {"5:07", "71583:00", "71583:00", "###", tfNone, "old"},
+        {"", "2121:9", "2121:9", "", tfNone, "- - -"}, // over a day: kept as typed
     };
     SetUpGrid(1);
     for (const auto& e : examples) {

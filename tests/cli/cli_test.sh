@@ -131,6 +131,60 @@ cmp -s p.sgp keep.sgp || fail "failed import changed the existing project"
 left=$(ls | grep '\.sgp\.' || true)
 [ -z "$left" ] || fail "temporary file left: $left"
 
+# expect_failure with a given exit status and a word in the message.
+expect_refusal() {
+    local what=$1 code=$2 word=$3
+    shift 3
+    expect_failure "$what" "$@"
+    [ "$rc" -eq "$code" ] || fail "$what: exit status $rc, not $code"
+    grep -q -- "$word" err.txt || fail "$what: message without \"$word\": $(cat err.txt)"
+}
+
+# ---- an output that is an input: refused, both files kept ----
+cp a.txt in.txt
+ln -s p.sgp soft.sgp
+ln p.sgp hard.sgp
+cp p.sgp before.sgp
+expect_refusal "project over itself" 2 "is the input" import-text p.sgp -o p.sgp
+expect_refusal "text over itself" 2 "is the input" import-text a.txt in.txt -o in.txt
+expect_refusal "over an input through a link" 2 "is the input" import-text soft.sgp -o p.sgp
+expect_refusal "over an input through a hard link" 2 "is the input" import-text a.txt hard.sgp -o p.sgp
+cmp -s p.sgp before.sgp || fail "an input was replaced"
+cmp -s a.txt in.txt || fail "a text input was replaced"
+
+# ---- folders and odd outputs ----
+mkdir -p folder
+expect_refusal "folder as project" 1 "is a folder" export-text folder
+expect_refusal "folder as text" 1 "is a folder" import-text folder -o f.sgp
+expect_refusal "-o folder/" 1 "is a folder" import-text a.txt -o folder/
+expect_refusal "-o a missing folder/" 1 "is a folder" import-text a.txt -o nofolder/
+mkfifo fifo
+ln -s nowhere dangling.sgp
+ln -s loop.sgp loop.sgp
+cp p.sgp ro.sgp && chmod 444 ro.sgp
+expect_refusal "-o a FIFO" 1 "not a regular file" import-text a.txt -o fifo
+expect_refusal "-o a dangling link" 1 "missing file" import-text a.txt -o dangling.sgp
+expect_refusal "-o a link loop" 1 "loop" import-text a.txt -o loop.sgp
+expect_refusal "-o a read-only file" 1 "read-only" import-text a.txt -o ro.sgp
+[ -p fifo ] && [ -L dangling.sgp ] && [ ! -e nowhere ] && [ -L loop.sgp ] || fail "an odd output was replaced"
+cmp -s ro.sgp p.sgp || fail "a read-only project was replaced"
+run import-text b.txt -o soft.sgp # a link is written through and kept
+[ "$rc" -eq 0 ] && [ -L soft.sgp ] || fail "saving through a link: status $rc, link kept: $(ls -l soft.sgp)"
+cmp -s soft.sgp p.sgp || fail "saving through a link did not replace its target"
+cp before.sgp p.sgp
+
+# ---- a text longer than a sheet may be is refused, and nothing written ----
+yes x | head -n 1000001 >long.txt
+cp p.sgp keep.sgp
+expect_refusal "text of 1000001 lines" 1 "at most 1000000" import-text long.txt -o keep.sgp
+cmp -s p.sgp keep.sgp || fail "refused import changed the existing project"
+head -n 1000000 long.txt >limit.txt
+run import-text limit.txt -o limit.sgp
+[ "$rc" -eq 0 ] || fail "text of 1000000 lines: status $rc: $(cat err.txt)"
+run export-text limit.sgp
+[ "$rc" -eq 0 ] || fail "project at the row limit does not open: $(cat err.txt)"
+[ "$(tr -cd '\n' <out.bin | wc -c)" -eq 1000000 ] || fail "project at the row limit: rows lost"
+
 # ---- no subcommand: not handled here (the window starts) ----
 [ "$status" -eq 0 ] && echo "cli: all passed"
 exit "$status"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -27,6 +28,53 @@ struct Geometry : ::testing::Test {
         grid.SetHost(&host);
     }
 };
+
+// Sizes as large or as negative as a file can hold, with the most rows a
+// grid can count: every extent stays a sane, non-negative pixel value.
+TEST_F(Geometry, SizesFromFilesNeverOverflow) {
+    const struct {
+        const char* name;
+        int width, rowHeight, rows;
+    } cases[] = {
+        {"largest of all", INT32_MAX, INT32_MAX, INT32_MAX},
+        {"negative widths", INT32_MIN, INT32_MAX, 1'000'000},
+        {"the tallest rows of the fullest sheet", 80, 1 << 20, 1'000'000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(300, 200, 0);
+        grid.SetHeaderLine(INT32_MAX);
+        grid.SetGutterWidth(INT32_MAX);
+        grid.SetGutterKind(gkNumber);
+        grid.SetShowFooter(true);
+        for (int i = 0; i < 5; ++i)
+            grid.Columns[i].SetWidth(c.width);
+        grid.SetDefRowHeight(c.rowHeight);
+        grid.SetRowCount(c.rows);
+        grid.SetHeaderLine(1);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_GE(grid.Columns[i].Width(), 0);
+        EXPECT_GT(grid.Layout().RowsHeight, 0);
+        EXPECT_GE(grid.Layout().ColsWidth, 0);
+        grid.EnsureVisible(4, c.rows - 1);
+        EXPECT_GE(grid.ScrollY(), 0);
+        EXPECT_LE(grid.ScrollY(), grid.Layout().MaxScrollY);
+        EXPECT_GE(grid.CellRect(4, c.rows - 1).Top, 0);
+        grid.VertScroll(scTrack, INT32_MAX);
+        EXPECT_EQ(grid.ScrollY(), grid.Layout().MaxScrollY);
+        grid.VertScroll(scPageDown, 0);
+        grid.HorzScroll(scPageDown, 0);
+        grid.MouseWheel(-120);
+        // Every row of a sheet a file can hold is reachable.
+        const int bottom = grid.CellFromPoint(299, 199).Y;
+        if (c.rows <= 1'000'000)
+            EXPECT_EQ(bottom, c.rows - 1);
+        else
+            EXPECT_GE(bottom, 0);
+        RecordingCanvas canvas;
+        grid.Paint(canvas);
+    }
+}
 
 TEST_F(Geometry, ScrollBarsAndMaxima) {
     // 400 pixels of columns in a 316-pixel window with 50 rows: both bars,

@@ -161,5 +161,10 @@ inline void ExpectAligned(ProjectRig& R) {
     ASSERT_LT(p.CurrentIndex, n);
     EXPECT_EQ(R.Grid.SheetIndex(), p.CurrentIndex);
     EXPECT_EQ(R.Selector.Selected, p.CurrentIndex);
-    EXPECT_GE(R.Grid.TimeFormatLists().Items(p.CurrentIndex).Count(), R.Grid.RowCount());
+    // Only the sheet on show holds a result per row.
+    for (int i = 0; i < n; ++i)
+        if (i == p.CurrentIndex)
+            EXPECT_GE(R.Grid.TimeFormatLists().Items(i).Count(), R.Grid.RowCount());
+        else
+            EXPECT_EQ(R.Grid.TimeFormatLists().Items(i).Count(), 0) << "sheet " << i;
 }

@@ -1,9 +1,12 @@
+#include "model/lap_env.h"
 #include "model/project_file.h"
+#include "model/sheet_settings_file.h"
 
 #include "project_fakes.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sys/stat.h>
 
 namespace {
@@ -119,4 +122,49 @@ TEST(FileIo, SavingReplacesSafely) {
 
     EXPECT_THROW(SaveFileAtomically(dir / "no/such/folder.sgp", "x"), EFileError);
     EXPECT_THROW(LoadProjectFile(dir / "missing.sgp"), EFileError);
+}
+
+// What any writer produces at the edges of its fields opens again as it was
+// written; what the project reader would refuse is never written.
+TEST(ProjectFile, WritersAtTheirLimitsWriteOnlyWhatOpensAgain) {
+    TLaptimeSheet edge = DefaultSheetSettings();
+    edge.Name.assign(std::string(300, 'n')); // cut at its slot
+    edge.FontName.assign(std::string(254, 'f'));
+    edge.TimeFormat = 0xFF;
+    edge.FontStyle = edge.ShowGrid = edge.GridStyle = 0xFF;
+    edge.FontSize = INT32_MIN;
+    edge.ColWidth = {INT32_MIN, -1, 0, INT32_MAX, 1};
+    edge.ColVisible = edge.ColHorzAlign = edge.ColVertAlign = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    edge.DefRowHeight = INT32_MAX;
+    edge.RowCount = MaxSheetRows;
+    edge.PlusColor = 0xFFFFFFFF;
+    ASSERT_EQ(ReadProjectFile(WriteProjectFile({edge, edge}), "p"),
+              (std::vector<TLaptimeSheet>{edge, edge}));
+    TLaptimeSheet settings = edge;
+    settings.Texts = {};
+    TLaptimeSheet back;
+    ASSERT_TRUE(ReadSheetSettingsFile(WriteSheetSettingsFile(settings), back));
+    EXPECT_EQ(back, settings);
+    TLapEnvFile env;
+    env.DefaultSettings = settings;
+    EXPECT_EQ(ReadLapEnv(WriteLapEnv(env)).DefaultSettings, settings);
+
+    ScratchDir dir;
+    const std::string path = dir / "p.sgp";
+    SaveProjectFile(path, {edge});
+    for (std::int32_t rows : {MaxSheetRows + 1, -1, INT32_MAX}) {
+        SCOPED_TRACE(rows);
+        TLaptimeSheet s = edge;
+        s.RowCount = rows;
+        try {
+            SaveProjectFile(path, {edge, s});
+            ADD_FAILURE() << "written";
+        } catch (const EFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("at most 1000000"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(LoadProjectFile(path), std::vector<TLaptimeSheet>{edge}); // the old file
+        std::string b = WriteProjectFile({edge});
+        SetI32(b, Rec + 593, rows);
+        EXPECT_THROW(ReadProjectFile(b, "p"), EFileFormatError);
+    }
 }

@@ -123,3 +123,31 @@ TEST(ProjectExport, FiveColumnsPerRowWithCrLf) {
 }
 
 } // namespace
+
+TEST(ProjectImport, MoreLinesThanASheetHoldsAreRefusedBeforeAnythingChanges) {
+    ScratchDir dir;
+    const std::string file = dir / "long.txt";
+    std::string text;
+    text.reserve(2 * (MaxSheetRows + 1));
+    for (int i = 0; i <= MaxSheetRows; ++i)
+        text += "x\n";
+    WriteFile(file, text);
+    ProjectRig r;
+    r.New();
+    r.Host.ManyRowsSwitch = false;
+    r.Host.HasClipboardText = true;
+    r.Host.Clipboard = text;
+    for (bool clipboard : {false, true}) {
+        SCOPED_TRACE(clipboard);
+        try {
+            clipboard ? r.P().AddSheetFromClipboard() : r.P().AddSheetFromFile(file);
+            ADD_FAILURE() << "imported";
+        } catch (const EFileError& e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find(clipboard ? "clipboard" : file), std::string::npos) << what;
+            EXPECT_NE(what.find("1000001 lines"), std::string::npos) << what;
+        }
+        EXPECT_EQ(r.P().SheetCount(), 1);
+        ExpectAligned(r);
+    }
+}

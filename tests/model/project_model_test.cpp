@@ -134,7 +134,6 @@ TEST(ProjectSheets, DeleteShowsTheFollowingSheetDownToNoSheets) {
     ExpectAligned(r);
     EXPECT_EQ(r.Selector.Items, (std::vector<std::string>{"B", "D"}));
     EXPECT_EQ(r.Grid.CellText(0, 0), "s3");
-    EXPECT_EQ(r.Grid.TimeFormatLists().Items(0).Count(), 2);
     EXPECT_EQ(r.Evaluated, (std::vector<int>{0, 1, 2, 3}));
     r.P().DeleteSheet(0);
     r.P().DeleteSheet(0); // the only sheet: the no-sheets state
@@ -196,8 +195,8 @@ TEST(ProjectSheets, MoveCarriesEveryPerSheetList) {
     r.P().MoveSheet(0, 4); // out of range: nothing
     EXPECT_EQ(r.P().Sheets[2].Name.str(), "A");
     EXPECT_EQ(r.P().Positions[2].Row, 10);
-    EXPECT_EQ(r.Grid.TimeFormatLists().Items(2).Count(), 1);
-    EXPECT_EQ(r.Grid.TimeFormatLists().Items(0).Count(), 2);
+    EXPECT_EQ(r.Grid.TimeFormatLists().Items(2).Count(), 1); // A, on show
+    EXPECT_EQ(r.Grid.TimeFormatLists().Items(0).Count(), 0); // B, not on show
     EXPECT_EQ(r.Grid.UndoList().Count(), 4);
 }
 
@@ -268,6 +267,22 @@ TEST(ProjectFiles, DamagedFileLeavesTheOpenProjectAsItWas) {
         ExpectAligned(r);
     }
     r.P().AddNewSheet(); // and it goes on working
+    ExpectAligned(r);
+}
+
+// A small file whose sheets all claim the most rows opens, and only the
+// sheet on show takes memory per row.
+TEST(ProjectFiles, SheetsNotOnShowHoldNoRows) {
+    ScratchDir dir;
+    TLaptimeSheet s = DefaultSheetSettings();
+    s.RowCount = MaxSheetRows;
+    SaveProjectFile(dir / "tall.sgp", std::vector<TLaptimeSheet>(1000, s));
+    ProjectRig r;
+    r.Project = TLaptimeProject::Create(dir / "tall.sgp", r.Grid, r.Selector, r.Host);
+    EXPECT_EQ(r.Grid.RowCount(), MaxSheetRows);
+    ExpectAligned(r);
+    ASSERT_TRUE(r.P().SelectSheet(999, true));
+    EXPECT_EQ(r.Evaluated.size(), std::size_t(MaxSheetRows));
     ExpectAligned(r);
 }
 

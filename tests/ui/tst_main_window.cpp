@@ -329,6 +329,11 @@ class TestMainWindow : public QObject {
             QCOMPARE(form.size(), QSize(409, 370));
         }
         QVERIFY(QDir().rmdir(EnvFile()));
+        // A file too short to hold a placement keeps the design size rather
+        // than a window of no size.
+        SaveLapEnv(Local(EnvFile()), TLapEnvFile{});
+        TLaptimeForm form(nullptr, &user);
+        QCOMPARE(form.size(), QSize(409, 370));
     }
 
     // Exactly one local ".sgp" file opens, after the save question.
