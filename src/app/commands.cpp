@@ -436,15 +436,14 @@ void TLapCommands::CopyNowToBestClick() {
     SettleEdit();
     if (!HasSheet()) return;
     TTimeEvaluator& e = FSession.Evaluator();
-    if (!app::CopyNowToBest(Grid(), [&e](int Col, int Row) { e.GridCellAssignment(Col, Row); }))
-        return;
+    if (!CopyNowToBest(Grid(), [&e](int Col, int Row) { e.GridCellAssignment(Col, Row); })) return;
     SetDataChange(Grid().IsAnyModified());
 }
 
 void TLapCommands::ClearNowClick() {
     SettleEdit();
     if (!HasSheet()) return;
-    if (!app::ClearNow(Grid())) return;
+    if (!ClearNow(Grid())) return;
     SetDataChange(Grid().IsAnyModified());
 }
 

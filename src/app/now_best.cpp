@@ -23,8 +23,6 @@ void MoveToFirstNow(TLapGrid& g) {
 
 } // namespace
 
-namespace app {
-
 bool CopyNowToBest(TLapGrid& Grid, const CellEvaluator& Evaluate) {
     Grid.CommitEdit();
     Grid.EndEdit();
@@ -78,5 +76,3 @@ bool ClearNow(TLapGrid& Grid) {
     Grid.ScrollToTop();
     return true;
 }
-
-} // namespace app

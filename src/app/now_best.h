@@ -7,8 +7,6 @@
 
 class TLapGrid;
 
-namespace app {
-
 // Evaluates the row of a written cell (the window's cell-assignment handler).
 using CellEvaluator = std::function<void(int Col, int Row)>;
 
@@ -26,5 +24,3 @@ bool CopyNowToBest(TLapGrid& Grid, const CellEvaluator& Evaluate);
 // and the grid scrolls back to its first row. Returns false, recording
 // nothing, when no sheet is shown or every Now cell is already empty.
 bool ClearNow(TLapGrid& Grid);
-
-} // namespace app

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace model::bytes {
+namespace byte_io {
 
 inline std::uint8_t U8(std::string_view b, std::size_t off) {
     return static_cast<std::uint8_t>(b[off]);
@@ -44,17 +44,17 @@ inline void PutBytes(std::string& b, std::size_t off, std::string_view v) {
 class FieldSource {
   public:
     explicit FieldSource(std::string_view data, std::string_view fallback = {})
-        : data_(data), fallback_(fallback) {}
+        : FData(data), FFallback(fallback) {}
     std::string_view Field(std::size_t off, std::size_t size) const {
-        return (off + size <= data_.size() ? data_ : fallback_).substr(off, size);
+        return (off + size <= FData.size() ? FData : FFallback).substr(off, size);
     }
-    std::uint8_t U8(std::size_t off) const { return bytes::U8(Field(off, 1), 0); }
-    std::uint32_t U32(std::size_t off) const { return bytes::U32(Field(off, 4), 0); }
-    std::int32_t I32(std::size_t off) const { return bytes::I32(Field(off, 4), 0); }
+    std::uint8_t U8(std::size_t off) const { return byte_io::U8(Field(off, 1), 0); }
+    std::uint32_t U32(std::size_t off) const { return byte_io::U32(Field(off, 4), 0); }
+    std::int32_t I32(std::size_t off) const { return byte_io::I32(Field(off, 4), 0); }
 
   private:
-    std::string_view data_;
-    std::string_view fallback_;
+    std::string_view FData;
+    std::string_view FFallback;
 };
 
-} // namespace model::bytes
+} // namespace byte_io

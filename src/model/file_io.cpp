@@ -18,23 +18,23 @@ std::string Describe(const std::string& action, const std::string& path, int err
 // Closes a descriptor once; keeps early returns and throws leak-free.
 class Fd {
   public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
+    explicit Fd(int fd = -1) : FFd(fd) {}
     ~Fd() { reset(); }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
+    int get() const { return FFd; }
     void reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = fd;
+        if (FFd >= 0) ::close(FFd);
+        FFd = fd;
     }
     int release() {
-        int fd = fd_;
-        fd_ = -1;
+        int fd = FFd;
+        FFd = -1;
         return fd;
     }
 
   private:
-    int fd_;
+    int FFd;
 };
 
 std::string FolderOf(const std::string& path) {

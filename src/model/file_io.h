@@ -12,11 +12,11 @@
 class EFileError : public std::runtime_error {
   public:
     EFileError(std::string FileName, const std::string& Message)
-        : std::runtime_error(Message), fileName_(std::move(FileName)) {}
-    const std::string& FileName() const { return fileName_; }
+        : std::runtime_error(Message), FFileName(std::move(FileName)) {}
+    const std::string& FileName() const { return FFileName; }
 
   private:
-    std::string fileName_;
+    std::string FFileName;
 };
 
 // A file that was read but whose content cannot be taken.

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-using namespace model::bytes;
+using namespace byte_io;
 
 namespace {
 enum : std::size_t {
@@ -155,7 +155,7 @@ TLapEnvFile ReadLapEnv(std::string_view Bytes) {
     out.Env = GetEnv(FieldSource(Bytes, fallback));
     const std::string_view image =
         Bytes.size() > LapEnvSize ? Bytes.substr(LapEnvSize) : std::string_view{};
-    model::detail::ReadSettingsImage(image, fallback.substr(LapEnvSize), out.DefaultSettings);
+    settings_image::ReadSettingsImage(image, fallback.substr(LapEnvSize), out.DefaultSettings);
     return out;
 }
 

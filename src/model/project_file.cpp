@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-using namespace model::bytes;
+using namespace byte_io;
 
 namespace {
 // Where the text lengths and positions stand in the packed project record;
@@ -48,7 +48,7 @@ std::string WriteProjectFile(const std::vector<TLaptimeSheet>& Sheets,
     std::uint64_t run = base;
     for (std::size_t i = 0; i < Sheets.size(); ++i) {
         const std::size_t r = ProjectHeaderSize + ProjectRecordSize * i;
-        model::detail::PutSettingsFields(b, r, model::detail::RecordLayout, Sheets[i]);
+        settings_image::PutSettingsFields(b, r, settings_image::RecordLayout, Sheets[i]);
         for (std::size_t k = 0; k < StoredColumnCount; ++k) {
             const auto len = Sheets[i].Texts[k].size();
             PutI32(b, r + oTextLength + 4 * k, static_cast<std::int32_t>(len));
@@ -84,7 +84,7 @@ std::vector<TLaptimeSheet> ReadProjectFile(std::string_view Bytes, const std::st
     // have is damage.
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t r = ProjectHeaderSize + ProjectRecordSize * i;
-        const std::int32_t rows = I32(Bytes, r + model::detail::RecordLayout.RowCount);
+        const std::int32_t rows = I32(Bytes, r + settings_image::RecordLayout.RowCount);
         if (!IsValidRowCount(rows))
             throw EFileFormatError(FileName,
                                    Damaged(FileName, "sheet " + std::to_string(i + 1) + " claims " +
@@ -109,8 +109,8 @@ std::vector<TLaptimeSheet> ReadProjectFile(std::string_view Bytes, const std::st
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t r = ProjectHeaderSize + ProjectRecordSize * i;
         TLaptimeSheet& s = sheets[i];
-        model::detail::GetSettingsFields(Bytes.substr(r, ProjectRecordSize), {},
-                                         model::detail::RecordLayout, s);
+        settings_image::GetSettingsFields(Bytes.substr(r, ProjectRecordSize), {},
+                                          settings_image::RecordLayout, s);
         for (std::size_t k = 0; k < StoredColumnCount; ++k) {
             const std::int32_t len = I32(Bytes, r + oTextLength + 4 * k);
             if (len > 0)

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-using namespace model::bytes;
+using namespace byte_io;
 
-namespace model::detail {
+namespace settings_image {
 
 const TSettingsLayout ImageLayout{0,   255, 256, 512, 516, 520, 524, 528, 532, 536, 540, 544, 548,
                                   552, 553, 556, 560, 568, 588, 593, 600, 604, 608, 612, 616};
@@ -82,16 +82,16 @@ void ReadSettingsImage(std::string_view Image, std::string_view Fallback, TLapti
         t.clear();
 }
 
-} // namespace model::detail
+} // namespace settings_image
 
 std::string WriteSettingsImage(const TLaptimeSheet& s) {
     std::string b(SettingsImageSize, '\0');
-    model::detail::PutSettingsFields(b, 0, model::detail::ImageLayout, s);
+    settings_image::PutSettingsFields(b, 0, settings_image::ImageLayout, s);
     return b;
 }
 
 void ReadSettingsImage(std::string_view Image, TLaptimeSheet& Dest) {
     if (Image.size() < SettingsImageSize)
         throw std::invalid_argument("a sheet settings image needs 632 bytes");
-    model::detail::ReadSettingsImage(Image.substr(0, SettingsImageSize), {}, Dest);
+    settings_image::ReadSettingsImage(Image.substr(0, SettingsImageSize), {}, Dest);
 }

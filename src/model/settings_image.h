@@ -17,7 +17,7 @@ std::string WriteSettingsImage(const TLaptimeSheet& Sheet);
 // least SettingsImageSize bytes (std::invalid_argument otherwise).
 void ReadSettingsImage(std::string_view Image, TLaptimeSheet& Dest);
 
-namespace model::detail {
+namespace settings_image {
 // As above, taking each field the image does not hold whole from Fallback
 // (a full image).
 void ReadSettingsImage(std::string_view Image, std::string_view Fallback, TLaptimeSheet& Dest);
@@ -39,4 +39,4 @@ void PutSettingsFields(std::string& Bytes, std::size_t Base, const TSettingsLayo
 // Reads them from Image (Fallback for fields Image does not hold whole).
 void GetSettingsFields(std::string_view Image, std::string_view Fallback, const TSettingsLayout& L,
                        TLaptimeSheet& s);
-} // namespace model::detail
+} // namespace settings_image

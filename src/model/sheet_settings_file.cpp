@@ -4,7 +4,7 @@
 #include "model/file_io.h"
 #include "model/settings_image.h"
 
-using namespace model::bytes;
+using namespace byte_io;
 
 std::string WriteSheetSettingsFile(const TLaptimeSheet& Settings) {
     std::string b(4, '\0');

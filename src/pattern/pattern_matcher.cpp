@@ -175,24 +175,24 @@ const Compiled& TPatternMatcher::Impl::Compile(std::string_view expression) {
     return remember(it->first, it->second);
 }
 
-TPatternMatcher::TPatternMatcher() : impl_(std::make_unique<Impl>()) {}
+TPatternMatcher::TPatternMatcher() : FImpl(std::make_unique<Impl>()) {}
 TPatternMatcher::~TPatternMatcher() = default;
 
 bool TPatternMatcher::Match(std::string_view Pattern, std::string_view Target) {
-    const Compiled& c = impl_->Compile(Pattern);
+    const Compiled& c = FImpl->Compile(Pattern);
     std::string_view subject = Target;
     uint32_t options = 0;
     if (c.sjis) {
         options |= PCRE2_NO_UTF_CHECK; // the mapping always yields valid UTF-8
         if (!IsPlainAscii(Target)) {
-            MapSjis(Target, impl_->mapped);
-            subject = impl_->mapped;
+            MapSjis(Target, FImpl->mapped);
+            subject = FImpl->mapped;
         }
     }
     static const char empty = 0;
     const char* data = subject.empty() ? &empty : subject.data();
     int rc = pcre2_match(c.code.get(), reinterpret_cast<PCRE2_SPTR>(data), subject.size(), 0,
-                         options, impl_->matchData.get(), nullptr);
+                         options, FImpl->matchData.get(), nullptr);
     if (rc >= 0) return true; // 0: matched, ovector too small for the groups, which nobody reads
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     throw EPatternError(ErrorText(rc));

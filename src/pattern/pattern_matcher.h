@@ -29,5 +29,5 @@ class TPatternMatcher {
 
   private:
     struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Impl> FImpl;
 };

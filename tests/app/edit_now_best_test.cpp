@@ -1,4 +1,5 @@
 #include "app/now_best.h"
+#include "grid/one_sheet.h"
 #include "grid/lap_grid.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,7 @@ struct Sheet {
     std::vector<TBufferType> Changes;
 
     Sheet() {
-        G.SetColCount(5);
-        G.SetRowCount(4);
-        TTimeFormatList f;
-        f.AddDefaults(4);
-        G.AddSheetBuffers(f, 0);
+        ShowOneSheet(G, 4, 0);
         G.Columns[1].Strings() = {"1:00", "2:00", "3:00", "4:00"};
         G.Columns[2].Strings() = {"0:59", "", "3:01"};
         G.Columns[3].Strings() = {"-0:01", "", "+0:01"};
@@ -48,7 +45,7 @@ TEST(EditNowBest, CopyNowToBestMovesEveryRowAndUndoes) {
     s.G.OpenEditRecord(btEdit);
     s.G.WriteCell(1, 3, true, "4:30");
 
-    ASSERT_TRUE(app::CopyNowToBest(s.G, [&](int c, int r) {
+    ASSERT_TRUE(CopyNowToBest(s.G, [&](int c, int r) {
         EXPECT_EQ(c, 1);
         evaluated.push_back(r);
         s.G.SetCells(3, r, "eval"); // emptied again afterwards
@@ -72,14 +69,14 @@ TEST(EditNowBest, CopyNowToBestMovesEveryRowAndUndoes) {
 
 TEST(EditNowBest, ClearNowEmptiesCurrentTimesOnce) {
     Sheet s;
-    ASSERT_TRUE(app::ClearNow(s.G));
+    ASSERT_TRUE(ClearNow(s.G));
     EXPECT_EQ(s.Column(1), (Strings{"1:00", "2:00", "3:00", "4:00"}));
     for (int c = 2; c <= 4; ++c)
         EXPECT_TRUE(s.G.Columns[c].Strings().empty()) << c;
     EXPECT_EQ(s.G.CurrentFormats()->Entries, std::vector<TTimeFormat>(4, tfNone));
     EXPECT_EQ(s.Changes, std::vector<TBufferType>{btDeleteThisTime});
     EXPECT_EQ(s.Undo().Items(0).Area, (TRect{2, 0, 2, 3}));
-    EXPECT_FALSE(app::ClearNow(s.G)); // already empty: nothing more is recorded
+    EXPECT_FALSE(ClearNow(s.G)); // already empty: nothing more is recorded
     EXPECT_EQ(s.Undo().Count(), 1);
     s.Undo().Undo();
     EXPECT_EQ(s.Column(2), (Strings{"0:59", "", "3:01", ""}));
@@ -87,8 +84,8 @@ TEST(EditNowBest, ClearNowEmptiesCurrentTimesOnce) {
 
     Sheet none; // no shown sheet: nothing happens
     none.G.SetSheetIndex(1);
-    EXPECT_FALSE(app::CopyNowToBest(none.G, nullptr));
-    EXPECT_FALSE(app::ClearNow(none.G));
+    EXPECT_FALSE(CopyNowToBest(none.G, nullptr));
+    EXPECT_FALSE(ClearNow(none.G));
     EXPECT_EQ(none.G.Cells(2, 0), "0:59");
     EXPECT_TRUE(none.Changes.empty());
 }

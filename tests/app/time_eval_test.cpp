@@ -2,6 +2,7 @@
 #include "grid/lap_grid.h"
 
 #include "grid/fake_host.h"
+#include "grid/one_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -105,11 +106,7 @@ constexpr TColor kUntouched = 0x123456;
 class GridEval : public ::testing::Test {
   protected:
     void SetUpGrid(int rows) {
-        grid.SetColCount(5);
-        grid.SetRowCount(rows);
-        TTimeFormatList list;
-        list.AddDefaults(rows);
-        grid.AddSheetBuffers(list, 0);
+        ShowOneSheet(grid, rows, 0);
         grid.SetSheetIndex(0);
         eval.Attach();
     }

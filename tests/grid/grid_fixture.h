@@ -7,6 +7,7 @@
 #pragma once
 
 #include "fake_host.h"
+#include "one_sheet.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
@@ -41,13 +42,9 @@ struct Sheet {
     explicit Sheet(int rows = 10, int undoSetting = 5, int width = 500) {
         Host.Width = width;
         G.SetHost(&Host);
-        G.SetColCount(5);
+        ShowOneSheet(G, rows, undoSetting);
         G.Columns[3].ReadOnly = true;
         G.Columns[4].ReadOnly = true;
-        G.SetRowCount(rows);
-        TTimeFormatList formats;
-        formats.AddDefaults(rows);
-        G.AddSheetBuffers(formats, undoSetting);
         G.SetClipboardPort(&Clip);
         G.OnColRowChanged = [this](int c, int r) { Add("moved", c, r); };
         G.OnCellAssignment = [this](int c, int r) {

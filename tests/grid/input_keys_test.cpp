@@ -72,21 +72,31 @@ TEST(InputKeys, ShiftArrowsScrollTheFarCornerIntoView) {
 }
 
 TEST(InputKeys, GuardRefusesKeysAndCharacters) {
-    for (int which : {0, 1, 2}) {
-        SCOPED_TRACE(which);
+    struct Case {
+        const char* name;
+        bool disabled, noRows, readOnly;
+        bool takesKeys; // a read-only grid still moves, but takes no text
+    };
+    const Case cases[] = {
+        {"disabled", true, false, false, false},
+        {"no rows", false, true, false, false},
+        {"read-only", false, false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Sheet s;
         s.G.SetCells(1, 1, "keep");
         s.Go(1, 1);
-        if (which == 0) s.G.SetEnabled(false);
-        if (which == 1) s.G.SetRowCount(0);
-        if (which == 2) s.G.SetReadOnly(true); // moves, but takes no text
+        s.G.SetEnabled(!c.disabled);
+        if (c.noRows) s.G.SetRowCount(0);
+        s.G.SetReadOnly(c.readOnly);
         s.ClearLog();
-        EXPECT_EQ(s.G.KeyDown(VK_DOWN, 0), which == 2);
+        EXPECT_EQ(s.G.KeyDown(VK_DOWN, 0), c.takesKeys);
         s.Type("7\b");
         s.Key(VK_DELETE);
         EXPECT_EQ(s.Undo().Count(), 0);
-        if (which != 1) EXPECT_EQ(s.G.Columns[1].Strings()[1], "keep");
-        if (which != 2) EXPECT_TRUE(s.Log.empty());
+        if (!c.noRows) EXPECT_EQ(s.G.Columns[1].Strings()[1], "keep");
+        if (!c.takesKeys) EXPECT_TRUE(s.Log.empty());
     }
 }
 
