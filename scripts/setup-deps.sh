@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libpcre2-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk
-          libgl-dev libqt6svg6)
+          libgl-dev libqt6svg6 libpugixml-dev nlohmann-json3-dev)
 
 missing=()
 for p in "${packages[@]}"; do
