@@ -54,6 +54,13 @@ name_at() { dd if=p.sgp bs=1 skip="$1" count=9 status=none | tr -d '\0'; }
 [ "$(name_at 4)" = marathon ] && [ "$(name_at 637)" = castle ] ||
     fail "sheet names: $(name_at 4), $(name_at 637)"
 
+# A sheet with current times: evaluated as export-text evaluates it.
+printf 'Stage1\t1:23\t1:20\r\n"a, b"\t2:50\t2:50\r\n' >run.txt
+expect_ok "import-text" import-text run.txt -o run.sgp
+expect_ok "export-csv evaluated" export-csv run.sgp
+expect_out "evaluated sheet" 'Segment,Best,Now,Split,Interval' 'Stage1,1:23,0:01:20,-0:03,- - -' \
+    '"a, b",2:50,0:02:50,±0,01:30'
+
 # ---- game time in the default display format ----
 expect_ok "import-splits game time" import-splits marathon.lss -o g.sgp --timing game
 expect_ok "export-text game time" export-text g.sgp
