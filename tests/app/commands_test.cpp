@@ -285,7 +285,7 @@ TEST(Commands, FlagsAndCaptionOverASession) {
     EXPECT_EQ(w.C.Project()->SheetCount(), 0);
     EXPECT_FALSE(w.Grid.Enabled);
     EXPECT_FALSE(w.Selector.Enabled);
-    w.C.DeleteSheetClick(); // nothing left: no question
+    w.C.DeleteSheetClick();             // nothing left: no question
     EXPECT_EQ(w.User.Asked.size(), 4u); // the rename and three deletes
     w.C.AddSheetClick();
     EXPECT_TRUE(w.Grid.Enabled && w.Selector.Enabled);

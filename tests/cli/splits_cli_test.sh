@@ -50,9 +50,6 @@ expect_out "castle" 'Segment,Best,Now,Split,Interval' \
     'Tower,,,,' \
     'Long way,"62:03""450",,,' \
     'Last,"71582:47""295",,,'
-name_at() { dd if=p.sgp bs=1 skip="$1" count=9 status=none | tr -d '\0'; }
-[ "$(name_at 4)" = marathon ] && [ "$(name_at 637)" = castle ] ||
-    fail "sheet names: $(name_at 4), $(name_at 637)"
 
 # A sheet with current times: evaluated as export-text evaluates it.
 printf 'Stage1\t1:23\t1:20\r\n"a, b"\t2:50\t2:50\r\n' >run.txt
@@ -80,40 +77,23 @@ expect_ok "import-splits with format 8" import-splits castle.json -o from_json.s
 cmp -s from_text.sgp from_json.sgp || fail "split import differs from text import"
 rm "$SEGMARK_ENV_DIR/LapEnv.dat"
 
-# ---- refusals: status 1, one line naming the file, no project written ----
-lss() { printf '<Run><Segments><Segment><Name>%s</Name>%s</Segment></Segments></Run>' "$1" "$2"; }
-lss "Boss" '<SplitTimes><SplitTime name="Personal Best"><RealTime>49.17:02:47.2960000</RealTime></SplitTime></SplitTimes>' >beyond.lss
-lss "Boss" '<SplitTimes><SplitTime name="Personal Best"><RealTime>1e999</RealTime></SplitTime></SplitTimes>' >huge.lss
-printf '<?xml version="1.0"?><!DOCTYPE Run [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;"><!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">]><Run><Segments><Segment><Name>&c;</Name></Segment></Segments></Run>' >laughs.lss
-printf '<!DOCTYPE Run [<!ENTITY x SYSTEM "file:///etc/passwd">]><Run><Segments><Segment><Name>&x;</Name></Segment></Segments></Run>' >external.lss
-head -c 300 marathon.lss >truncated.lss
-head -c 200 castle.json >truncated.json
-head -c 1000000 /dev/zero | tr '\0' '[' >deep.json
-printf '{"splits":[{"title":"A","time":"1:00","best_time":1e999}]}' >number.json
+# ---- refusals: status 1, one line naming the file, the project unchanged
+# (what the readers refuse inside a file is tested beside them) ----
+printf '<!DOCTYPE Run [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">]><Run><Segments><Segment><Name>&b;</Name></Segment></Segments></Run>' >laughs.lss
+printf '{"splits":[{"title":"Boss","time":"1193:02:47.296"}]}' >beyond.json
 truncate -s 100M big.lss
-ln -s /dev/zero zero.lss
 mkfifo fifo.json
-mkdir folder.lss
 cp p.sgp keep.sgp
 refused() { # FILE MESSAGE
     run import-splits marathon.lss "$1" -o keep.sgp
-    [ "$rc" -eq 1 ] || fail "$1: status $rc"
-    [ "$(wc -l <err.txt)" -eq 1 ] && grep -qF "\"$1\": $2" err.txt ||
-        fail "$1: stderr: $(head -c 300 err.txt)"
+    [ "$rc" -eq 1 ] && [ "$(wc -l <err.txt)" -eq 1 ] && grep -qF "\"$1\": $2" err.txt ||
+        fail "$1: status $rc: $(head -c 300 err.txt)"
     cmp -s p.sgp keep.sgp || fail "$1: project changed"
 }
-refused beyond.lss 'segment 1 "Boss": time "49.17:02:47.2960000" is beyond 1193:02:47.295'
-refused huge.lss 'segment 1 "Boss": "1e999" is not a time'
 refused laughs.lss 'declares a document type (DTD)'
-refused external.lss 'declares a document type (DTD)'
-refused truncated.lss 'not well-formed XML'
-refused truncated.json 'not valid JSON: parse error'
-refused deep.json 'nested deeper than 64 levels'
-refused number.json 'not valid JSON: number overflow'
+refused beyond.json 'segment 1 "Boss": time "1193:02:47.296" is beyond 1193:02:47.295'
 refused big.lss 'larger than 64 MiB'
-refused zero.lss 'not a regular file'
 refused fifo.json 'not a regular file'
-refused folder.lss 'not a regular file'
 refused missing.json 'No such file or directory'
 refused castle.txt 'not a split file (.lss or .json)'
 [ -z "$(ls | grep '\.sgp\.')" ] || fail "temporary file left: $(ls)"
@@ -122,19 +102,10 @@ run export-csv p.sgp --sheet 2
 [ "$rc" -eq 1 ] && grep -q 'there is no sheet 2' err.txt && [ ! -s out.bin ] ||
     fail "export-csv of a missing sheet: status $rc, $(cat err.txt)"
 
-# ---- bad arguments: status 2 ----
-for args in "marathon.lss" "-o x.sgp" "marathon.lss -o x.sgp --timing wall" \
-    "marathon.lss -o x.sgp --format 9" "marathon.lss -o x.sgp --format" \
-    "marathon.lss -o x.sgp --timing real --timing game"; do
-    # shellcheck disable=SC2086
-    run import-splits $args
-    [ "$rc" -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] || fail "import-splits $args: status $rc"
-done
-[ ! -e x.sgp ] || fail "bad arguments wrote a project"
-for args in "" "p.sgp p.sgp" "p.sgp --sheet x" "p.sgp --all"; do
-    # shellcheck disable=SC2086
-    run export-csv $args
-    [ "$rc" -eq 2 ] && [ ! -s out.bin ] || fail "export-csv $args: status $rc"
+# ---- bad arguments: status 2, nothing written ----
+for args in "x.lss -o x.sgp --timing wall" "x.lss -o x.sgp --format 9" "-o x.sgp"; do
+    run import-splits $args # split on purpose
+    [ "$rc" -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] && [ ! -e x.sgp ] || fail "import-splits $args"
 done
 
 [ "$status" -eq 0 ] && echo "splits cli: all passed"
