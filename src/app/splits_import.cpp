@@ -30,8 +30,7 @@ constexpr std::int64_t MsPerMinute = 60 * MsPerSecond;
 constexpr std::int64_t MsPerHour = 60 * MsPerMinute;
 constexpr std::int64_t MsPerDay = 24 * MsPerHour;
 
-// Containers nested deeper than any split file's are refused before the
-// document grows.
+// Containers nested deeper than any split file's are refused.
 constexpr int MaxJsonDepth = 64;
 
 // Length of a name slot without its terminator.
@@ -242,52 +241,103 @@ std::vector<TSplit> ReadLssSplits(std::string_view Xml, TSplitTiming Timing) {
     return splits;
 }
 
-std::vector<TSplit> ReadUrnSplits(std::string_view Json) {
-    // Only the members read below are kept while parsing, so a large file
-    // of other fields never becomes a large document.
-    const json::parser_callback_t keep = [](int Depth, json::parse_event_t Event, json& Value) {
-        using E = json::parse_event_t;
-        if ((Event == E::object_start || Event == E::array_start) && Depth >= MaxJsonDepth)
-            throw ESplitsError("nested deeper than " + std::to_string(MaxJsonDepth) + " levels");
-        if (Event != E::key || (Depth != 1 && Depth != 3)) return true;
-        const auto& key = Value.get_ref<const std::string&>();
-        return Depth == 1 ? key == "splits" : key == "title" || key == "time";
-    };
-    json doc;
-    try {
-        doc = json::parse(Json.begin(), Json.end(), keep);
-    } catch (const json::exception& e) {
+namespace {
+
+// Takes the splits while the JSON is parsed, keeping nothing else: neither
+// a large file nor a deep one ever becomes a large document, and the work
+// stays linear in the file's size.
+class TUrnReader final : public json::json_sax_t {
+  public:
+    std::vector<TSplit> Splits;
+    bool SawSplits = false;
+
+    bool null() override { return Scalar(nullptr, true); }
+    bool boolean(bool) override { return Scalar(nullptr, false); }
+    bool number_integer(number_integer_t) override { return Scalar(nullptr, false); }
+    bool number_unsigned(number_unsigned_t) override { return Scalar(nullptr, false); }
+    bool number_float(number_float_t, const string_t&) override { return Scalar(nullptr, false); }
+    bool string(string_t& Text) override { return Scalar(&Text, false); }
+    bool binary(binary_t&) override { return Scalar(nullptr, false); }
+    bool start_object(std::size_t) override { return Open(true); }
+    bool start_array(std::size_t) override { return Open(false); }
+    bool key(string_t& Key) override {
+        if (depth_ == 1) rootKey_ = Key;
+        if (depth_ == 3) itemKey_ = Key;
+        return true;
+    }
+    bool end_object() override {
+        if (inItem_ && depth_ == 3) EndItem();
+        --depth_;
+        return true;
+    }
+    bool end_array() override {
+        if (inSplits_ && depth_ == 2) inSplits_ = false;
+        --depth_;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& Error) override {
         // Without the library's "[json.exception...] " tag.
-        const std::string_view what = e.what();
+        const std::string_view what = Error.what();
         const std::size_t tag = what.find("] ");
         throw ESplitsError(
             "not valid JSON: " +
             OneLine(tag == std::string_view::npos ? what : what.substr(tag + 2), 200));
     }
-    const auto list = doc.is_object() ? doc.find("splits") : doc.end();
-    if (list == doc.end() || !list->is_array())
-        throw ESplitsError("no top-level \"splits\" array: not an urn or LibreSplit split file");
-    CheckRowCount(list->size());
 
-    // A missing or null member, and an empty time, mean "none".
-    const auto text = [](const json& Item, const char* Key, const std::string& Place) {
-        const auto m = Item.find(Key);
-        if (m == Item.end() || m->is_null()) return std::string();
-        if (!m->is_string()) throw ESplitsError(Place + ": \"" + Key + "\" is not a text");
-        return m->get<std::string>();
-    };
-    std::vector<TSplit> splits;
-    splits.reserve(list->size());
-    for (const json& item : *list) {
-        const std::size_t index = splits.size() + 1;
-        if (!item.is_object())
-            throw ESplitsError("split " + std::to_string(index) + " is not an object");
-        TSplit s{text(item, "title", "split " + std::to_string(index)), std::nullopt};
-        const std::string time = text(item, "time", SegmentPlace(index, s.Name));
-        if (!time.empty()) s.Time = SegmentTime(ParseUrnDuration(time), index, s.Name, time);
-        splits.push_back(std::move(s));
+  private:
+    std::string Place() const { return "split " + std::to_string(Splits.size() + 1); }
+
+    bool Open(bool Object) {
+        if (++depth_ > MaxJsonDepth)
+            throw ESplitsError("nested deeper than " + std::to_string(MaxJsonDepth) + " levels");
+        if (depth_ == 2 && rootKey_ == "splits" && !Object) {
+            // A repeated member replaces the earlier one, as a parsed object would.
+            Splits.clear();
+            SawSplits = inSplits_ = true;
+        } else if (inSplits_ && depth_ == 3) {
+            if (!Object) throw ESplitsError(Place() + " is not an object");
+            inItem_ = true;
+            title_.clear();
+            time_.clear();
+        } else if (inItem_ && depth_ == 4) {
+            Member(nullptr, false);
+        }
+        return true;
     }
-    return splits;
+    bool Scalar(const std::string* Text, bool Null) {
+        if (inSplits_ && depth_ == 2) throw ESplitsError(Place() + " is not an object");
+        if (inItem_ && depth_ == 3) Member(Text, Null);
+        return true;
+    }
+    // A missing or null member, and an empty time, mean "none".
+    void Member(const std::string* Text, bool Null) {
+        if (itemKey_ != "title" && itemKey_ != "time") return;
+        if (!Text && !Null) throw ESplitsError(Place() + ": \"" + itemKey_ + "\" is not a text");
+        (itemKey_ == "title" ? title_ : time_) = Text ? *Text : std::string();
+    }
+    void EndItem() {
+        TSplit s{title_, std::nullopt};
+        if (!time_.empty())
+            s.Time = SegmentTime(ParseUrnDuration(time_), Splits.size() + 1, title_, time_);
+        Splits.push_back(std::move(s));
+        CheckRowCount(Splits.size());
+        inItem_ = false;
+    }
+
+    int depth_ = 0; // containers open
+    bool inSplits_ = false, inItem_ = false;
+    std::string rootKey_, itemKey_, title_, time_;
+};
+
+} // namespace
+
+std::vector<TSplit> ReadUrnSplits(std::string_view Json) {
+    TUrnReader reader;
+    json::sax_parse(Json.begin(), Json.end(), &reader);
+    if (!reader.SawSplits)
+        throw ESplitsError("no top-level \"splits\" array: not an urn or LibreSplit split file");
+    return std::move(reader.Splits);
 }
 
 std::vector<TSplit> ReadSplitsFile(const std::string& Path, TSplitTiming Timing) {

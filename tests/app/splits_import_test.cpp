@@ -105,7 +105,7 @@ TEST(SplitsImport, BrokenOrHostileTextsAreRefused) {
          "no top-level \"splits\" array: not an urn or LibreSplit split file"},
         {"split not an object", false, R"({"splits":[{},3]})", "split 2 is not an object"},
         {"time not a text", false, R"({"splits":[{"title":"A\nB","time":83.5}]})",
-         "segment 1 \"A?B\": \"time\" is not a text"},
+         "split 1: \"time\" is not a text"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
