@@ -18,8 +18,11 @@ int main(int argc, char** argv) {
         if (fs::is_directory(argv[i])) {
             for (const auto& e : fs::directory_iterator(argv[i]))
                 if (e.is_regular_file()) inputs.push_back(e.path());
-        } else {
+        } else if (fs::is_regular_file(argv[i])) {
             inputs.emplace_back(argv[i]);
+        } else {
+            std::fprintf(stderr, "no such input: %s\n", argv[i]);
+            return 1;
         }
     }
     std::sort(inputs.begin(), inputs.end());

@@ -1,6 +1,8 @@
 #include "app/cli.h"
 
+#include "app/csv_export.h"
 #include "app/session.h"
+#include "app/splits_import.h"
 
 #include "grid/lap_grid.h"
 #include "model/env_location.h"
@@ -27,6 +29,11 @@ constexpr int ExitUsage = 2;
 
 constexpr const char* ExportUsage = "segmark export-text PROJECT.sgp [--sheet N]";
 constexpr const char* ImportUsage = "segmark import-text FILE... -o PROJECT.sgp";
+constexpr const char* SplitsUsage =
+    "segmark import-splits FILE.lss|FILE.json... -o PROJECT.sgp [--timing real|game] "
+    "[--format N], N 0-8; without --format the default sheet settings' format, which may drop "
+    "the milliseconds";
+constexpr const char* CsvUsage = "segmark export-csv PROJECT.sgp [--sheet N]";
 
 // Bad arguments.
 struct UsageError {
@@ -138,18 +145,101 @@ int ImportText(const std::vector<std::string>& Args) {
     return ExitOk;
 }
 
+int ImportSplits(const std::vector<std::string>& Args) {
+    std::vector<std::string> files;
+    std::string output;
+    std::optional<TSplitTiming> timing;
+    std::optional<std::uint8_t> format;
+    for (std::size_t i = 0; i < Args.size(); ++i) {
+        const std::string& a = Args[i];
+        const bool hasValue = i + 1 < Args.size();
+        if (a == "-o") {
+            if (!output.empty()) throw UsageError{"-o given twice"};
+            if (!hasValue || Args[i + 1].empty()) throw UsageError{"-o needs a project file"};
+            output = Args[++i];
+        } else if (a == "--timing") {
+            if (timing) throw UsageError{"--timing given twice"};
+            const std::string v = hasValue ? Args[++i] : std::string();
+            if (v != "real" && v != "game") throw UsageError{"--timing needs real or game"};
+            timing = v == "real" ? TSplitTiming::Real : TSplitTiming::Game;
+        } else if (a == "--format") {
+            if (format) throw UsageError{"--format given twice"};
+            int n = 0;
+            if (!hasValue || !ReadIndex(Args[i + 1], n) || n > kTimeFormatAsTyped)
+                throw UsageError{"--format needs a display format from 0 to 8"};
+            format = static_cast<std::uint8_t>(n);
+            ++i;
+        } else if (a.size() > 1 && a[0] == '-') {
+            throw UsageError{"unknown option " + a};
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.empty()) throw UsageError{"import-splits needs at least one split file"};
+    if (output.empty()) throw UsageError{"import-splits needs -o PROJECT.sgp"};
+
+    Session s;
+    ImportSplitsFiles(files, output, timing.value_or(TSplitTiming::Real), format,
+                      s.Host.DefaultSettings());
+    return ExitOk;
+}
+
+int ExportCsv(const std::vector<std::string>& Args) {
+    std::string file;
+    std::optional<int> sheet;
+    for (std::size_t i = 0; i < Args.size(); ++i) {
+        const std::string& a = Args[i];
+        if (a == "--sheet") {
+            if (sheet) throw UsageError{"--sheet given twice"};
+            int n = 0;
+            if (i + 1 >= Args.size() || !ReadIndex(Args[++i], n))
+                throw UsageError{"--sheet needs a sheet number (0 is the first sheet)"};
+            sheet = n;
+        } else if (a.size() > 1 && a[0] == '-') {
+            throw UsageError{"unknown option " + a};
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            throw UsageError{"export-csv takes one project file"};
+        }
+    }
+    if (file.empty()) throw UsageError{"export-csv needs a project file"};
+
+    Session s;
+    const std::string out = ExportSheetCsv(s.Core, file, sheet.value_or(0));
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        throw EFileError("-", "Cannot write to standard output");
+    return ExitOk;
+}
+
+struct TSubcommand {
+    const char* Name;
+    int (*Run)(const std::vector<std::string>&);
+    const char* Usage;
+};
+
+constexpr TSubcommand Subcommands[] = {
+    {"export-text", ExportText, ExportUsage},
+    {"import-text", ImportText, ImportUsage},
+    {"import-splits", ImportSplits, SplitsUsage},
+    {"export-csv", ExportCsv, CsvUsage},
+};
+
 } // namespace
 
 int RunCli(int argc, char** argv) {
     if (argc < 2 || !argv || !argv[1]) return -1;
     const std::string command = argv[1];
-    if (command != "export-text" && command != "import-text") return -1;
+    const TSubcommand* sub = nullptr;
+    for (const TSubcommand& c : Subcommands)
+        if (command == c.Name) sub = &c;
+    if (!sub) return -1;
     const std::vector<std::string> args(argv + 2, argv + argc);
     try {
-        return command == "export-text" ? ExportText(args) : ImportText(args);
+        return sub->Run(args);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "segmark %s: %s (usage: %s)\n", command.c_str(), e.Message.c_str(),
-                     command == "export-text" ? ExportUsage : ImportUsage);
+                     sub->Usage);
         return ExitUsage;
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "segmark %s: not enough memory\n", command.c_str());

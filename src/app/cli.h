@@ -3,6 +3,8 @@
 //
 //   segmark export-text PROJECT.sgp [--sheet N]
 //   segmark import-text FILE... -o PROJECT.sgp
+//   segmark import-splits FILE.lss|FILE.json... -o PROJECT.sgp [--timing real|game] [--format N]
+//   segmark export-csv PROJECT.sgp [--sheet N]
 #pragma once
 
 // Runs the subcommand argv names and returns its exit status; -1 when argv

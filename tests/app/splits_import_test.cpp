@@ -1,0 +1,133 @@
+#include "app/splits_import.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The one segment's time ("none" when it has none), or the refusal.
+std::string Outcome(bool Lss, const std::string& Time) {
+    try {
+        const std::vector<TSplit> s =
+            Lss ? ReadLssSplits("<Run><Segments><Segment><Name>S</Name><SplitTimes><SplitTime "
+                                "name=\"Personal Best\"><RealTime>" +
+                                    Time +
+                                    "</RealTime></SplitTime></SplitTimes></Segment>"
+                                    "</Segments></Run>",
+                                TSplitTiming::Real)
+                : ReadUrnSplits(R"({"splits":[{"title":"S","time":")" + Time + R"("}]})");
+        return s.at(0).Time ? std::to_string(*s[0].Time) : "none";
+    } catch (const ESplitsError& e) {
+        return e.what();
+    }
+}
+
+} // namespace
+
+TEST(SplitsImport, TimesAreCutToTheMillisecondOrRefused) {
+    const auto notTime = [](std::string t) {
+        return "segment 1 \"S\": \"" + t + "\" is not a time";
+    };
+    const auto beyond = [](std::string t) {
+        return "segment 1 \"S\": time \"" + t +
+               "\" is beyond 1193:02:47.295, the longest a sheet holds";
+    };
+    const bool lss = true, urn = false;
+    const struct {
+        bool lss;
+        std::string text, expected;
+    } cases[] = {
+        {lss, "00:01:23.4560000", "83456"},
+        {lss, "00:01:23.4569999", "83456"}, // cut, not rounded
+        {lss, "1.02:03:04.5000000", "93784500"},
+        {lss, "\n  00:00:01\n ", "1000"},
+        {lss, "", "none"},
+        {lss, "49.17:02:47.2950000", "4294967295"},
+        {lss, "49.17:02:47.2960000", beyond("49.17:02:47.2960000")},
+        {lss, "99999999999999999999999.00:00:00", beyond("99999999999999999999999.00:00:00")},
+        {lss, "-00:00:01", "segment 1 \"S\": time \"-00:00:01\" is negative"},
+        {lss, "24:00:00", notTime("24:00:00")},
+        {lss, "00:60:00", notTime("00:60:00")},
+        {lss, "00:01:23.45600001", notTime("00:01:23.45600001")},
+        {lss, "01:23", notTime("01:23")},
+        {urn, "11:41.299585", "701299"},
+        {urn, "1:02:03.450000", "3723450"},
+        {urn, "41.9", "41900"},
+        {urn, "75:00", "4500000"},
+        {urn, "", "none"},
+        {urn, "71582:47.295999", "4294967295"},
+        {urn, "1193:02:47.296", beyond("1193:02:47.296")},
+        {urn, "1:60.000000", notTime("1:60.000000")},
+        {urn, "1:00.1234567", notTime("1:00.1234567")},
+        {urn, "1:2:3:4", notTime("1:2:3:4")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Outcome(c.lss, c.text), c.expected) << c.text;
+}
+
+TEST(SplitsImport, UrnReadsTitleAndTimeOnly) {
+    const std::string json =
+        R"({"title":"Run","best_time":1e300,"splits":[)"
+        R"({"title":"A","time":"1.5","best_time":"0.1","extra":{"deep":[[[1]]]}},)"
+        R"({"time":null},{"title":"C"}]})";
+    EXPECT_EQ(ReadUrnSplits(json), (std::vector<TSplit>{{"A", 1500}, {"", {}}, {"C", {}}}));
+}
+
+TEST(SplitsImport, BrokenOrHostileTextsAreRefused) {
+    const auto repeat = [](const std::string& s, int n) {
+        std::string out;
+        while (n-- > 0)
+            out += s;
+        return out;
+    };
+    const struct {
+        const char* name;
+        bool lss;
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {"external entity", true,
+         "<!DOCTYPE Run [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><Run><Segments><Segment>"
+         "<Name>&x;</Name></Segment></Segments></Run>",
+         "declares a document type (DTD), which run files never do"},
+        {"truncated xml", true, "<Run><Segments><Segment><Name>A</Na",
+         "not well-formed XML (byte 33: Start-end tags mismatch)"},
+        {"deep xml", true, "<Run>" + repeat("<a>", 100'000) + repeat("</a>", 100'000) + "</Run>",
+         "no Run/Segments element: not a LiveSplit run file"},
+        {"truncated json", false, R"({"splits":[{"title":"A")",
+         "not valid JSON: parse error at line 1, column 24: syntax error while parsing object - "
+         "unexpected end of input; expected '}'"},
+        {"deep json", false, repeat("[", 100'000), "nested deeper than 64 levels"},
+        {"no splits", false, R"([{"splits":[]}])",
+         "no top-level \"splits\" array: not an urn or LibreSplit split file"},
+        {"split not an object", false, R"({"splits":[{},3]})", "split 2 is not an object"},
+        {"time not a text", false, R"({"splits":[{"title":"A\nB","time":83.5}]})",
+         "split 1: \"time\" is not a text"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.lss ? ReadLssSplits(c.text, TSplitTiming::Real) : ReadUrnSplits(c.text);
+            ADD_FAILURE() << "not refused";
+        } catch (const ESplitsError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+    }
+}
+
+TEST(SplitsImport, TitlesBecomeOneRowOfCodePageBytesWithinTheSlot) {
+    // "森" is two code-page bytes: at the end of a long name it is kept or
+    // dropped whole.
+    const std::string mori = "\xe6\xa3\xae", moriCp = "\x90\x58";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Crème\r\nbrûlée\t", "Cr?me  br?l?e "},
+        {std::string(252, 'a') + mori, std::string(252, 'a') + moriCp},
+        {std::string(253, 'a') + mori, std::string(253, 'a')},
+        {std::string(300, 'a'), std::string(254, 'a')},
+    };
+    for (const auto& [utf8, cp] : cases)
+        EXPECT_EQ(SegmentTitleText(utf8), cp) << utf8.substr(0, 20);
+}
