@@ -261,18 +261,18 @@ class TUrnReader final : public json::json_sax_t {
     bool start_object(std::size_t) override { return Open(true); }
     bool start_array(std::size_t) override { return Open(false); }
     bool key(string_t& Key) override {
-        if (depth_ == 1) rootKey_ = Key;
-        if (depth_ == 3) itemKey_ = Key;
+        if (FDepth == 1) FRootKey = Key;
+        if (FDepth == 3) FItemKey = Key;
         return true;
     }
     bool end_object() override {
-        if (inItem_ && depth_ == 3) EndItem();
-        --depth_;
+        if (FInItem && FDepth == 3) EndItem();
+        --FDepth;
         return true;
     }
     bool end_array() override {
-        if (inSplits_ && depth_ == 2) inSplits_ = false;
-        --depth_;
+        if (FInSplits && FDepth == 2) FInSplits = false;
+        --FDepth;
         return true;
     }
     bool parse_error(std::size_t, const std::string&,
@@ -289,45 +289,45 @@ class TUrnReader final : public json::json_sax_t {
     std::string Place() const { return "split " + std::to_string(Splits.size() + 1); }
 
     bool Open(bool Object) {
-        if (++depth_ > MaxJsonDepth)
+        if (++FDepth > MaxJsonDepth)
             throw ESplitsError("nested deeper than " + std::to_string(MaxJsonDepth) + " levels");
-        if (depth_ == 2 && rootKey_ == "splits" && !Object) {
+        if (FDepth == 2 && FRootKey == "splits" && !Object) {
             // A repeated member replaces the earlier one, as a parsed object would.
             Splits.clear();
-            SawSplits = inSplits_ = true;
-        } else if (inSplits_ && depth_ == 3) {
+            SawSplits = FInSplits = true;
+        } else if (FInSplits && FDepth == 3) {
             if (!Object) throw ESplitsError(Place() + " is not an object");
-            inItem_ = true;
-            title_.clear();
-            time_.clear();
-        } else if (inItem_ && depth_ == 4) {
+            FInItem = true;
+            FTitle.clear();
+            FTime.clear();
+        } else if (FInItem && FDepth == 4) {
             Member(nullptr, false);
         }
         return true;
     }
     bool Scalar(const std::string* Text, bool Null) {
-        if (inSplits_ && depth_ == 2) throw ESplitsError(Place() + " is not an object");
-        if (inItem_ && depth_ == 3) Member(Text, Null);
+        if (FInSplits && FDepth == 2) throw ESplitsError(Place() + " is not an object");
+        if (FInItem && FDepth == 3) Member(Text, Null);
         return true;
     }
     // A missing or null member, and an empty time, mean "none".
     void Member(const std::string* Text, bool Null) {
-        if (itemKey_ != "title" && itemKey_ != "time") return;
-        if (!Text && !Null) throw ESplitsError(Place() + ": \"" + itemKey_ + "\" is not a text");
-        (itemKey_ == "title" ? title_ : time_) = Text ? *Text : std::string();
+        if (FItemKey != "title" && FItemKey != "time") return;
+        if (!Text && !Null) throw ESplitsError(Place() + ": \"" + FItemKey + "\" is not a text");
+        (FItemKey == "title" ? FTitle : FTime) = Text ? *Text : std::string();
     }
     void EndItem() {
-        TSplit s{title_, std::nullopt};
-        if (!time_.empty())
-            s.Time = SegmentTime(ParseUrnDuration(time_), Splits.size() + 1, title_, time_);
+        TSplit s{FTitle, std::nullopt};
+        if (!FTime.empty())
+            s.Time = SegmentTime(ParseUrnDuration(FTime), Splits.size() + 1, FTitle, FTime);
         Splits.push_back(std::move(s));
         CheckRowCount(Splits.size());
-        inItem_ = false;
+        FInItem = false;
     }
 
-    int depth_ = 0; // containers open
-    bool inSplits_ = false, inItem_ = false;
-    std::string rootKey_, itemKey_, title_, time_;
+    int FDepth = 0; // containers open
+    bool FInSplits = false, FInItem = false;
+    std::string FRootKey, FItemKey, FTitle, FTime;
 };
 
 } // namespace
