@@ -11,12 +11,10 @@ class TCellStore {
   public:
     virtual ~TCellStore() = default;
 
-    virtual int StoreCols() const = 0;
-    virtual int StoreRows() const = 0;
-    // A plain write: no read-only check, no veto, not recorded.
-    virtual void PutCell(int ACol, int ARow, const std::string& Text) = 0;
-    // A cell was put back; its owner re-evaluates the row.
-    virtual void CellPutBack(int ACol, int ARow) = 0;
+    // Puts a cell back: writes Text plainly (no read-only check, no veto, not
+    // recorded) unless it is nullptr, then reports the cell so its owner
+    // re-evaluates the row. A cell outside the grid is left alone.
+    virtual void PutCell(int ACol, int ARow, const std::string* Text) = 0;
     // The shown sheet's split-result list, nullptr when it has none.
     virtual TTimeFormatList* StoreFormats() = 0;
     // Row operations that are not recorded again.

@@ -49,3 +49,9 @@ bool TLapGrid::SettleEditRecord(bool Assign) {
     DropRecord(R);
     return false;
 }
+
+void TLapGrid::PutCell(int ACol, int ARow, const std::string* Text) {
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= FRowCount) return;
+    if (Text) SetCells(ACol, ARow, *Text);
+    if (OnCellAssignment) OnCellAssignment(ACol, ARow);
+}

@@ -648,14 +648,7 @@ class TLapGrid final : public TCellStore {
     friend class TUndoBufferList;   // a freed record must not stay the pending edit
 
     // ---- TCellStore, for the undo buffers ----
-    int StoreCols() const override { return ColCount(); }
-    int StoreRows() const override { return FRowCount; }
-    void PutCell(int ACol, int ARow, const std::string& Text) override {
-        SetCells(ACol, ARow, Text);
-    }
-    void CellPutBack(int ACol, int ARow) override {
-        if (OnCellAssignment) OnCellAssignment(ACol, ARow);
-    }
+    void PutCell(int ACol, int ARow, const std::string* Text) override;
     TTimeFormatList* StoreFormats() override { return CurrentFormats(); }
     void AddStoreRow() override { AddRow(false); }
     void InsertStoreRows(int First, int Last) override { InsertRows(First, Last, false); }

@@ -5,14 +5,6 @@
 
 namespace {
 
-bool Inside(const TCellStore& g, int col, int row) {
-    return col >= 0 && row >= 0 && col < g.StoreCols() && row < g.StoreRows();
-}
-
-void Notify(TCellStore& g, int col, int row) {
-    if (Inside(g, col, row)) g.CellPutBack(col, row);
-}
-
 // The text a record holds for (col, row), or nullptr when it holds none
 // (a column it skipped, a kind that keeps no texts there).
 const std::string* RecordedText(const TUndoBuffer& R, const TRecordedTexts& Texts, int col,
@@ -28,9 +20,7 @@ const std::string* RecordedText(const TUndoBuffer& R, const TRecordedTexts& Text
 // would leave the grid stuck in its update state.
 void PutBack(TCellStore& g, const TUndoBuffer& R, const TRecordedTexts& Texts, int col, int row) {
     const std::string* text = RecordedText(R, Texts, col, row);
-    if (!text || !Inside(g, col, row)) return;
-    g.PutCell(col, row, *text);
-    Notify(g, col, row);
+    if (text) g.PutCell(col, row, text);
 }
 
 // Cells of the time columns for the block kinds; columns 3 and 4 are derived.
@@ -144,7 +134,7 @@ void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
     case btInsLine:
         g.DeleteStoreRows(A.Top, A.Bottom);
         RestoreFormats(g, R);
-        ForEachCell(A, A.Right, [&](int col, int row) { Notify(g, col, row); });
+        ForEachCell(A, A.Right, [&](int col, int row) { g.PutCell(col, row, nullptr); });
         break;
     case btDelLine:
         g.InsertStoreRows(A.Top, A.Bottom);
@@ -187,14 +177,18 @@ void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
     case btDelete:
         // Only the cells the operation emptied are emptied again (a cut
         // skips hidden columns); a Backspace edit gets its shortened text.
-        ForEachCell(A, A.Right, [&](int col, int row) {
-            if (col < 3 && RecordedText(R, R.OldTexts, col, row) && Inside(g, col, row)) {
-                const std::string* text = RecordedText(R, R.NewTexts, col, row);
-                g.PutCell(col, row, text ? *text : std::string());
-            }
-            Notify(g, col, row);
-        });
-        break;
+        {
+            const std::string empty;
+            ForEachCell(A, A.Right, [&](int col, int row) {
+                const std::string* text = nullptr;
+                if (col < 3 && RecordedText(R, R.OldTexts, col, row)) {
+                    text = RecordedText(R, R.NewTexts, col, row);
+                    if (!text) text = &empty;
+                }
+                g.PutCell(col, row, text);
+            });
+            break;
+        }
     case btAddLine:
         g.AddStoreRow();
         break;
