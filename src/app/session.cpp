@@ -113,6 +113,8 @@ void TSession::NewProject() {
 }
 
 void TSession::OpenProject(const std::string& FileName) {
+    if (FolderExists(FileName))
+        throw EFileError(FileName, "\"" + FileName + "\" is a folder, not a project file");
     if (!FileExists(FileName))
         throw EFileError(FileName, "No such project file \"" + FileName + "\"");
     auto p = TLaptimeProject::Create(FileName, FGrid, FSelector, FHost);

@@ -343,11 +343,13 @@ TEST(Commands, RefusedProjectLeavesTheOpenOne) {
     w.C.Start({});
     w.Type(1, 0, "1:00");
     const std::string caption = w.C.Caption();
-    for (const std::string& f : {dir / "bad.sgp", dir / "none.sgp"}) {
+    std::filesystem::create_directory(dir / "folder.sgp");
+    for (const std::string& f : {dir / "bad.sgp", dir / "none.sgp", dir / "folder.sgp"}) {
         w.User.Answers = {TAnswer::No};
         w.User.Files = {f};
         w.C.OpenProjectClick();
-        EXPECT_EQ(w.User.Errors.size(), f == dir / "bad.sgp" ? 1u : 2u);
+        EXPECT_EQ(w.User.Errors.back().find("is a folder") != std::string::npos,
+                  f == dir / "folder.sgp");
         EXPECT_EQ(w.C.Caption(), caption);
         EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
         EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
@@ -357,7 +359,7 @@ TEST(Commands, RefusedProjectLeavesTheOpenOne) {
     // Drops: only one ".sgp" file opens.
     EXPECT_FALSE(w.C.DropFiles({dir / "a.sgp", dir / "b.sgp"}));
     EXPECT_FALSE(w.C.DropFiles({dir / "a.txt"}));
-    EXPECT_EQ(w.User.Asked.size(), 2u); // only the two Open questions so far
+    EXPECT_EQ(w.User.Asked.size(), 3u); // only the three Open questions so far
 }
 
 TEST(Commands, EditCommandsRouteToTheFocusedField) {
