@@ -5,6 +5,7 @@
 // the row limit (1,000,000 rows) opens in well under 1 GB. peak_B_per_row is
 // the process's peak over the rows opened: an upper bound of the cost of a
 // row, as it includes everything else the process holds.
+#include "app/session.h"
 #include "app/time_eval.h"
 #include "grid/lap_grid.h"
 #include "model/headless.h"
@@ -27,28 +28,11 @@ struct Window {
     TLapGrid grid;
     TPlainSelector selector;
     THeadlessHost host;
-    std::unique_ptr<TLaptimeProject> project;
-    TTimeEvaluator evaluator{grid, [this]() -> std::optional<TEvalSettings> {
-                                 const TLaptimeSheet* s =
-                                     project ? project->CurrentSheet() : nullptr;
-                                 if (!s) return std::nullopt;
-                                 return TEvalSettings{s->TimeFormat, s->FontColor, s->PlusColor,
-                                                      s->MinusColor, s->EqualColor};
-                             }};
-    Window() {
-        grid.SetColCount(5);
-        grid.Columns[3].ReadOnly = true;
-        grid.Columns[4].ReadOnly = true;
-        grid.SetRowCount(0);
-        evaluator.Attach();
-    }
+    TSession session{grid, selector, host};
+    Window() { SetupLapGrid(grid, host.Env.Env); }
     void Open(const std::string& file) {
-        grid.ResetSheetBuffers();
-        project = TLaptimeProject::Create(file, grid, selector, host);
-        grid.BeginUpdate();
-        for (int r = 0; r < grid.RowCount(); ++r)
-            grid.OnCellAssignment(2, r);
-        grid.EndUpdate();
+        session.OpenProject(file);
+        session.EvaluateAllRows();
     }
 };
 
@@ -101,7 +85,7 @@ void Save(benchmark::State& state, int sheets, int rows) {
     w.Open(file);
     const std::string out = file + ".out.sgp";
     for (auto _ : state)
-        w.project->SaveToFile(out);
+        w.session.Project()->SaveToFile(out);
     state.counters["peak_rss_MB"] = PeakRssMB();
     std::filesystem::remove(file);
     std::filesystem::remove(out);

@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Window w;
     w.project = TLaptimeProject::Create("", w.grid, w.selector, w.host);
     w.project->RenameCurrentSheet(name);
-    w.selector.items[0] = w.project->Sheets[0].Name.str();
-    const std::string stored = w.selector.items[0];
+    w.selector.Items[0] = w.project->Sheets[0].Name.str();
+    const std::string stored = w.selector.Items[0];
     w.project->CopyCurrentSheet();
     w.project->SelectSheet(0, true);
     w.project->CopyCurrentSheet();
     // A name cut at its slot may end inside a two-byte character, which
     // the copy's own name then completes; only whole names are checked.
     if (stored.size() < 200 &&
-        (w.selector.items[1] != stored + " (1)" || w.selector.items[2] != stored + " (2)"))
+        (w.selector.Items[1] != stored + " (1)" || w.selector.Items[2] != stored + " (2)"))
         std::abort();
     return 0;
 }

@@ -11,11 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TRemoteMessage m;
     std::size_t used = 0;
     switch (DecodeRemoteMessage(bytes, m, used)) {
-    case TRemoteParse::Bad: return 0;
+    case TRemoteParse::Bad:
+        return 0;
     case TRemoteParse::Incomplete:
         if (size >= RemoteHeaderSize + MaxRemoteText) std::abort();
         return 0;
-    case TRemoteParse::Ok: break;
+    case TRemoteParse::Ok:
+        break;
     }
     if (used > size || EncodeRemoteMessage(m) != bytes.substr(0, used)) std::abort();
     if (CellInputText(m.Text).size() > 255) std::abort();

@@ -10,9 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     fuzz::Window w;
-    w.host.defaults = ReadLapEnv(bytes).DefaultSettings;
+    w.host.Env.DefaultSettings = ReadLapEnv(bytes).DefaultSettings;
     // Rows cost time, not coverage: the sizes that matter are the pixels.
-    w.host.defaults.RowCount %= 64;
+    w.host.Env.DefaultSettings.RowCount %= 64;
     w.project = TLaptimeProject::Create("", w.grid, w.selector, w.host);
     w.EvaluateAndPaint();
     TLaptimeSheet sheet = *w.project->CurrentSheet();

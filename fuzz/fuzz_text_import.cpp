@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Window w;
     w.project = TLaptimeProject::Create("", w.grid, w.selector, w.host);
-    w.host.defaults.TimeFormat = size > 0 ? data[0] % 10 : 0;
+    w.host.Env.DefaultSettings.TimeFormat = size > 0 ? data[0] % 10 : 0;
     w.host.clipboard.assign(reinterpret_cast<const char*>(data), size);
     if (!w.project->AddSheetFromClipboard()) std::abort();
     w.EvaluateAndPaint();

@@ -6,6 +6,7 @@
 #include "../tests/grid/fake_host.h"
 #include "app/time_eval.h"
 #include "grid/lap_grid.h"
+#include "model/headless.h"
 #include "model/laptime_project.h"
 
 #include <memory>
@@ -15,34 +16,15 @@
 
 namespace fuzz {
 
-class Selector : public SheetSelector {
-  public:
-    int Count() const override { return static_cast<int>(items.size()); }
-    std::string Item(int Index) const override { return items.at(static_cast<std::size_t>(Index)); }
-    void Add(const std::string& Name) override { items.push_back(Name); }
-    void Delete(int Index) override { items.erase(items.begin() + Index); }
-    void SetItem(int Index, const std::string& Name) override {
-        items.at(static_cast<std::size_t>(Index)) = Name;
-    }
-    void Clear() override { items.clear(); }
-    void Select(int) override {}
-    void SetText(const std::string&) override {}
-    void SetEnabled(bool) override {}
-    std::vector<std::string> items;
-};
+using Selector = TPlainSelector;
 
-class Host : public ProjectHost {
+// Every question answered OK; the clipboard holds what the harness puts there.
+class Host : public THeadlessHost {
   public:
-    void SetTitle(const std::string&) override {}
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-    bool ConfirmManyRows() const override { return false; }
-    int MaxUndoIndex() const override { return 1; }
-    const TLaptimeSheet& DefaultSettings() const override { return defaults; }
     bool ClipboardText(std::string& T) override {
         T = clipboard;
         return true;
     }
-    TLaptimeSheet defaults = DefaultSheetSettings();
     std::string clipboard;
 };
 
