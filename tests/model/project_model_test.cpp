@@ -90,12 +90,6 @@ TEST(ProjectNaming, NewAndCopyNumbersAreOneAboveTheHighestInUse) {
     }
 }
 
-TEST(ProjectNaming, EscapingKeepsTwoByteCharactersWhole) {
-    EXPECT_EQ(CopyNamePattern("a.b(c)"), "m/^a\\.b\\(c\\) \\([\\d]+\\)$/sk");
-    EXPECT_EQ(EscapePatternText("\x95\x5C"), "\x95\x5C");
-    EXPECT_EQ(EscapePatternText("\x83\x5B]"), "\x83\x5B\\]");
-}
-
 TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
     ProjectRig r;
     r.WithSheets({"Run"});
