@@ -479,29 +479,18 @@ TEST_F(Painting, DrawEventsMayRecolourOrTakeOver) {
     EXPECT_EQ(headers, 3 + 1); // three columns and the corner
 }
 
+// An overlong text starts at the left edge unless its end is kept in view;
+// the caret never leaves the rectangle. (Where centred or right-aligned text
+// lands is the placement formula itself.)
 TEST_F(Painting, AlignedTextPlacement) {
-    const TRect rc{10, 20, 70, 40}; // 60 x 20
-    struct Case {
-        THorzAlign h;
-        TVertAlign v;
-        std::string text;
-        bool keepEnd;
-        TPoint at, caret;
-    };
-    // An overlong text starts at the left edge unless its end is kept in
-    // view; the caret never leaves the rectangle. (Where centred or
-    // right-aligned text lands is the placement formula itself.)
-    const Case cases[] = {
-        {haLeft, vaCenter, std::string(15, 'x'), false, {10, 24}, {70, 19}},
-        {haLeft, vaCenter, std::string(15, 'x'), true, {-20, 24}, {70, 19}},
-    };
-    for (const Case& c : cases) {
+    for (bool keepEnd : {false, true}) {
         RecordingCanvas cv;
         TPoint caret;
-        grid.DrawAlignedText(cv, c.text, rc, &caret, c.keepEnd, c.v, c.h);
+        grid.DrawAlignedText(cv, std::string(15, 'x'), TRect{10, 20, 70, 40}, &caret, keepEnd,
+                             vaCenter, haLeft); // 90 pixels of text in 60
         ASSERT_EQ(cv.Ops.size(), 1u);
-        EXPECT_EQ(cv.Ops[0].P1, c.at);
-        EXPECT_EQ(caret, c.caret);
+        EXPECT_EQ(cv.Ops[0].P1, (TPoint{keepEnd ? -20 : 10, 24}));
+        EXPECT_EQ(caret, (TPoint{70, 19}));
     }
 }
 
