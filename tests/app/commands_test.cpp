@@ -3,6 +3,7 @@
 // checked as the window would show them.
 #include "app/commands.h"
 #include "app/fake_user_port.h"
+#include "app/session.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
@@ -69,6 +70,8 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
     const Case cases[] = {
         {"rows", [](Window&) {}, mcRows, true, true, true, true, true, false, true},
         {"two sheets", [](Window& W) { W.C.AddSheetClick(); }, mcRows, true, true, true, true, true,
+         true, true},
+        {"one row", [](Window& W) { W.Grid.SetRowCount(1); }, mcRows, true, true, true, true, true,
          true, true},
         {"no visible column",
          [](Window& W) {
@@ -174,10 +177,10 @@ TEST(Commands, StartProjectChoice) {
         w.C.PrepareExit();
         EXPECT_EQ(w.Env.Env.LastFile.str(), c.Opened);
     }
-    // A path longer than LastFile holds is not kept cut: that would name
-    // another file.
-    const std::string deep = dir / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/" +
-                                    std::string(150, 'f') + ".sgp");
+    // A path one byte longer than LastFile holds is not kept cut: that would
+    // name another file.
+    const std::string base = dir / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/");
+    const std::string deep = base + std::string(512 - base.size() - 4, 'f') + ".sgp";
     std::filesystem::create_directories(std::filesystem::path(deep).parent_path());
     std::filesystem::copy_file(file, deep);
     Window w;
@@ -186,6 +189,12 @@ TEST(Commands, StartProjectChoice) {
     w.Env.Env.LastFile.assign("old");
     w.C.PrepareExit();
     EXPECT_EQ(w.Env.Env.LastFile.str(), "");
+}
+
+// Imported sheets are named after the file, converted when the name is UTF-8.
+TEST(Commands, ImportedSheetNamesComeFromTheFileName) {
+    EXPECT_EQ(SheetNameOfFile("/d/\xE5\x8C\xBA\xE9\x96\x93.txt"), "\x8B\xE6\x8A\xD4");
+    EXPECT_EQ(SheetNameOfFile("/d/\xC0\x80.txt"), "\xC0\x80"); // overlong: not UTF-8
 }
 
 // The Overview's session: type a run, save, undo back to the saved point,
