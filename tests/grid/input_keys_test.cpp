@@ -202,7 +202,7 @@ TEST(InputKeys, TwoByteCharactersAreTypedAndErasedWhole) {
     EXPECT_EQ(s.Cell(0, 0), "1");
     s.G.KeyPress("x " + a + "y");
     // Control characters other than Backspace are ignored.
-    for (const char* ch : {"\r", "\x1b", "\t"})
+    for (const char* ch : {"\r", "\x1b", "\t", "\x1f"})
         s.G.KeyPress(ch);
     EXPECT_EQ(s.Cell(0, 0), "1x " + a + "y");
 }
@@ -438,6 +438,7 @@ TEST(InputKeys, CellInputFromAnotherProgram) {
     };
     for (const Refusal& r : {Refusal{"title column", 0, false, false, false},
                              Refusal{"split column", 3, false, false, false},
+                             Refusal{"interval column", 4, false, false, false},
                              Refusal{"hidden best column", 1, true, false, false},
                              Refusal{"modal dialog open", 2, false, true, false},
                              Refusal{"disabled grid", 2, false, false, true}}) {
