@@ -438,7 +438,6 @@ TEST(InputKeys, CellInputFromAnotherProgram) {
     };
     for (const Refusal& r : {Refusal{"title column", 0, false, false, false},
                              Refusal{"split column", 3, false, false, false},
-                             Refusal{"interval column", 4, false, false, false},
                              Refusal{"hidden best column", 1, true, false, false},
                              Refusal{"modal dialog open", 2, false, true, false},
                              Refusal{"disabled grid", 2, false, false, true}}) {
