@@ -68,43 +68,46 @@ void CheckInput(const std::string& File, const char* Kind) {
         throw EFileError(File, std::string("No such ") + Kind + " file \"" + File + "\"");
 }
 
-int ExportText(const std::vector<std::string>& Args) {
-    std::string file;
-    int sheet = 0;
+// PROJECT.sgp [--sheet N], as export-text and export-csv take them.
+struct TSheetArgs {
+    std::string File;
+    int Sheet = 0;
+};
+
+TSheetArgs ParseSheetArgs(const std::vector<std::string>& Args, const std::string& Command) {
+    TSheetArgs r;
     bool sheetGiven = false;
     for (std::size_t i = 0; i < Args.size(); ++i) {
         const std::string& a = Args[i];
         if (a == "--sheet") {
             if (sheetGiven) throw UsageError{"--sheet given twice"};
-            if (i + 1 >= Args.size() || !ReadIndex(Args[i + 1], sheet))
+            if (i + 1 >= Args.size() || !ReadIndex(Args[i + 1], r.Sheet))
                 throw UsageError{"--sheet needs a sheet number (0 is the first sheet)"};
             sheetGiven = true;
             ++i;
         } else if (a.size() > 1 && a[0] == '-') {
             throw UsageError{"unknown option " + a};
-        } else if (file.empty()) {
-            file = a;
+        } else if (r.File.empty()) {
+            r.File = a;
         } else {
-            throw UsageError{"export-text takes one project file"};
+            throw UsageError{Command + " takes one project file"};
         }
     }
-    if (file.empty()) throw UsageError{"export-text needs a project file"};
-    CheckInput(file, "project");
+    if (r.File.empty()) throw UsageError{Command + " needs a project file"};
+    CheckInput(r.File, "project");
+    return r;
+}
 
-    Session s;
-    s.Core.OpenProject(file);
-    TLaptimeProject& p = *s.Core.Project();
-    if (sheet >= p.SheetCount())
-        throw EFileError(file, "\"" + file + "\" has " + std::to_string(p.SheetCount()) +
-                                   " sheet(s); there is no sheet " + std::to_string(sheet));
-    if (sheet == 0) {
-        s.Core.EvaluateAllRows(); // as the window does once a project is open
-    } else {
-        p.SelectSheet(sheet, true);
-    }
-    const std::string out = p.ExportText();
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+void WriteStdout(const std::string& Out) {
+    if (std::fwrite(Out.data(), 1, Out.size(), stdout) != Out.size() || std::fflush(stdout) != 0)
         throw EFileError("-", "Cannot write to standard output");
+}
+
+int ExportText(const std::vector<std::string>& Args) {
+    const TSheetArgs a = ParseSheetArgs(Args, "export-text");
+    Session s;
+    s.Core.OpenAndShowSheet(a.File, a.Sheet);
+    WriteStdout(s.Core.Project()->ExportText());
     return ExitOk;
 }
 
@@ -185,30 +188,9 @@ int ImportSplits(const std::vector<std::string>& Args) {
 }
 
 int ExportCsv(const std::vector<std::string>& Args) {
-    std::string file;
-    std::optional<int> sheet;
-    for (std::size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (a == "--sheet") {
-            if (sheet) throw UsageError{"--sheet given twice"};
-            int n = 0;
-            if (i + 1 >= Args.size() || !ReadIndex(Args[++i], n))
-                throw UsageError{"--sheet needs a sheet number (0 is the first sheet)"};
-            sheet = n;
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw UsageError{"unknown option " + a};
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            throw UsageError{"export-csv takes one project file"};
-        }
-    }
-    if (file.empty()) throw UsageError{"export-csv needs a project file"};
-
+    const TSheetArgs a = ParseSheetArgs(Args, "export-csv");
     Session s;
-    const std::string out = ExportSheetCsv(s.Core, file, sheet.value_or(0));
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
-        throw EFileError("-", "Cannot write to standard output");
+    WriteStdout(ExportSheetCsv(s.Core, a.File, a.Sheet));
     return ExitOk;
 }
 

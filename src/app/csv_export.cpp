@@ -28,15 +28,7 @@ std::string FormatSheetCsv(int RowCount, const TCellReader& Cell) {
 }
 
 std::string ExportSheetCsv(TSession& Session, const std::string& FileName, int Sheet) {
-    Session.OpenProject(FileName);
-    TLaptimeProject& p = *Session.Project();
-    if (Sheet >= p.SheetCount())
-        throw EFileError(FileName, "\"" + FileName + "\" has " + std::to_string(p.SheetCount()) +
-                                       " sheet(s); there is no sheet " + std::to_string(Sheet));
-    if (Sheet == 0)
-        Session.EvaluateAllRows(); // the first sheet is on show once the file is open
-    else
-        p.SelectSheet(Sheet, true);
+    Session.OpenAndShowSheet(FileName, Sheet);
     const TLapGrid& g = Session.Grid();
     return FormatSheetCsv(g.RowCount(), [&g](int Col, int Row) {
         return Col < g.ColCount() ? g.CellText(Col, Row) : std::string();

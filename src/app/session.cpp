@@ -134,3 +134,15 @@ void TSession::EvaluateAllRows() {
         FGrid.OnCellAssignment(colNow, r);
     FGrid.EndUpdate();
 }
+
+void TSession::OpenAndShowSheet(const std::string& FileName, int Sheet) {
+    OpenProject(FileName);
+    TLaptimeProject& p = *FProject;
+    if (Sheet >= p.SheetCount())
+        throw EFileError(FileName, "\"" + FileName + "\" has " + std::to_string(p.SheetCount()) +
+                                       " sheet(s); there is no sheet " + std::to_string(Sheet));
+    if (Sheet == 0)
+        EvaluateAllRows(); // the first sheet is on show once the file is open
+    else
+        p.SelectSheet(Sheet, true);
+}

@@ -53,6 +53,10 @@ class TSession {
     // Evaluates every row's Now column, as on opening a file.
     void EvaluateAllRows();
 
+    // Opens FileName and shows sheet Sheet (0 is the first) evaluated, as the
+    // window shows it; EFileError when the file has no such sheet.
+    void OpenAndShowSheet(const std::string& FileName, int Sheet);
+
   private:
     std::optional<TEvalSettings> EvalSettings() const;
 
