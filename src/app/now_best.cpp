@@ -1,6 +1,6 @@
 #include "app/now_best.h"
 
-#include "app/columns.h"
+#include "model/laptime_sheet.h"
 
 #include "grid/lap_grid.h"
 

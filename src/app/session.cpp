@@ -1,8 +1,8 @@
 #include "app/session.h"
 
-#include "app/columns.h"
 #include "grid/lap_grid.h"
 #include "model/file_io.h"
+#include "model/laptime_sheet.h"
 #include "text/codepage.h"
 
 #include <string_view>
@@ -55,7 +55,7 @@ std::string SheetNameOfFile(const std::string& Path) {
 }
 
 void SetupLapGrid(TLapGrid& Grid, const TLapEnv& Env) {
-    Grid.BeginUpdate();
+    TUpdateBatch batch(Grid);
     TFont font;
     font.Name = GridFace;
     font.Style = fsBold;
@@ -75,18 +75,16 @@ void SetupLapGrid(TLapGrid& Grid, const TLapEnv& Env) {
     Grid.SetShowFooter(false);
     Grid.SetHeaderLine(Env.HeaderVisible);
     ApplyEnvToGrid(Grid, Env);
-    Grid.EndUpdate();
 }
 
 void ApplyEnvToGrid(TLapGrid& Grid, const TLapEnv& Env) {
-    Grid.BeginUpdate();
+    TUpdateBatch batch(Grid);
     for (int i = 0; i < SheetColumnCount && i < Grid.ColCount(); ++i) {
         TLapColumn& c = Grid.Columns[i];
         c.SetTitle(Env.HeaderTexts[std::size_t(i)].str());
         c.CanResize = Env.ColumnsResizable != 0;
     }
     Grid.SetVertScrollThreshold(Env.ScrollThreshold);
-    Grid.EndUpdate();
 }
 
 TSession::TSession(TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host)
@@ -127,12 +125,7 @@ void TSession::EmptyProject() {
 }
 
 void TSession::EvaluateAllRows() {
-    if (!FGrid.OnCellAssignment) return;
-    // One batch, so the layout is rebuilt once rather than once per row.
-    FGrid.BeginUpdate();
-    for (int r = 0; r < FGrid.RowCount(); ++r)
-        FGrid.OnCellAssignment(colNow, r);
-    FGrid.EndUpdate();
+    FProject->EvaluateRows();
 }
 
 void TSession::OpenAndShowSheet(const std::string& FileName, int Sheet) {

@@ -21,10 +21,9 @@ bool CustomizeSheet(TLaptimeProject& Project, UserPort& Port) {
     if (!Port.EditSheetSettings(work, false, *sheet)) return false;
     CopySheetSettings(sheet, &work, false);
     TLapGrid& grid = Project.Grid();
-    grid.BeginUpdate();
+    TUpdateBatch batch(grid);
     Project.ApplySettingsToGrid(*sheet);
     Project.ResetCursor();
-    grid.EndUpdate();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "app/time_eval.h"
 
-#include "app/columns.h"
+#include "model/laptime_sheet.h"
 
 #include "grid/lap_grid.h"
 #include "pattern/pattern_matcher.h"

@@ -24,11 +24,6 @@ std::string BarsToBreaks(const std::string& s) {
     return out;
 }
 
-int RoundUpTo(int v, int step) {
-    int rem = v % step;
-    return rem > 0 ? v - rem + step : v - rem;
-}
-
 } // namespace
 
 // ---- setters ----
@@ -160,127 +155,54 @@ int TLapGrid::VisibleColCount() const {
     return n;
 }
 
-// The layout's record of the column edges, the row height and the rows.
-void TLapGrid::TakeLayoutShape() {
-    const int n = ColCount();
-    FLayout.RowHeight = FDefRowHeight;
-    FLayout.Rows = FRowCount;
-    FLayout.Lefts.assign(static_cast<std::size_t>(n) + 1, 0);
-    for (int i = 0; i < n; ++i)
-        FLayout.Lefts[static_cast<std::size_t>(i) + 1] =
-            FLayout.Lefts[static_cast<std::size_t>(i)] +
-            (Columns[i].Visible() ? Columns[i].Width() : 0);
-}
-
 void TLapGrid::RecalcLayout() {
     if (FQuietColumns) return;
     const int n = ColCount();
-    TakeLayoutShape();
-    if (VisibleColCount() == 0) {
-        FLayout.HeaderH = 0;
-        FLayout.GutterW = 0;
-        FLayout.ColsWidth = 0;
-        FLayout.RowsHeight = 0;
-        // Nothing to scroll over: no offsets, so no wheel or bar moves hidden content.
-        FLayout.MaxScrollX = FLayout.MaxScrollY = FLayout.ScrollX = FLayout.ScrollY = 0;
-        ShowScrollBars(false, false);
-        return;
-    }
-
-    std::vector<int> widths(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        widths[static_cast<std::size_t>(i)] = Columns[i].Width();
-
-    if (FAutoColWidth) {
-        for (int i = 0; i < n; ++i) {
+    std::vector<TColumnShape> cols(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        TColumnShape& c = cols[static_cast<std::size_t>(i)];
+        c.Visible = Columns[i].Visible();
+        c.CanResize = Columns[i].CanResize;
+        c.Width = Columns[i].Width();
+        if (FAutoColWidth) {
             int w = 20;
             for (const std::string& s : Columns[i].Strings())
                 w = std::max(w, HostTextWidth(Font(), s) + 7);
-            widths[static_cast<std::size_t>(i)] =
-                std::min(grid_limits::MaxColWidth, std::max(FDefColWidth, w));
+            c.Width = std::min(grid_limits::MaxColWidth, std::max(FDefColWidth, w));
         }
     }
-
-    FLayout.GutterW = FGutterKind != gkNone ? FGutterWidth : 0;
-    FLayout.HeaderH = FHeaderLine * FDefRowHeight;
-    FLayout.RowsHeight = grid_limits::Extent(static_cast<long long>(RowCount()) * FDefRowHeight);
-    const int footerH = FShowFooter ? FDefRowHeight : 0;
-    const int availW = ClientWidth() - FLayout.GutterW;
-    const int availH = ClientHeight() - FLayout.HeaderH - footerH;
-
-    FLayout.ColsWidth = 0;
-    for (int i = 0; i < n; ++i)
-        if (Columns[i].Visible()) FLayout.ColsWidth += widths[static_cast<std::size_t>(i)];
-
-    if (FFitToWidth) {
-        // One pixel per resizable column and pass, so the difference is
-        // spread from the left; a pass that changes nothing ends the loop.
-        while (availW > FLayout.ColsWidth) {
-            int before = FLayout.ColsWidth;
-            for (int i = 0; i < n && availW > FLayout.ColsWidth; ++i) {
-                if (Columns[i].Visible() && Columns[i].CanResize) {
-                    ++widths[static_cast<std::size_t>(i)];
-                    ++FLayout.ColsWidth;
-                }
-            }
-            if (FLayout.ColsWidth == before) break;
-        }
-        // Widths stop at 0: a negative width would fold columns over each other.
-        while (availW < FLayout.ColsWidth) {
-            int before = FLayout.ColsWidth;
-            for (int i = 0; i < n && availW < FLayout.ColsWidth; ++i) {
-                int& w = widths[static_cast<std::size_t>(i)];
-                if (Columns[i].Visible() && Columns[i].CanResize && i != FKeepWidthCol && w > 0) {
-                    --w;
-                    --FLayout.ColsWidth;
-                }
-            }
-            if (FLayout.ColsWidth == before) break;
-        }
-        FKeepWidthCol = -1;
+    const TLayoutRequest req{FGutterKind != gkNone ? FGutterWidth : 0,
+                             FHeaderLine,
+                             FDefRowHeight,
+                             FRowCount,
+                             FShowFooter,
+                             FFitToWidth,
+                             FKeepWidthCol};
+    const TScrollBarsNeeded bars = FLayout.Arrange(cols, req, ClientWidth(), ClientHeight());
+    if (VisibleColCount() == 0) {
+        ShowScrollBars(false, false);
+        return;
     }
+    if (FFitToWidth) FKeepWidthCol = -1;
 
     // The widths are the layout's own result, not a change to report.
     FQuietColumns = true;
     for (int i = 0; i < n; ++i)
-        Columns[i].SetWidth(widths[static_cast<std::size_t>(i)]);
+        Columns[i].SetWidth(cols[static_cast<std::size_t>(i)].Width);
     FQuietColumns = false;
-    TakeLayoutShape();
 
-    if (availW > FLayout.ColsWidth) FLayout.ScrollX = 0;
-    if (FLayout.RowsHeight < availH) FLayout.ScrollY = 0;
-
-    const bool needH = availW < FLayout.ColsWidth;
-    const bool needV = FLayout.RowsHeight > availH;
-    ShowScrollBars(needH, needV);
+    ShowScrollBars(bars.Horz, bars.Vert);
     // Showing or hiding a bar changed the client size.
     const int cw = ClientWidth();
     const int ch = ClientHeight();
-
-    FLayout.MaxScrollX = std::max(0, FLayout.ColsWidth - cw + FLayout.GutterW);
-    FLayout.MaxScrollY =
-        RoundUpTo(std::max(0, FLayout.RowsHeight - ch + FLayout.HeaderH + footerH), RowH());
-    if (FShowFooter)
-        FLayout.FooterTop =
-            needV ? (ch / RowH() - 1) * FDefRowHeight - 1
-                  : grid_limits::Extent((static_cast<long long>(FHeaderLine) + RowCount()) *
-                                        FDefRowHeight) -
-                        1;
-
-    FLayout.ScrollX = std::clamp(FLayout.ScrollX, 0, FLayout.MaxScrollX);
-    FLayout.ScrollY = std::clamp(FLayout.ScrollY, 0, FLayout.MaxScrollY);
+    FLayout.Fit(req, bars.Vert, cw, ch);
 
     SetBarInfo(sbHorizontal, FLayout.MaxScrollX, sifRange | sifPos, FLayout.ScrollX);
-    if (needV) {
+    if (bars.Vert) {
         FVertBarInfo = TScrollInfo{sifRange | sifPage | sifPos, 0, FLayout.RowsHeight,
                                    ch - FLayout.HeaderH, FLayout.ScrollY};
         if (FHost) FHost->SetScrollInfo(sbVertical, FVertBarInfo);
     }
-
-    FLayout.GridWidth = std::min(cw, FLayout.ColsWidth + FLayout.GutterW);
-    FLayout.GridHeight = std::min(ch, FLayout.RowsHeight + FLayout.HeaderH + footerH);
-    FLayout.CellArea =
-        TRect{FLayout.GutterW, FLayout.HeaderH, cw, FShowFooter ? FLayout.FooterTop : ch};
 }
 
 // ---- scroll bars and offsets ----
@@ -430,9 +352,7 @@ void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     case scEndScroll:
         return;
     }
-    // Clamped before rounding, which then stays in range: MaxScrollY is a
-    // multiple of the row height.
-    FLayout.ScrollY = RoundUpTo(std::clamp(v, 0, FLayout.MaxScrollY), RowH());
+    FLayout.ScrollY = FLayout.ClampScrollYUp(v);
     SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
     InvalidateBelow(FLayout.HeaderH);
 }

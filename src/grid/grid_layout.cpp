@@ -2,6 +2,96 @@
 
 #include <algorithm>
 
+namespace {
+
+int RoundUpTo(int v, int step) {
+    int rem = v % step;
+    return rem > 0 ? v - rem + step : v - rem;
+}
+
+// Widens or narrows the resizable columns a pixel at a time, from the left,
+// until the visible ones fill Room exactly or none can change any more.
+// Widths stop at 0: a negative width would fold columns over each other.
+void FitWidths(std::vector<TColumnShape>& Cols, int KeepWidthCol, int Room) {
+    int total = 0;
+    for (const TColumnShape& c : Cols)
+        if (c.Visible) total += c.Width;
+    const int n = static_cast<int>(Cols.size());
+    while (Room > total) {
+        const int before = total;
+        for (int i = 0; i < n && Room > total; ++i) {
+            TColumnShape& c = Cols[static_cast<std::size_t>(i)];
+            if (c.Visible && c.CanResize) {
+                ++c.Width;
+                ++total;
+            }
+        }
+        if (total == before) break;
+    }
+    while (Room < total) {
+        const int before = total;
+        for (int i = 0; i < n && Room < total; ++i) {
+            TColumnShape& c = Cols[static_cast<std::size_t>(i)];
+            if (c.Visible && c.CanResize && i != KeepWidthCol && c.Width > 0) {
+                --c.Width;
+                --total;
+            }
+        }
+        if (total == before) break;
+    }
+}
+
+} // namespace
+
+void TGridLayout::TakeColumns(const std::vector<TColumnShape>& Cols) {
+    const std::size_t n = Cols.size();
+    Lefts.assign(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        Lefts[i + 1] = Lefts[i] + (Cols[i].Visible ? Cols[i].Width : 0);
+}
+
+TScrollBarsNeeded TGridLayout::Arrange(std::vector<TColumnShape>& Cols, const TLayoutRequest& Req,
+                                       int ClientW, int ClientH) {
+    RowHeight = Req.RowHeight;
+    Rows = Req.Rows;
+    const bool any = std::any_of(Cols.begin(), Cols.end(), [](auto& c) { return c.Visible; });
+    if (!any) {
+        TakeColumns(Cols);
+        GutterW = HeaderH = ColsWidth = RowsHeight = 0;
+        // Nothing to scroll over: no offsets, so no wheel or bar moves hidden content.
+        MaxScrollX = MaxScrollY = ScrollX = ScrollY = 0;
+        return {};
+    }
+    GutterW = Req.GutterW;
+    HeaderH = Req.HeaderLines * Req.RowHeight;
+    RowsHeight = grid_limits::Extent(static_cast<long long>(Req.Rows) * Req.RowHeight);
+    const int availW = ClientW - GutterW;
+    const int availH = ClientH - HeaderH - (Req.ShowFooter ? Req.RowHeight : 0);
+    if (Req.FitToWidth) FitWidths(Cols, Req.KeepWidthCol, availW);
+    TakeColumns(Cols);
+    ColsWidth = Lefts.back();
+    if (availW > ColsWidth) ScrollX = 0;
+    if (RowsHeight < availH) ScrollY = 0;
+    return {availW<ColsWidth, RowsHeight> availH};
+}
+
+void TGridLayout::Fit(const TLayoutRequest& Req, bool VertBar, int ClientW, int ClientH) {
+    const int footerH = Req.ShowFooter ? Req.RowHeight : 0;
+    MaxScrollX = std::max(0, ColsWidth - ClientW + GutterW);
+    MaxScrollY = RoundUpTo(std::max(0, RowsHeight - ClientH + HeaderH + footerH), RowH());
+    if (Req.ShowFooter)
+        FooterTop = VertBar
+                        ? (ClientH / RowH() - 1) * Req.RowHeight - 1
+                        : grid_limits::Extent((static_cast<long long>(Req.HeaderLines) + Req.Rows) *
+                                              Req.RowHeight) -
+                              1;
+    ScrollX = std::clamp(ScrollX, 0, MaxScrollX);
+    ScrollY = std::clamp(ScrollY, 0, MaxScrollY);
+    GridWidth = std::min(ClientW, ColsWidth + GutterW);
+    GridHeight = std::min(ClientH, RowsHeight + HeaderH + footerH);
+    CellArea = TRect{GutterW, HeaderH, ClientW, Req.ShowFooter ? FooterTop : ClientH};
+}
+
 int TGridLayout::ColLeft(int ACol) const {
     if (ACol <= 0) return 0;
     return Lefts[static_cast<std::size_t>(std::min(ACol, ColCount()))];
@@ -61,4 +151,8 @@ int TGridLayout::ClampScrollX(int X) const {
 int TGridLayout::ClampScrollY(int Y) const {
     const int v = std::clamp(Y, 0, MaxScrollY);
     return v - v % RowH();
+}
+
+int TGridLayout::ClampScrollYUp(int Y) const {
+    return RoundUpTo(std::clamp(Y, 0, MaxScrollY), RowH());
 }

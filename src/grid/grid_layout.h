@@ -1,8 +1,8 @@
 // Where the grid's parts lie, as the last layout left them: the gutter and
 // header bands, the column edges, the row height, the scroll offsets and
-// their maxima. A plain value: the grid fills it in RecalcLayout and applies
-// what follows from it (scroll bars, repaints); every query here is free of
-// side effects.
+// their maxima. A plain value: the grid asks it to arrange itself in
+// RecalcLayout and applies what follows (column widths, scroll bars,
+// repaints); nothing here reaches outside the value.
 //
 // Content coordinates start at the top-left of cell (0, 0); client ones add
 // (GutterW - ScrollX, HeaderH - ScrollY). Header cells scroll only sideways,
@@ -29,6 +29,30 @@ constexpr int Extent(long long v) {
 }
 } // namespace grid_limits
 
+// A column as the layout sees it.
+struct TColumnShape {
+    int Width = 0;
+    bool Visible = true;
+    bool CanResize = true;
+};
+
+// What the grid's settings ask of a layout, apart from the columns.
+struct TLayoutRequest {
+    int GutterW = 0;
+    int HeaderLines = 0;
+    int RowHeight = 18;
+    int Rows = 0;
+    bool ShowFooter = false;
+    bool FitToWidth = false;
+    int KeepWidthCol = -1; // fitting to the width never narrows this column
+};
+
+struct TScrollBarsNeeded {
+    bool Horz = false;
+    bool Vert = false;
+    bool operator==(const TScrollBarsNeeded&) const = default;
+};
+
 struct TGridLayout {
     // What the layout was computed from.
     int RowHeight = 18;
@@ -53,6 +77,18 @@ struct TGridLayout {
     int ScrollX = 0;
     int ScrollY = 0;
 
+    // A layout is made in two steps around the scroll bars, since showing a
+    // bar changes the client size. Arrange settles the column widths (fitted
+    // to the client width when asked; Cols gets them back), the edges and
+    // extents, and says which bars the content needs in a client of the
+    // given size; an offset along an axis where everything fits goes back
+    // to 0. Fit then takes the client size with those bars shown and works
+    // out the maxima, the footer, the bands and the cell area, and brings
+    // the offsets into range. Neither looks at anything but its arguments.
+    TScrollBarsNeeded Arrange(std::vector<TColumnShape>& Cols, const TLayoutRequest& Req,
+                              int ClientW, int ClientH);
+    void Fit(const TLayoutRequest& Req, bool VertBar, int ClientW, int ClientH);
+
     int ColCount() const { return static_cast<int>(Lefts.size()) - 1; }
     // The row height to divide by; a height below 1 cannot lay out rows.
     int RowH() const { return RowHeight > 0 ? RowHeight : 1; }
@@ -67,7 +103,10 @@ struct TGridLayout {
     // A scroll offset brought into range; a vertical one also onto a row.
     int ClampScrollX(int X) const;
     int ClampScrollY(int Y) const;
+    // The same, but rounded up onto a row; in range as MaxScrollY is on a row.
+    int ClampScrollYUp(int Y) const;
 
   private:
     int ColumnsBefore(int cx) const;
+    void TakeColumns(const std::vector<TColumnShape>& Cols);
 };

@@ -584,7 +584,6 @@ class TLapGrid final : public TCellStore {
     int VisibleColCount() const;
     std::vector<bool> VisibleColumns() const;
     int RowH() const { return FLayout.RowH(); }
-    void TakeLayoutShape();
 
     int FHeaderLine = 1;
     TGutterKind FGutterKind = gkBlank;

@@ -185,7 +185,7 @@ void TLaptimeProject::StoreGridToSheet() {
 void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     if (!Sheet) return;
     const TLaptimeSheet& s = *Sheet;
-    FGrid.BeginUpdate();
+    TUpdateBatch batch(FGrid);
     FGrid.ClearCells();
     ApplySettingsToGrid(s);
     // A count from settings never checked against the limit (a damaged
@@ -199,11 +199,10 @@ void TLaptimeProject::ApplySheetToGrid(const TLaptimeSheet* Sheet) {
     // front spares a large sheet repeated regrowth.
     for (int k = StoredColumnCount; k < cols; ++k)
         FGrid.Columns[k].Strings().reserve(static_cast<std::size_t>(rows));
-    FGrid.EndUpdate();
 }
 
 void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
-    FGrid.BeginUpdate();
+    TUpdateBatch batch(FGrid);
     TFont font = FGrid.Font();
     font.Name = s.FontName.str();
     font.Color = s.FontColor;
@@ -234,7 +233,6 @@ void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
         c.SetHorzAlign(static_cast<THorzAlign>(s.ColHorzAlign[u]));
         c.SetVertAlign(static_cast<TVertAlign>(s.ColVertAlign[u]));
     }
-    FGrid.EndUpdate();
 }
 
 void TLaptimeProject::AppendSheetBuffers() {
@@ -256,7 +254,7 @@ void TLaptimeProject::KeepResultsOfShownSheetOnly() {
 
 void TLaptimeProject::ResetCursor() {
     if (FGrid.RowCount() > 0 && FGrid.ColCount() > 1) {
-        FGrid.SetCol(FGrid.Columns[0].Visible() ? 0 : 1);
+        FGrid.SetCol(FGrid.Columns[colTitle].Visible() ? colTitle : colBest);
         FGrid.SetRow(0);
     }
     FGrid.ScrollToTop();
@@ -265,10 +263,9 @@ void TLaptimeProject::ResetCursor() {
 void TLaptimeProject::EvaluateRows() {
     if (!FGrid.OnCellAssignment) return;
     // One batch, so the layout is rebuilt once rather than once per row.
-    FGrid.BeginUpdate();
+    TUpdateBatch batch(FGrid);
     for (int r = 0; r < FGrid.RowCount(); ++r)
-        FGrid.OnCellAssignment(2, r);
-    FGrid.EndUpdate();
+        FGrid.OnCellAssignment(colNow, r);
 }
 
 // ---- naming ----
@@ -416,13 +413,14 @@ void TLaptimeProject::ShowNoSheets() {
     CurrentIndex = -1;
     FSelector.Clear();
     FSelector.SetText(project_text::NoSheets);
-    FGrid.BeginUpdate();
-    FGrid.ClearCells();
-    FGrid.SetRowCount(0);
-    const TLaptimeSheet& def = FHost.DefaultSettings();
-    for (int i = 0; i < SheetColumnCount && i < FGrid.ColCount(); ++i)
-        FGrid.Columns[i].SetWidth(def.ColWidth[static_cast<std::size_t>(i)]);
-    FGrid.EndUpdate();
+    {
+        TUpdateBatch batch(FGrid);
+        FGrid.ClearCells();
+        FGrid.SetRowCount(0);
+        const TLaptimeSheet& def = FHost.DefaultSettings();
+        for (int i = 0; i < SheetColumnCount && i < FGrid.ColCount(); ++i)
+            FGrid.Columns[i].SetWidth(def.ColWidth[static_cast<std::size_t>(i)]);
+    }
     SetGridEnabled(false);
     FSelector.SetEnabled(false);
 }

@@ -91,6 +91,9 @@ class TLaptimeProject {
     // Current cell to row 0 of column 0, or of column 1 when column 0 is
     // hidden; the view back at the top.
     void ResetCursor();
+    // Every row of the sheet on show through the grid's assignment event, as
+    // if each Now cell had just been written.
+    void EvaluateRows();
     bool SelectSheet(int Index, bool StoreCurrent);
     // The operations that make a sheet compute its name first: a number
     // beyond the 32-bit range raises ESheetNumberError before anything
@@ -132,7 +135,6 @@ class TLaptimeProject {
     void SetGridEnabled(bool Enabled);
     void AppendSheetBuffers();
     void KeepResultsOfShownSheetOnly();
-    void EvaluateRows();
     TLaptimeSheet NewSheetFromDefaults() const;
     std::string NewSheetName();
     // Source names the text in messages ("a.txt" in quotes, or the clipboard).

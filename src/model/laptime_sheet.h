@@ -11,6 +11,15 @@
 #include <string>
 #include <string_view>
 
+// What each of a sheet's grid columns holds.
+enum TSheetColumn : int {
+    colTitle = 0,    // the segment's name
+    colBest = 1,     // best running time
+    colNow = 2,      // running time of the current run
+    colSplit = 3,    // Best - Now, signed
+    colInterval = 4, // the current run's time for the segment
+};
+
 constexpr int SheetColumnCount = 5;  // grid columns a sheet has settings for
 constexpr int StoredColumnCount = 3; // columns whose texts are stored: titles, Best, Now
 
