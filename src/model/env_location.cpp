@@ -13,6 +13,12 @@ std::string Env(const char* Name) {
     return v ? std::string(v) : std::string();
 }
 
+// Folders the system's packages own are shared by every user, so they are
+// never a copy's own folder, even for root, who may write there.
+bool IsSystemFolder(std::string_view F) {
+    return F == "/bin" || F == "/sbin" || F == "/usr" || F.starts_with("/usr/");
+}
+
 } // namespace
 
 std::string ExecutableFolder() {
@@ -26,7 +32,9 @@ std::string ExecutableFolder() {
 
 std::string LapEnvFolder(const std::string& ExeFolder) {
     if (std::string dir = Env("SEGMARK_ENV_DIR"); !dir.empty()) return dir;
-    if (!ExeFolder.empty() && ::access(ExeFolder.c_str(), W_OK | X_OK) == 0) return ExeFolder;
+    if (!ExeFolder.empty() && !IsSystemFolder(ExeFolder) &&
+        ::access(ExeFolder.c_str(), W_OK | X_OK) == 0)
+        return ExeFolder;
     if (std::string xdg = Env("XDG_CONFIG_HOME"); !xdg.empty() && xdg.front() == '/')
         return xdg + "/Segmark";
     return Env("HOME") + "/.config/Segmark";

@@ -1,6 +1,7 @@
 // Where LapEnv.dat lives: the folder named by SEGMARK_ENV_DIR; else the
-// executable's folder when it is writable; else the per-user configuration
-// folder ($XDG_CONFIG_HOME/Segmark, or ~/.config/Segmark).
+// executable's folder when it is writable and not a system folder (/usr and
+// below, /bin, /sbin); else the per-user configuration folder
+// ($XDG_CONFIG_HOME/Segmark, or ~/.config/Segmark).
 #pragma once
 
 #include <string>
