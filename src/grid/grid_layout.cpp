@@ -72,7 +72,10 @@ TScrollBarsNeeded TGridLayout::Arrange(std::vector<TColumnShape>& Cols, const TL
     ColsWidth = Lefts.back();
     if (availW > ColsWidth) ScrollX = 0;
     if (RowsHeight < availH) ScrollY = 0;
-    return {availW<ColsWidth, RowsHeight> availH};
+    TScrollBarsNeeded need;
+    need.Horz = availW < ColsWidth;
+    need.Vert = RowsHeight > availH;
+    return need;
 }
 
 void TGridLayout::Fit(const TLayoutRequest& Req, bool VertBar, int ClientW, int ClientH) {
