@@ -1,6 +1,5 @@
 // Cell data, clipboard commands, row commands and the undo history.
 #include "grid_fixture.h"
-#include "grid_test_view.h"
 
 #include <gtest/gtest.h>
 
