@@ -275,10 +275,7 @@ TEST(InputEditor, BoundsFollowTheCellAndItsAlignment) {
         Sheet s;
         s.G.Columns[1].SetHorzAlign(c.h);
         s.G.Columns[1].SetVertAlign(c.v);
-        TFont f;
-        f.Name = "Col font";
-        f.Color = RGB(200, 0, 0);
-        s.G.Columns[1].SetFont(f);
+        s.G.Columns[1].SetFont(TFont{"Col font", 9, RGB(200, 0, 0)});
         s.G.SetCells(1, 2, "1:23.45");
         OpenOn(s, 1, 2);
         ASSERT_TRUE(s.Host.EditorShown);

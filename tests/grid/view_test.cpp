@@ -316,7 +316,7 @@ struct Painting : ::testing::Test {
     }
 };
 
-TEST_F(Painting, RowColoursAndAlternateRows) {
+TEST_F(Painting, CellColoursAndSelection) {
     grid.Columns[1].SetColor(sys_color::BtnFace);
     grid.SetSelection(TRect{0, 0, 0, 0});
     Repaint();
@@ -326,13 +326,7 @@ TEST_F(Painting, RowColoursAndAlternateRows) {
         ASSERT_NE(op, nullptr);
         EXPECT_EQ(op->Brush.Color, r % 2 ? sys_color::Window : sys_color::BtnFace);
     }
-    // Without grid lines the cell is only filled.
-    grid.SetShowGrid(false);
-    Repaint();
-    EXPECT_EQ(CellOp(1, 0)->K, RC::kFill);
-}
 
-TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     grid.SetCells(0, 0, "a");
     grid.SetCells(1, 1, "b");
     grid.Columns[0].SetTitle("T");
@@ -359,6 +353,11 @@ TEST_F(Painting, SelectionFocusedUnfocusedAndDisabled) {
     EXPECT_EQ(canvas.FindText("b")->Font.Color, sys_color::BtnFace);
     ASSERT_NE(canvas.FindText("T"), nullptr);
     EXPECT_EQ(canvas.FindText("T")->Font.Color, sys_color::BtnShadow);
+
+    // Without grid lines the cell is only filled.
+    grid.SetShowGrid(false);
+    Repaint();
+    EXPECT_EQ(CellOp(1, 0)->K, RC::kFill);
 
     // No visible column: only the background and the notice.
     for (int i = 0; i < 3; ++i)
@@ -458,21 +457,6 @@ TEST_F(Painting, DrawEventsMayRecolourOrTakeOver) {
     EXPECT_EQ(headers, 3 + 1); // three columns and the corner
 }
 
-// An overlong text starts at the left edge unless its end is kept in view;
-// the caret never leaves the rectangle. (Where centred or right-aligned text
-// lands is the placement formula itself.)
-TEST_F(Painting, AlignedTextPlacement) {
-    for (bool keepEnd : {false, true}) {
-        RecordingCanvas cv;
-        TPoint caret;
-        grid.DrawAlignedText(cv, std::string(15, 'x'), TRect{10, 20, 70, 40}, &caret, keepEnd,
-                             vaCenter, haLeft); // 90 pixels of text in 60
-        ASSERT_EQ(cv.Ops.size(), 1u);
-        EXPECT_EQ(cv.Ops[0].P1, (TPoint{keepEnd ? -20 : 10, 24}));
-        EXPECT_EQ(caret, (TPoint{70, 19}));
-    }
-}
-
 TEST_F(Painting, RedrawCellInvalidatesAndKeepsTheTypedEnd) {
     const std::string longText(30, 'x'); // 180 pixels in a 72-pixel interior
     grid.SetCells(0, 1, longText);
@@ -482,7 +466,10 @@ TEST_F(Painting, RedrawCellInvalidatesAndKeepsTheTypedEnd) {
     EXPECT_EQ(host.Invalidated, std::vector<TRect>{inner});
     EXPECT_EQ(caret, (TPoint{inner.Right, inner.Top - 1}));
 
-    // While typed into, the current cell shows its end in every paint.
+    // An overlong text starts at the left edge; while typed into, the current
+    // cell shows its end instead, in every paint.
+    Repaint();
+    EXPECT_EQ(canvas.FindText(longText)->P1.X, inner.Left);
     grid.SetRow(1);
     TLapGridTestView::SetTypedText(grid, longText);
     grid.RedrawCell(0, 1, true);
