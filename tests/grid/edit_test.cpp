@@ -47,7 +47,7 @@ TEST(Data, WritesIndicesAndShape) {
     g.SetCol(4);
     g.SetColCount(3);
     EXPECT_EQ(g.Col(), 2);
-    // Regrown columns are fresg.
+    // Regrown columns are fresh.
     g.SetColCount(5);
     g.SetCells(4, 0, "text");
     g.SetColCount(3);
