@@ -369,6 +369,8 @@ TEST_F(Painting, CellColoursAndSelection) {
                       "\x8E\xA6\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7)");
     EXPECT_EQ(t.Font.Name, "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
     EXPECT_EQ(t.Font.Color, sys_color::GrayText);
+    // In the middle of the 500-pixel window.
+    EXPECT_NEAR(t.P1.X, 500 - (t.P1.X + 6 * static_cast<int>(t.Text.size())), 1);
 }
 
 TEST_F(Painting, PaintOrderAndEmptyAreas) {
@@ -415,6 +417,8 @@ TEST_F(Painting, HeaderGutterAndFooterCells) {
     const Op* time = canvas.FindText("Time");
     ASSERT_TRUE(lap && time);
     EXPECT_EQ(time->P1.Y, lap->P1.Y + 12);
+    // Centred: as much room left of "Lap" as right of it (three 6-pixel characters).
+    EXPECT_NEAR(lap->P1.X - lap->R.Left, lap->R.Right - (lap->P1.X + 18), 1);
     // Gutter numbers start at 1; no footer is shown yet.
     EXPECT_NE(canvas.FindText("1"), nullptr);
     EXPECT_EQ(canvas.FindText("sum"), nullptr);
