@@ -1,6 +1,5 @@
 // Cell data, clipboard commands, row commands and the undo history.
 #include "grid_fixture.h"
-#include "grid_test_view.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,7 @@ namespace {
 
 using Formats = std::vector<TTimeFormat>;
 
-TEST(Data, WritesPadTheListAndIndicesOutsideAreRefused) {
+TEST(Data, WritesIndicesAndShape) {
     TLapGrid g;
     g.SetColCount(5);
     for (auto [c, r] : Cells{{5, 0}, {0, 5}, {-1, 0}, {0, -1}}) {
@@ -32,6 +31,28 @@ TEST(Data, WritesPadTheListAndIndicesOutsideAreRefused) {
     // Without rows a write is silently ignored.
     g.SetRowCount(0);
     EXPECT_NO_THROW(g.SetCells(9, 9, "x"));
+
+    // Shape changes keep the current cell inside.
+    Cells moves;
+    g.OnColRowChanged = [&](int c, int r) { moves.emplace_back(c, r); };
+    g.SetRowCount(10);
+    g.SetCol(4);
+    g.SetRow(9);
+    g.SetRowCount(3);
+    EXPECT_EQ(g.Selection(), (TRect{4, 2, 4, 2}));
+    g.SetRowCount(0);
+    EXPECT_EQ(moves.back(), std::make_pair(-1, -1));
+    g.SetRowCount(4);
+    EXPECT_EQ(std::make_pair(g.Col(), g.Row()), std::make_pair(0, 0));
+    g.SetCol(4);
+    g.SetColCount(3);
+    EXPECT_EQ(g.Col(), 2);
+    // Regrown columns are fresh.
+    g.SetColCount(5);
+    g.SetCells(4, 0, "text");
+    g.SetColCount(3);
+    g.SetColCount(5);
+    EXPECT_TRUE(g.Columns[4].Strings().empty());
 }
 
 TEST(Data, UserWritesHonourReadOnlyVetoAndUnchangedText) {
@@ -55,31 +76,6 @@ TEST(Data, UserWritesHonourReadOnlyVetoAndUnchangedText) {
     EXPECT_EQ(g.Cells(2, 2), "1:00");
     g.WriteCell(2, 2, true, "1:00"); // unchanged: no event
     EXPECT_EQ(changing, 2);
-}
-
-TEST(Data, ShapeChangesKeepTheCurrentCellInside) {
-    TLapGrid g;
-    g.SetColCount(5);
-    Cells moves;
-    g.OnColRowChanged = [&](int c, int r) { moves.emplace_back(c, r); };
-    g.SetRowCount(10);
-    g.SetCol(4);
-    g.SetRow(9);
-    g.SetRowCount(3);
-    EXPECT_EQ(g.Selection(), (TRect{4, 2, 4, 2}));
-    g.SetRowCount(0);
-    EXPECT_EQ(moves.back(), std::make_pair(-1, -1));
-    g.SetRowCount(4);
-    EXPECT_EQ(std::make_pair(g.Col(), g.Row()), std::make_pair(0, 0));
-    g.SetCol(4);
-    g.SetColCount(3);
-    EXPECT_EQ(g.Col(), 2);
-    // Regrown columns are fresh.
-    g.SetColCount(5);
-    g.SetCells(4, 0, "text");
-    g.SetColCount(3);
-    g.SetColCount(5);
-    EXPECT_TRUE(g.Columns[4].Strings().empty());
 }
 
 TEST(Data, UpdateBatchesNestAndRepaintOnceAtTheOutermostEnd) {
@@ -219,18 +215,28 @@ TEST(EditClipboard, PasteThatDoesNothing) {
     }
 }
 
-TEST(EditClipboard, CutKeepsReadOnlyAndHiddenTextsThroughRedo) {
+// Delete clears hidden columns too; Cut skips them and leaves read-only
+// texts, and its redo empties only what the cut emptied.
+TEST(EditClipboard, DeleteAndCutOverHiddenAndReadOnlyColumns) {
     Sheet s(3);
     s.SetColumn(0, {"a0", "a1"});
     s.SetColumn(1, {"h0", "h1"});
     s.SetColumn(2, {"b0", "b1"});
     s.SetColumn(3, {"s0", "s1"});
     s.G.Columns[1].SetVisible(false);
+    s.Select(0, 0, 1, 1);
+    s.G.DeleteSelection();
+    EXPECT_EQ(s.Column(0), s.Column(1));
+    EXPECT_EQ(s.Assigned, (Cells{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(s.Changes, std::vector<TBufferType>{btDelete});
+    s.Undo().Undo();
+    EXPECT_EQ(s.Column(1), (Strings{"h0", "h1", ""}));
+
     s.Select(0, 0, 3, 1);
     s.G.SetClipboardPort(nullptr); // nowhere to put the texts: nothing is cut
     s.G.CutToClipboard();
     EXPECT_EQ(s.G.Cells(0, 0), "a0");
-    EXPECT_EQ(s.Undo().Count(), 0);
+    EXPECT_EQ(s.Undo().Count(), 1);
     s.G.SetClipboardPort(&s.Clip);
     s.G.OnCellChange = [&](int, int, TBufferType t) {
         s.Changes.push_back(t);
@@ -276,50 +282,16 @@ TEST(EditClipboard, CutCarriesDerivedTextsAsTheyWereBeforeReevaluation) {
     EXPECT_EQ(s.Assigned, (Cells{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}));
 }
 
-TEST(EditClipboard, DeleteClearsEverySelectedCell) {
-    Sheet s(3);
-    s.SetColumn(0, {"a0", "a1"});
-    s.SetColumn(1, {"h0", "h1"});
-    s.G.Columns[1].SetVisible(false);
-    s.Select(0, 0, 1, 1);
-    s.G.DeleteSelection(); // hidden columns too, unlike Cut
-    EXPECT_EQ(s.Column(0), s.Column(1));
-    EXPECT_EQ(s.Assigned, (Cells{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
-    EXPECT_EQ(s.Changes, std::vector<TBufferType>{btDelete});
-    s.Undo().Undo();
-    EXPECT_EQ(s.Column(1), (Strings{"h0", "h1", ""}));
-}
-
-// Column 1 holds "r0", "r1", ...; split results cycle through minus, plus, even.
-void FillRows(Sheet& s, int rows) {
-    Strings texts;
-    for (int r = 0; r < rows; ++r) {
-        texts.push_back("r" + std::to_string(r));
-        s.Formats().Items(r) = static_cast<TTimeFormat>(r % 3);
-    }
-    s.SetColumn(1, texts);
-}
-
-TEST(EditRows, AddAndInsertClearLeftoverTexts) {
+TEST(EditRows, AddInsertAndDeleteMoveTextsAndResults) {
     Sheet s(3);
     s.SetColumn(0, {"a", "b", "c", "left behind", "kept"});
     s.Formats().Items(2) = tfPlus;
     EXPECT_EQ(s.G.AddRow(true), 3);
     EXPECT_EQ(s.G.Columns[0].Strings(), (Strings{"a", "b", "c", "", "kept"}));
     EXPECT_EQ(s.Formats().Entries, (Formats{tfNone, tfNone, tfPlus, tfNone}));
-
     // Inserting past the end lands at the end, over the leftover text.
     s.G.InsertRows(9, 9, false);
     EXPECT_EQ(s.G.Columns[0].Strings(), (Strings{"a", "b", "c", "", ""}));
-}
-
-TEST(EditRows, InsertRowsShiftsTextsAndResults) {
-    Sheet s(5);
-    FillRows(s, 5);
-    s.G.InsertRows(2, 3, true);
-    EXPECT_EQ(s.Column(1), (Strings{"r0", "r1", "", "", "r2", "r3", "r4"}));
-    EXPECT_EQ(s.Formats().Entries,
-              (Formats{tfMinus, tfPlus, tfNone, tfNone, tfEven, tfMinus, tfPlus}));
 
     // A sheet grown without its list: the list is shorter than the rows.
     Sheet t(4);
@@ -328,22 +300,51 @@ TEST(EditRows, InsertRowsShiftsTextsAndResults) {
     t.G.InsertRows(1, 2, true);
     EXPECT_EQ(t.Formats().Entries,
               (Formats{tfNone, tfNone, tfNone, tfNone, tfNone, tfPlus, tfNone, tfNone}));
+
+    // Column 1 holds "r0", "r1", ...; split results cycle through minus, plus, even.
+    Sheet r(5);
+    for (int i = 0; i < 5; ++i)
+        r.Formats().Items(i) = static_cast<TTimeFormat>(i % 3);
+    r.SetColumn(1, {"r0", "r1", "r2", "r3", "r4"});
+    r.G.InsertRows(2, 3, true);
+    EXPECT_EQ(r.Column(1), (Strings{"r0", "r1", "", "", "r2", "r3", "r4"}));
+    EXPECT_EQ(r.Formats().Entries,
+              (Formats{tfMinus, tfPlus, tfNone, tfNone, tfEven, tfMinus, tfPlus}));
+    r.Undo().Undo(); // the lists keep their length, the rows go
+    EXPECT_EQ(r.Column(1), (Strings{"r0", "r1", "r2", "r3", "r4"}));
+
+    // Deleting keeps the lists' lengths; a bad range fails before recording.
+    EXPECT_THROW(r.G.DeleteRows(4, 5, true), ECellIndexError);
+    EXPECT_THROW(r.G.DeleteRows(-1, 0, true), ECellIndexError);
+    EXPECT_EQ(r.Undo().RedoType(), btInsLine); // nothing pushed over the undone insert
+    r.G.SetRow(4);
+    r.G.DeleteRows(1, 2, true);
+    EXPECT_EQ(r.G.Row(), 2);
+    EXPECT_EQ(r.G.Columns[1].Strings(), (Strings{"r0", "r3", "r4", "", "", "", ""}));
+    EXPECT_EQ(r.Formats().Entries, (Formats{tfMinus, tfMinus, tfPlus}));
+    // Deleting every row leaves no current cell.
+    r.G.DeleteRows(0, 2, true);
+    EXPECT_EQ(r.At(), Pos(-1, -1));
 }
 
-TEST(EditRows, DeleteRowsKeepsListLengthsAndRefusesBadRanges) {
-    Sheet s(5);
-    FillRows(s, 5);
-    EXPECT_THROW(s.G.DeleteRows(4, 5, true), ECellIndexError);
-    EXPECT_THROW(s.G.DeleteRows(-1, 0, true), ECellIndexError);
-    EXPECT_EQ(s.Undo().Count(), 0); // failed before recording
-    s.G.SetRow(4);
-    s.G.DeleteRows(1, 2, true);
-    EXPECT_EQ(s.G.Row(), 2);
-    EXPECT_EQ(s.G.Columns[1].Strings(), (Strings{"r0", "r3", "r4", "", ""}));
-    EXPECT_EQ(s.Formats().Entries, (Formats{tfMinus, tfMinus, tfPlus}));
-    // Deleting every row leaves no current cell.
-    s.G.DeleteRows(0, 2, true);
-    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(-1, -1));
+// The record types either side of the position, when a record in the middle
+// of the undone ones goes, and the bounds of a split-result list.
+TEST(EditUndo, PositionAndListBounds) {
+    TUndoBufferList u(nullptr, 0);
+    for (TBufferType t : {btEdit, btPaste, btCut})
+        u.Push(t, TRect{});
+    u.Position = 1; // the cut and the paste undone
+    u.DropRecord(&u.Items(1));
+    EXPECT_EQ(std::make_pair(u.UndoType(), u.RedoType()), std::make_pair(btEdit, btCut));
+    u.Position = 1; // everything undone: nothing left to undo
+    EXPECT_EQ(std::make_pair(u.UndoType(), u.RedoType()), std::make_pair(btNone, btEdit));
+
+    TTimeFormatList f;
+    f.AddDefaults(2);
+    f.Insert(2, tfPlus); // at the end
+    EXPECT_THROW(f.Insert(4), std::out_of_range);
+    EXPECT_THROW(f.Insert(-1), std::out_of_range);
+    EXPECT_EQ(f.Entries, (Formats{tfNone, tfNone, tfPlus}));
 }
 
 TEST(EditUndo, CapacityOverflowAndModifiedState) {

@@ -1,5 +1,5 @@
 // A clipboard and a five-column sheet grid as the main window sets it up,
-// shown in a fake window.
+// shown in a fake window, and the grid states no public operation reaches.
 //
 // Sheet layout with the defaults: gutter 20 pixels, one header line of 18,
 // columns 80 wide, rows 18 high, client 500 x 200. Cell (c, r) thus has its
@@ -7,18 +7,28 @@
 #pragma once
 
 #include "fake_host.h"
-#include "one_sheet.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
+#include "one_sheet.h"
 
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+// A damaged sheet's row height, a block operation's repaint hold, typed text
+// without its keys, the column FitToWidth spares.
+struct TLapGridTestView {
+    static void SetDefRowHeight(TLapGrid& G, int H) { G.FDefRowHeight = H; }
+    static void SetUpdating(TLapGrid& G, bool V) { G.FUpdating = V; }
+    static void SetTypedText(TLapGrid& G, const std::string& T) { G.FTyping.SetText(T); }
+    static void SetKeepWidthCol(TLapGrid& G, int C) { G.FKeepWidthCol = C; }
+};
+
 using Strings = std::vector<std::string>;
-using Cells = std::vector<std::pair<int, int>>;
+using Pos = std::pair<int, int>;
+using Cells = std::vector<Pos>;
 
 class FakeClipboard : public Clipboard {
   public:
@@ -79,6 +89,7 @@ struct Sheet {
         G.SetSelection(TRect{l, t, r, b});
     }
     TRect Sel() const { return G.Selection(); }
+    Pos At() const { return {G.Col(), G.Row()}; }
     std::string Cell(int c, int r) const { return G.Cells(c, r); }
     // Texts of a column over the shown rows.
     Strings Column(int c) const {

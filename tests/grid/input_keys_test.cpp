@@ -12,7 +12,7 @@ void PrintTo(const TRect& r, std::ostream* os) {
 namespace {
 
 // Where each key lands is CellCursor.KeyMoves; these rows check how the grid
-// applies a move: the selection and the move notices.
+// applies a move: the selection, the move notices and the scrolling.
 TEST(InputKeys, KeyTables) {
     struct Case {
         const char* name;
@@ -22,53 +22,39 @@ TEST(InputKeys, KeyTables) {
         TShiftState shift;
         int wantCol, wantRow;
         TRect wantSel;
-        int moves; // OnColRowChanged notices
+        int moves;   // OnColRowChanged notices
+        int scrollY; // 10 whole rows fit in the view
     };
+    const std::vector<int> all = {0, 1, 2, 3, 4};
+    const std::vector<int> sideways = {VK_RIGHT, VK_LEFT, VK_HOME, VK_END};
     // clang-format off
     const Case cases[] = {
-        {"left at first column stays", {}, 0, 3, {VK_LEFT}, 0, 0, 3, {0, 3, 0, 3}, 1},
-        {"down", {}, 2, 4, {VK_DOWN, VK_DOWN}, 0, 2, 6, {2, 6, 2, 6}, 2},
-        {"ctrl end", {4}, 0, 2, {VK_END}, ssCtrl, 3, 9, {3, 9, 3, 9}, 1},
-        {"shift down three times", {}, 1, 2, {VK_DOWN, VK_DOWN, VK_DOWN}, ssShift, 1, 2, {1, 2, 1, 5}, 0},
-        {"shift right and back left", {}, 1, 1, {VK_RIGHT, VK_RIGHT, VK_LEFT}, ssShift, 1, 1, {1, 1, 2, 1}, 0},
-        {"tab, escape, insert, F1 not taken", {}, 1, 1, {VK_TAB, VK_ESCAPE, VK_INSERT, VK_F1}, 0, 1, 1, {1, 1, 1, 1}, 0},
+        {"left at first column stays", {}, 0, 3, {VK_LEFT}, 0, 0, 3, {0, 3, 0, 3}, 1, 0},
+        {"down", {}, 2, 4, {VK_DOWN, VK_DOWN}, 0, 2, 6, {2, 6, 2, 6}, 2, 0},
+        {"ctrl end", {4}, 0, 2, {VK_END}, ssCtrl, 3, 29, {3, 29, 3, 29}, 1, 360},
+        {"shift down three times", {}, 1, 2, {VK_DOWN, VK_DOWN, VK_DOWN}, ssShift, 1, 2, {1, 2, 1, 5}, 0, 0},
+        {"shift down scrolls the far corner into view, one row kept below it", {}, 1, 8, {VK_DOWN, VK_DOWN, VK_DOWN}, ssShift, 1, 8, {1, 8, 1, 11}, 0, 3 * 18},
+        {"shift right and back left", {}, 1, 1, {VK_RIGHT, VK_RIGHT, VK_LEFT}, ssShift, 1, 1, {1, 1, 2, 1}, 0, 0},
+        {"tab, escape, insert, F1 not taken", {}, 1, 1, {VK_TAB, VK_ESCAPE, VK_INSERT, VK_F1}, 0, 1, 1, {1, 1, 1, 1}, 0, 0},
+        // Every column hidden: the current cell stays inside the grid.
+        {"all hidden, sideways", all, 2, 3, sideways, 0, 2, 3, {2, 3, 2, 3}, 4, 0},
+        {"all hidden, shift sideways", all, 2, 3, sideways, ssShift, 2, 3, {2, 3, 2, 3}, 0, 0},
+        {"all hidden, ctrl sideways", all, 2, 3, sideways, ssCtrl, 2, 29, {2, 29, 2, 29}, 2, 0},
     };
     // clang-format on
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        Sheet s;
+        Sheet s(30);
         for (int h : k.hidden)
             s.G.Columns[h].SetVisible(false);
         s.Go(k.col, k.row);
         for (int key : k.keys)
             s.Key(key, k.shift);
-        EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(k.wantCol, k.wantRow));
+        EXPECT_EQ(s.At(), Pos(k.wantCol, k.wantRow));
         EXPECT_EQ(s.Sel(), k.wantSel);
         EXPECT_EQ(static_cast<int>(s.Log.size()), k.moves);
+        EXPECT_EQ(s.G.ScrollY(), k.scrollY);
     }
-}
-
-TEST(InputKeys, EveryColumnHiddenKeepsTheCurrentCellInsideTheGrid) {
-    Sheet s;
-    s.Go(2, 3);
-    for (int c = 0; c < 5; ++c)
-        s.G.Columns[c].SetVisible(false);
-    for (int key : {VK_RIGHT, VK_LEFT, VK_HOME, VK_END})
-        for (TShiftState sh : {0u, unsigned(ssShift), unsigned(ssCtrl)}) {
-            s.Key(key, sh);
-            EXPECT_EQ(s.G.Col(), 2) << key << " " << sh;
-        }
-    s.Type("1"); // still writes a real cell
-    EXPECT_EQ(s.Cell(2, s.G.Row()), "1");
-}
-
-TEST(InputKeys, ShiftArrowsScrollTheFarCornerIntoView) {
-    Sheet s(30);
-    s.Go(1, 8);
-    for (int i = 0; i < 3; ++i)
-        s.Key(VK_DOWN, ssShift);
-    // 10 whole rows fit; row 11 keeps one whole row visible below it.
-    EXPECT_EQ(s.G.ScrollY(), 3 * 18);
 }
 
 TEST(InputKeys, GuardRefusesKeysAndCharacters) {
@@ -322,6 +308,9 @@ TEST(InputKeys, EnterWalksThroughABlockPassingOverHiddenColumns) {
          {{0, 1}, {1, 0}, {1, 1}, {0, 0}}, {{1, 1}, {1, 0}, {0, 1}, {0, 0}}},
         {"gutter row with column 0 hidden", 0, true, {0, 2, 4, 2}, {1, 2},
          {{2, 2}, {3, 2}, {4, 2}, {1, 2}}, {{4, 2}, {3, 2}}},
+        // A walk that starts on a hidden column leaves it at once.
+        {"forward from a hidden column", 2, false, {1, 0, 3, 1}, {2, 0}, {{3, 0}}, {}},
+        {"backward from a hidden column", 2, false, {1, 0, 3, 1}, {2, 1}, {}, {{1, 1}}},
     };
     // clang-format on
     for (const Case& k : cases) {
@@ -343,7 +332,7 @@ TEST(InputKeys, EnterWalksThroughABlockPassingOverHiddenColumns) {
         }
         for (auto [c, r] : k.backward) {
             s.Key(VK_RETURN, ssShift);
-            EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(c, r));
+            EXPECT_EQ(s.At(), Pos(c, r));
         }
         EXPECT_EQ(s.Sel(), k.block);
     }
@@ -419,45 +408,46 @@ TEST(InputKeys, AutoAddRowGrowsAndShrinksAtTheLastRow) {
     EXPECT_EQ(t.G.RowCount(), 1);
 }
 
-TEST(InputKeys, CellInputFromAnotherProgram) {
-    {
-        Sheet s;
-        s.G.SetCells(2, 3, "old");
-        s.Go(2, 3);
-        EXPECT_TRUE(s.G.CellInput("1:02.5", 0));
-        ASSERT_EQ(s.Undo().Count(), 1);
-        EXPECT_EQ(s.Undo().Items(0).OldTexts[2], Strings{"old"});
-        EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,4"}));
-        EXPECT_TRUE(s.G.CellInput("x", 2));
-        EXPECT_EQ(s.G.Row(), 7);
-    }
+TEST(InputKeys, CellInputFromAnotherProgramAndItsMoves) {
+    Sheet s;
+    s.G.SetCells(2, 3, "old");
+    s.Go(2, 3);
+    EXPECT_TRUE(s.G.CellInput("1:02.5", 0));
+    ASSERT_EQ(s.Undo().Count(), 1);
+    EXPECT_EQ(s.Undo().Items(0).OldTexts[2], Strings{"old"});
+    EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,4"}));
+    EXPECT_TRUE(s.G.CellInput("x", 2));
+    EXPECT_EQ(s.G.Row(), 7);
+    // A huge move count ends where the walk would, without pressing Enter
+    // two billion times.
+    s.Go(1, 2);
+    EXPECT_TRUE(s.G.CellInput("a", 2147483646));
+    EXPECT_EQ(s.G.Row(), 9);
+
     struct Refusal {
         const char* name;
         int col;
         bool hide, ownerBlocked, disabled;
     };
+    // The interval column is made writable here: it is refused for what it
+    // is, not only for being read-only.
     for (const Refusal& r : {Refusal{"title column", 0, false, false, false},
                              Refusal{"split column", 3, false, false, false},
+                             Refusal{"interval column", 4, false, false, false},
                              Refusal{"hidden best column", 1, true, false, false},
                              Refusal{"modal dialog open", 2, false, true, false},
                              Refusal{"disabled grid", 2, false, false, true}}) {
         SCOPED_TRACE(r.name);
-        Sheet s;
-        if (r.hide) s.G.Columns[r.col].SetVisible(false);
-        s.Host.OwnerEnabled = !r.ownerBlocked;
-        s.G.SetEnabled(!r.disabled);
-        s.Go(r.col, 3);
-        EXPECT_FALSE(s.G.CellInput("1:00", 0));
-        EXPECT_EQ(s.Cell(r.col, 3), "");
-        EXPECT_TRUE(s.Log.empty());
+        Sheet t;
+        t.G.Columns[4].ReadOnly = false;
+        if (r.hide) t.G.Columns[r.col].SetVisible(false);
+        t.Host.OwnerEnabled = !r.ownerBlocked;
+        t.G.SetEnabled(!r.disabled);
+        t.Go(r.col, 3);
+        EXPECT_FALSE(t.G.CellInput("1:00", 0));
+        EXPECT_EQ(t.Cell(r.col, 3), "");
+        EXPECT_TRUE(t.Log.empty());
     }
-}
-
-TEST(InputKeys, CellInputWithAHugeMoveCountEndsWhereTheWalkWould) {
-    Sheet s;
-    s.Go(1, 2);
-    EXPECT_TRUE(s.G.CellInput("a", 2147483646));
-    EXPECT_EQ(s.G.Row(), 9);
 
     // Columns 1 .. 4 and rows 0 .. 1 selected; the walk passes over the
     // hidden column, so it repeats after the visible cells only.
@@ -476,21 +466,10 @@ TEST(InputKeys, CellInputWithAHugeMoveCountEndsWhereTheWalkWould) {
             const int presses = moves > 100 ? 1 + moves % cells : moves + 1;
             for (int i = 0; i < presses; ++i)
                 walked.Key(VK_RETURN);
-            EXPECT_EQ(capped.G.Col(), walked.G.Col());
-            EXPECT_EQ(capped.G.Row(), walked.G.Row());
+            EXPECT_EQ(capped.At(), walked.At());
             EXPECT_TRUE(capped.G.Columns[capped.G.Col()].Visible());
         }
     }
-    // A walk that starts on a hidden column leaves it at once.
-    s.G.Columns[2].SetVisible(false);
-    s.Go(2, 0);
-    s.G.SetSelection(TRect{1, 0, 3, 1});
-    s.Key(VK_RETURN);
-    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(3, 0));
-    s.Go(2, 1);
-    s.G.SetSelection(TRect{1, 0, 3, 1});
-    s.Key(VK_RETURN, ssShift);
-    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(1, 1));
 }
 
 } // namespace

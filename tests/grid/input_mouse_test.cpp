@@ -35,9 +35,7 @@ TEST(InputMouse, HitTestAreasAndCursors) {
         EXPECT_EQ(s.Host.Cursor, c.cursor);
         if (c.resizeCol != -2) EXPECT_EQ(s.G.ResizeCol(), c.resizeCol);
     }
-}
 
-TEST(InputMouse, BorderSearchRules) {
     Sheet s;
     // A column that may not be resized shows the header cursor at its border.
     s.G.Columns[1].CanResize = false;
@@ -52,10 +50,19 @@ TEST(InputMouse, BorderSearchRules) {
     s.G.SetAutoColWidth(true);
     for (int x = 21; x < 20 + s.G.Layout().ColsWidth; ++x)
         ASSERT_EQ(s.G.HitTest(x, 5), TLapGrid::htHeader) << x;
+
+    // A disabled grid ignores the pointer.
+    s.G.SetEnabled(false);
+    s.G.MouseMove(0, Sheet::X(2), Sheet::Y(2));
+    EXPECT_EQ(s.Host.Cursor, crDefault);
+    s.G.MouseDown(mbLeft, ssLeft, Sheet::X(2), Sheet::Y(2));
+    EXPECT_EQ(s.G.Col(), 0);
+    s.G.DblClick(Sheet::X(0), Sheet::Y(0));
+    EXPECT_FALSE(s.Host.EditorShown);
 }
 
 TEST(InputMouse, CellClicksAndBlockDrags) {
-    Sheet s;
+    Sheet s(30);
     s.Press(Sheet::X(1), Sheet::Y(1));
     EXPECT_TRUE(s.Host.Captured);
     s.Drag(Sheet::X(3), Sheet::Y(3));
@@ -77,13 +84,11 @@ TEST(InputMouse, CellClicksAndBlockDrags) {
     s.Press(Sheet::X(3), Sheet::Y(5));
     s.Drag(Sheet::X(1), Sheet::Y(2));
     EXPECT_EQ(s.Sel(), (TRect{1, 2, 3, 5}));
-    EXPECT_EQ(std::make_pair(s.G.Col(), s.G.Row()), std::make_pair(3, 5));
-}
+    EXPECT_EQ(s.At(), Pos(3, 5));
 
-TEST(InputMouse, BlockDragBelowTheViewScrollsWithEachMove) {
-    Sheet s(30);
+    // Below the view the drag scrolls with each move: 10 whole rows (0 .. 9)
+    // fit in the 182 pixels below the header.
     s.Press(Sheet::X(1), Sheet::Y(0));
-    // 10 whole rows (0 .. 9) fit in the 182 pixels below the header.
     s.Drag(Sheet::X(1), 195);
     EXPECT_EQ(s.G.ScrollY(), 0);
     s.Drag(Sheet::X(1), 199); // row 10, partly visible
@@ -172,17 +177,20 @@ TEST(InputMouse, BorderDrags) {
     ASSERT_EQ(f.G.ResizeCol(), 4);
     f.Drag(300, 5);
     EXPECT_EQ(f.G.Columns[4].Width(), 96);
-}
 
-TEST(InputMouse, DisabledGridIgnoresThePointer) {
-    Sheet s;
-    s.G.SetEnabled(false);
-    s.G.MouseMove(0, Sheet::X(2), Sheet::Y(2));
-    EXPECT_EQ(s.Host.Cursor, crDefault);
-    s.G.MouseDown(mbLeft, ssLeft, Sheet::X(2), Sheet::Y(2));
-    EXPECT_EQ(s.G.Col(), 0);
-    s.G.DblClick(Sheet::X(0), Sheet::Y(0));
-    EXPECT_FALSE(s.Host.EditorShown);
+    // A pair with no more than 10 pixels between them (the fixed columns
+    // take the rest) is left as it is: too little room to share.
+    Sheet n(5, 5, 270);
+    for (int c : {2, 3, 4})
+        n.G.Columns[c].CanResize = false;
+    n.G.Columns[0].SetWidth(20);
+    n.G.SetFitToWidth(true);
+    ASSERT_EQ(std::make_pair(n.G.Columns[0].Width(), n.G.Columns[1].Width()),
+              std::make_pair(0, 10));
+    n.Press(20, 5);
+    n.Drag(40, 5);
+    EXPECT_EQ(std::make_pair(n.G.Columns[0].Width(), n.G.Columns[1].Width()),
+              std::make_pair(0, 10));
 }
 
 TEST(InputMouse, ClickSettlesTypingInTheCellLeftOrClicked) {
@@ -219,13 +227,24 @@ TEST(InputMouse, DoubleClickOpensTheEditorOnlyOverTheCurrentCell) {
     for (const Case& k : {Case{"single cell", {1, 2, 1, 2}, 1, 2, true},
                           Case{"another cell", {1, 2, 1, 2}, 2, 2, false},
                           Case{"part of a column", {1, 2, 1, 5}, 1, 2, true},
-                          Case{"a block", {1, 2, 2, 3}, 1, 2, false}}) {
+                          Case{"a block", {1, 2, 2, 3}, 1, 2, false},
+                          Case{"a read-only column", {3, 1, 3, 1}, 3, 1, false}}) {
         SCOPED_TRACE(k.name);
         Sheet s;
         s.Select(k.sel.Left, k.sel.Top, k.sel.Right, k.sel.Bottom);
         s.G.DblClick(Sheet::X(k.c), Sheet::Y(k.r));
-        EXPECT_EQ(s.Host.EditorShown, k.opens);
+        EXPECT_EQ(s.Host.EditorShown || s.G.EditorOpen(), k.opens);
+        EXPECT_EQ(s.Undo().Count(), k.opens ? 1 : 0); // the session's record
     }
+    // A read-only grid only scrolls the cell into view.
+    Sheet s(30);
+    s.G.SetReadOnly(true);
+    s.G.KeyDown(VK_NEXT, 0);
+    s.G.SetScrollY(0);
+    s.G.OpenEditor();
+    EXPECT_FALSE(s.Host.EditorShown);
+    EXPECT_GT(s.G.ScrollY(), 0);
+    EXPECT_EQ(s.Undo().Count(), 0);
 }
 
 // Opens the editor on a cell as the user does: click, then double click.
@@ -256,10 +275,7 @@ TEST(InputEditor, BoundsFollowTheCellAndItsAlignment) {
         Sheet s;
         s.G.Columns[1].SetHorzAlign(c.h);
         s.G.Columns[1].SetVertAlign(c.v);
-        TFont f;
-        f.Name = "Col font";
-        f.Color = RGB(200, 0, 0);
-        s.G.Columns[1].SetFont(f);
+        s.G.Columns[1].SetFont(TFont{"Col font", 9, RGB(200, 0, 0)});
         s.G.SetCells(1, 2, "1:23.45");
         OpenOn(s, 1, 2);
         ASSERT_TRUE(s.Host.EditorShown);
@@ -287,37 +303,58 @@ TEST(InputEditor, OpensScrolledIntoViewAndHidesTheCaret) {
     EXPECT_EQ(s.Undo().Items(0).Area, (TRect{1, 29, 1, 29}));
 }
 
+// A scroll hides the box but keeps the edit pending (focus going to the
+// editor settles nothing either); the next key settles the hidden edit
+// before it moves, or its record would later take another cell's text.
+template <int Key> void ScrollThenKey(Sheet& s) {
+    s.G.FocusOut(true);
+    EXPECT_TRUE(s.Host.EditorShown && s.Log.empty());
+    s.G.VertScroll(scLineDown, 0);
+    EXPECT_FALSE(s.Host.EditorShown);
+    EXPECT_NE(s.G.PendingEdit(), nullptr);
+    s.G.FocusIn();
+    s.Key(Key);
+}
+
 // One editing session per row: the box opens on (1, 1), takes the texts in
-// turn and is closed by a key or a click; the log, the cell and the record
-// follow.
+// turn and is closed by a key, a click or a scroll and a key; the log, the
+// cell and the record follow. Typing afterwards is an edit of the cell it
+// lands on.
 TEST(InputEditor, SessionsSettleAsOneRecord) {
-    enum TClose { ByEnter, ByEscape, ByClickElsewhere };
+    using Close = void (*)(Sheet&);
+    const Close enter = [](Sheet& s) { EXPECT_TRUE(s.G.EditorKeyDown(VK_RETURN, 0)); };
+    const Close escape = [](Sheet& s) { EXPECT_TRUE(s.G.EditorKeyDown(VK_ESCAPE, 0)); };
+    const Close clickAway = [](Sheet& s) { s.Click(2, 4); };
     struct Case {
         const char* name;
         Strings edits;
         bool veto; // the cell refuses every change
-        TClose close;
-        std::string wantCell;
+        Close close;
         Strings wantLog;
         Strings wantOld, wantNew; // the one record; empty: none
     };
     // clang-format off
     const Case cases[] = {
-        {"enter keeps the last text", {"1:23.4", "1:23.40"}, false, ByEnter, "1:23.40",
+        {"enter keeps the last text", {"1:23.4", "1:23.40"}, false, enter,
          {"changed 1,1 btEdit", "assigned 1,1"}, {"1:23.45"}, {"1:23.40"}},
-        {"escape keeps it too", {"1:23.4", "1:23.40"}, false, ByEscape, "1:23.40",
+        {"escape keeps it too", {"1:23.4", "1:23.40"}, false, escape,
          {"changed 1,1 btEdit", "assigned 1,1"}, {"1:23.45"}, {"1:23.40"}},
-        {"back to the old text: no record, still evaluated", {"1:23.4", "1:23.45"}, false, ByEnter,
-         "1:23.45", {"assigned 1,1"}, {}, {}},
-        {"refused cell-side: the record is discarded", {"b"}, true, ByEscape, "1:23.45",
+        {"back to the old text: no record, still evaluated", {"1:23.4", "1:23.45"}, false, enter,
          {"assigned 1,1"}, {}, {}},
-        {"a click elsewhere settles and moves", {"ab"}, false, ByClickElsewhere, "ab",
+        {"refused cell-side: the record is discarded", {"b"}, true, escape, {"assigned 1,1"}, {}, {}},
+        {"a click elsewhere settles and moves", {"ab"}, false, clickAway,
          {"changed 1,1 btEdit", "assigned 1,1", "moved 2,4"}, {"1:23.45"}, {"ab"}},
+        {"scrolled, then Down", {"ab"}, false, ScrollThenKey<VK_DOWN>,
+         {"assigned 1,1", "changed 1,1 btEdit", "moved 1,2"}, {"1:23.45"}, {"ab"}},
+        {"scrolled, then Right", {"ab"}, false, ScrollThenKey<VK_RIGHT>,
+         {"assigned 1,1", "changed 1,1 btEdit", "moved 2,1"}, {"1:23.45"}, {"ab"}},
+        {"scrolled, then Enter", {"ab"}, false, ScrollThenKey<VK_RETURN>,
+         {"assigned 1,1", "changed 1,1 btEdit", "moved 1,2"}, {"1:23.45"}, {"ab"}},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Sheet s;
+        Sheet s(30);
         s.G.SetCells(1, 1, "1:23.45");
         if (c.veto) s.G.OnCellChanging = [](int, int, bool& CanChange) { CanChange = false; };
         OpenOn(s, 1, 1);
@@ -326,20 +363,22 @@ TEST(InputEditor, SessionsSettleAsOneRecord) {
             if (!c.veto) EXPECT_EQ(s.Cell(1, 1), t); // written through at once
         }
         EXPECT_TRUE(s.Log.empty());
-        if (c.close == ByClickElsewhere)
-            s.Click(2, 4);
-        else
-            EXPECT_TRUE(s.G.EditorKeyDown(c.close == ByEnter ? VK_RETURN : VK_ESCAPE, 0));
+        c.close(s);
         EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen());
-        EXPECT_EQ(s.Cell(1, 1), c.wantCell);
+        EXPECT_EQ(s.Cell(1, 1), c.veto ? "1:23.45" : c.edits.back());
         EXPECT_EQ(s.Log, c.wantLog);
-        if (c.wantOld.empty()) {
-            EXPECT_EQ(s.Undo().Count(), 0);
-        } else {
-            ASSERT_EQ(s.Undo().Count(), 1);
-            EXPECT_EQ(s.Undo().Items(0).OldTexts[1], c.wantOld);
-            EXPECT_EQ(s.Undo().Items(0).NewTexts[1], c.wantNew);
-        }
+        const int records = c.wantOld.empty() ? 0 : 1;
+        ASSERT_EQ(s.Undo().Count(), records);
+        if (records) EXPECT_EQ(s.Undo().Items(0).OldTexts[1], c.wantOld);
+        if (records) EXPECT_EQ(s.Undo().Items(0).NewTexts[1], c.wantNew);
+        if (c.veto) continue;
+        const auto [col, row] = s.At();
+        s.G.SetCells(col, row, "old");
+        s.Type("9");
+        s.Key(VK_UP);
+        ASSERT_EQ(s.Undo().Count(), records + 1);
+        EXPECT_EQ(s.Undo().Items(0).Area, (TRect{col, row, col, row}));
+        EXPECT_EQ(s.Undo().Items(0).OldTexts[static_cast<std::size_t>(col)], Strings{"old"});
     }
 }
 
@@ -362,25 +401,6 @@ TEST(InputEditor, OtherKeysBelongToTheEditBox) {
     s.G.OnFilterChar = [](bool, int, int, const std::string&, bool& Allowed) { Allowed = false; };
     EXPECT_TRUE(s.G.EditorKeyPress("\b")); // Backspace is never dropped
     EXPECT_EQ(filtered, 2);
-}
-
-TEST(InputEditor, ReadOnlyCellsOnlyScroll) {
-    {
-        Sheet s;
-        OpenOn(s, 3, 1); // a read-only column
-        EXPECT_FALSE(s.Host.EditorShown || s.G.EditorOpen());
-        EXPECT_EQ(s.Undo().Count(), 0);
-    }
-    {
-        Sheet s(30);
-        s.G.SetReadOnly(true);
-        s.G.KeyDown(VK_NEXT, 0);
-        s.G.SetScrollY(0);
-        s.G.OpenEditor();
-        EXPECT_FALSE(s.Host.EditorShown);
-        EXPECT_GT(s.G.ScrollY(), 0);
-        EXPECT_EQ(s.Undo().Count(), 0);
-    }
 }
 
 TEST(InputEditor, ClicksSettleTheEditedCell) {
@@ -410,44 +430,6 @@ TEST(InputEditor, ClicksSettleTheEditedCell) {
     s.Click(0, 0);
     EXPECT_EQ(s.Log, (Strings{"assigned 2,2", "moved 0,0"}));
     EXPECT_FALSE(s.G.EditorOpen());
-}
-
-TEST(InputEditor, FocusToTheEditorSettlesNothingAndScrollsHideTheBox) {
-    Sheet s(30);
-    OpenOn(s, 1, 1);
-    s.G.EditorChanged("5");
-    s.Host.ClearRequests();
-    s.G.FocusOut(true);
-    EXPECT_TRUE(s.Host.EditorShown);
-    EXPECT_TRUE(s.Log.empty());
-    s.G.VertScroll(scLineDown, 0);
-    EXPECT_FALSE(s.Host.EditorShown);
-    // The edit is still pending and settles when the user moves on.
-    EXPECT_NE(s.G.PendingEdit(), nullptr);
-}
-
-TEST(InputEditor, AKeyAfterAScrollSettlesTheHiddenEdit) {
-    for (int key : {VK_DOWN, VK_RIGHT, VK_RETURN}) {
-        SCOPED_TRACE(key);
-        Sheet s(30);
-        s.G.SetCells(1, 1, "a");
-        OpenOn(s, 1, 1);
-        s.G.EditorChanged("ab");
-        s.G.VertScroll(scLineDown, 0);
-        s.G.FocusIn();
-        s.Key(key);
-        ASSERT_GE(s.Log.size(), 2u);
-        EXPECT_EQ(s.Log[0], "assigned 1,1");
-        EXPECT_EQ(s.Log[1], "changed 1,1 btEdit");
-        // Typing in the next cell is an edit of that cell.
-        const int c = s.G.Col(), r = s.G.Row();
-        s.G.SetCells(c, r, "old");
-        s.Type("9");
-        s.Key(VK_UP);
-        ASSERT_EQ(s.Undo().Count(), 2);
-        EXPECT_EQ(s.Undo().Items(0).Area, (TRect{c, r, c, r}));
-        EXPECT_EQ(s.Undo().Items(0).OldTexts[static_cast<std::size_t>(c)], Strings{"old"});
-    }
 }
 
 } // namespace
