@@ -256,14 +256,23 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
 
     CommitEdit();
     EndEdit();
-    TUndoBufferList* undo = CurrentUndo();
-    if (undo && FCell.Col < RecordedCols) {
-        TUndoBuffer* R = undo->Push(btEdit, TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
-        R->OldTexts[static_cast<std::size_t>(FCell.Col)].push_back(CellText(FCell.Col, FCell.Row));
-        R->NewTexts[static_cast<std::size_t>(FCell.Col)].push_back(text);
-    }
+    const int col = FCell.Col, row = FCell.Row;
+    const std::string old = CellText(col, row);
     FTyping.SetText(text);
-    WriteCell(FCell.Col, FCell.Row, true, text);
+    WriteCell(col, row, true, text);
+    if (CellText(col, row) != text) {
+        // The OnCellChanging handler refused the text. Nothing may be
+        // recorded: a redo would write the refused text after all.
+        FTyping.ClearText();
+        return false;
+    }
+    // Recorded even when the text was already there, as the sender asked
+    // for an entry.
+    if (TUndoBufferList* undo = CurrentUndo(); undo && col < RecordedCols) {
+        TUndoBuffer* R = undo->Push(btEdit, TRect{col, row, col, row});
+        R->OldTexts[static_cast<std::size_t>(col)].push_back(old);
+        R->NewTexts[static_cast<std::size_t>(col)].push_back(text);
+    }
     if (OnCellChange) OnCellChange(FCell.Col, FCell.Row, btEdit);
     if (OnCellAssignment) OnCellAssignment(FCell.Col, FCell.Row);
     FTyping.SetTyped(false);

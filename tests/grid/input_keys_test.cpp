@@ -427,7 +427,7 @@ TEST(InputKeys, CellInputFromAnotherProgramAndItsMoves) {
     struct Refusal {
         const char* name;
         int col;
-        bool hide, ownerBlocked, disabled;
+        bool hide, ownerBlocked, disabled, veto = false;
     };
     // The interval column is made writable here: it is refused for what it
     // is, not only for being read-only.
@@ -436,17 +436,21 @@ TEST(InputKeys, CellInputFromAnotherProgramAndItsMoves) {
                              Refusal{"interval column", 4, false, false, false},
                              Refusal{"hidden best column", 1, true, false, false},
                              Refusal{"modal dialog open", 2, false, true, false},
-                             Refusal{"disabled grid", 2, false, false, true}}) {
+                             Refusal{"disabled grid", 2, false, false, true},
+                             // Recorded, a redo would write the refused text.
+                             Refusal{"vetoed by the handler", 2, false, false, false, true}}) {
         SCOPED_TRACE(r.name);
         Sheet t;
         t.G.Columns[4].ReadOnly = false;
         if (r.hide) t.G.Columns[r.col].SetVisible(false);
         t.Host.OwnerEnabled = !r.ownerBlocked;
         t.G.SetEnabled(!r.disabled);
+        if (r.veto) t.G.OnCellChanging = [](int, int, bool& CanChange) { CanChange = false; };
         t.Go(r.col, 3);
         EXPECT_FALSE(t.G.CellInput("1:00", 0));
         EXPECT_EQ(t.Cell(r.col, 3), "");
         EXPECT_TRUE(t.Log.empty());
+        EXPECT_EQ(t.Undo().Count(), 0);
     }
 
     // Columns 1 .. 4 and rows 0 .. 1 selected; the walk passes over the
