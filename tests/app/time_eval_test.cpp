@@ -27,11 +27,16 @@ TEST(TimeText, RecognisesFormsAndValues) {
         {"1:5", tkMinSec, 65'000},
         {"1:60", tkNotTime, 0},
         {"1:2:3", tkHourMinSec, 3'723'000},
+        {"23:59:59", tkHourMinSec, 86'399'000},
         {"24:00:00", tkNotTime, 0},
+        {"1:02:60", tkNotTime, 0},
+        {"123:00:00", tkNotTime, 0},
+        {"1:2:3:4", tkNotTime, 0},
         {"1:23\"5", tkMinSecMs, 83'005},
         {"1:23\"45", tkMinSecMs, 83'045},
         {"1:21\"500", tkMinSecMs, 81'500},
         {"1:23\"5000", tkNotTime, 0},
+        {"1:23\"", tkNotTime, 0},
         {"1:02:03\"456", tkHourMinSecMs, 3'723'456},
         {"", tkNotTime, 0},
         {" 1:23", tkNotTime, 0},
@@ -132,7 +137,7 @@ class GridEval : public ::testing::Test {
 
 } // namespace
 
-TEST_F(GridEval, WorkedExamples) {
+TEST_F(GridEval, WorkedExamplesAndTheirColours) {
     struct Example {
         const char* best;
         const char* now;
@@ -140,18 +145,20 @@ TEST_F(GridEval, WorkedExamples) {
         std::string split;
         TTimeFormat result;
         const char* interval;
+        TColor colour; // of the Now and split texts
     } examples[] = {
-        {"1:23", "1:21\"500", "0:01:21", "-0:01\"500", tfMinus, "- - -"},
-        {"1:02:03", "1:02:05", "1:02:05", "+0:02", tfPlus, "- - -"},
-        {"2:00:00", "59:59", "0:59:59", "-1:00:01", tfMinus, "- - -"},
-        {"1:00", "60:00\"000", "1:00:00", "+59:00\"000", tfPlus, "- - -"},
-        {"5:07", "5:07", "0:05:07", kEven, tfEven, "- - -"},
-        {"abc", "5:07", "0:05:07", "###", tfNone, "old"},
-        {"", "5:07", "0:05:07", "", tfNone, "- - -"},
-        {"5:07", "", "", "", tfNone, ""},
-        {"5:07", "71583:00", "71583:00", "###", tfNone, "old"},
-        {"", "2121:9", "2121:9", "", tfNone, "- - -"}, // over a day: kept as typed
+        {"1:23", "1:21\"500", "0:01:21", "-0:01\"500", tfMinus, "- - -", 0xFF0000},
+        {"1:02:03", "1:02:05", "1:02:05", "+0:02", tfPlus, "- - -", 0x0000FF},
+        {"2:00:00", "59:59", "0:59:59", "-1:00:01", tfMinus, "- - -", 0xFF0000},
+        {"1:00", "60:00\"000", "1:00:00", "+59:00\"000", tfPlus, "- - -", 0x0000FF},
+        {"5:07", "5:07", "0:05:07", kEven, tfEven, "- - -", 0x55CC55},
+        {"abc", "5:07", "0:05:07", "###", tfNone, "old", 0x000001},
+        {"", "5:07", "0:05:07", "", tfNone, "- - -", 0x000001},
+        {"5:07", "", "", "", tfNone, "", 0x000001},
+        {"5:07", "71583:00", "71583:00", "###", tfNone, "old", 0x000001},
+        {"", "2121:9", "2121:9", "", tfNone, "- - -", 0x000001}, // over a day: kept as typed
     };
+    settings->FontColor = 0x000001;
     SetUpGrid(1);
     for (const auto& e : examples) {
         SCOPED_TRACE(std::string(e.best) + " / " + e.now);
@@ -165,7 +172,14 @@ TEST_F(GridEval, WorkedExamples) {
         EXPECT_EQ(Result(0), e.result);
         EXPECT_EQ(grid.Cells(4, 0), e.interval);
         EXPECT_FALSE(grid.Updating());
+        EXPECT_EQ(DrawnColor(2, 0), e.colour);
+        EXPECT_EQ(DrawnColor(3, 0), e.colour);
+        for (int col : {0, 1, 4}) // the other columns keep the grid's colour
+            EXPECT_EQ(DrawnColor(col, 0), kUntouched);
     }
+    EXPECT_EQ(DrawnColor(2, 1), kUntouched); // no entry for that row
+    settings.reset();
+    EXPECT_EQ(DrawnColor(2, 0), kUntouched); // no project open
 }
 
 TEST_F(GridEval, IntervalsBestEditsAndClearing) {
@@ -230,23 +244,4 @@ TEST_F(GridEval, CrLfFormatsAndIgnoredCalls) {
     settings.reset();
     Type(2, 1, "1:01");
     EXPECT_EQ(grid.Cells(3, 1), "x");
-}
-
-TEST_F(GridEval, ColoursFollowTheSplitResult) {
-    settings->FontColor = 0x000001;
-    SetUpGrid(5);
-    const char* nows[] = {"1:20", "1:40", "1:30", "x", ""};
-    const TColor expected[] = {0xFF0000, 0x0000FF, 0x55CC55, 0x000001, 0x000001};
-    for (int r = 0; r < 5; ++r) {
-        SCOPED_TRACE(r);
-        grid.SetCells(1, r, "1:30");
-        Type(2, r, nows[r]);
-        EXPECT_EQ(DrawnColor(2, r), expected[r]);
-        EXPECT_EQ(DrawnColor(3, r), expected[r]);
-        for (int col : {0, 1, 4})
-            EXPECT_EQ(DrawnColor(col, r), kUntouched);
-    }
-    EXPECT_EQ(DrawnColor(2, 7), kUntouched); // no entry for that row
-    settings.reset();
-    EXPECT_EQ(DrawnColor(2, 0), kUntouched); // no project open
 }

@@ -8,6 +8,7 @@
 #include "model/laptime_project.h"
 #include "model/ports.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +35,17 @@ inline void SetI32(std::string& b, std::size_t off, std::int32_t value) {
     for (std::size_t i = 0; i < 4; ++i)
         b[off + i] = static_cast<char>((static_cast<std::uint32_t>(value) >> 8 * i) & 0xFF);
 }
+
+// The message of the exception of type E that F raises, or "accepted".
+template <typename E = EFileError, typename F> std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+using ::testing::HasSubstr;
 
 // A fresh folder removed with everything in it at the end of the test.
 class ScratchDir {

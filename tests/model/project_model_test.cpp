@@ -4,8 +4,6 @@
 
 #include "model/project_file.h"
 
-#include <fstream>
-
 namespace {
 
 const std::string NS = "New Sheet    "; // four spaces
@@ -228,40 +226,6 @@ TEST(ProjectFiles, SaveAndOpenKeepSheetsNamesSettingsAndTexts) {
     ExpectAligned(o);
     EXPECT_EQ(o.Host.Title, "Segmark v1.7.0 Eng - empty");
     EXPECT_FALSE(o.Grid.Enabled());
-}
-
-TEST(ProjectFiles, DamagedFileLeavesTheOpenProjectAsItWas) {
-    ScratchDir dir;
-    ProjectRig r;
-    r.WithSheets({"A", "B"});
-    r.P().SaveToFile(dir / "good.sgp");
-    const std::string bytes = ReadWholeFile(dir / "good.sgp");
-    auto rows = [&](std::int32_t n) {
-        std::string b = bytes;
-        SetI32(b, 4 + 593, n); // sheet 0's RowCount
-        return b;
-    };
-    const std::pair<const char*, std::string> damaged[] = {
-        {"cut inside a record", bytes.substr(0, 300)},
-        {"absurd row count", rows(0x7FFFFFFF)},
-        {"negative row count", rows(-5)},
-    };
-    ASSERT_TRUE(r.P().SelectSheet(1, true));
-    r.Grid.SetCells(1, 0, "5:00");
-    for (const auto& [what, content] : damaged) {
-        SCOPED_TRACE(what);
-        std::ofstream(dir / "bad.sgp", std::ios::binary) << content;
-        const auto items = r.Selector.Items;
-        EXPECT_THROW(r.Project =
-                         TLaptimeProject::Create(dir / "bad.sgp", r.Grid, r.Selector, r.Host),
-                     EFileError);
-        ASSERT_TRUE(r.Project);
-        EXPECT_EQ(r.Selector.Items, items);
-        EXPECT_EQ(r.Grid.CellText(1, 0), "5:00");
-        ExpectAligned(r);
-    }
-    r.P().AddNewSheet(); // and it goes on working
-    ExpectAligned(r);
 }
 
 // A small file whose sheets all claim the most rows opens, and only the
