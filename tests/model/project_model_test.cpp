@@ -66,9 +66,7 @@ TEST(ProjectNaming, NewAndCopyNumbersAreOneAboveTheHighestInUse) {
         r.Host.HasClipboardText = true;
         r.Host.Clipboard = "a\t1:00\t1:00\r\n";
         const int last = static_cast<int>(c.names.size()) - 1;
-        if (c.how == Copy && last > 0) {
-            ASSERT_TRUE(r.P().SelectSheet(last, true));
-        }
+        if (c.how == Copy && last > 0) ASSERT_TRUE(r.P().SelectSheet(last, true));
         const auto before = r.Selector.Items;
         auto add = [&] {
             c.how == New    ? r.P().AddNewSheet()
