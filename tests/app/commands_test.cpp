@@ -49,15 +49,12 @@ struct Window {
     bool Enabled(const std::string& Item) { return C.MenuState().Enabled.at(Item); }
 };
 
-std::string Bytes(const std::string& Path) {
-    return FileExists(Path) ? ReadWholeFile(Path) : std::string("<none>");
-}
-
 } // namespace
 
 TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
     Window w;
     w.C.Start({});
+    EXPECT_FALSE(w.Enabled("PastePop")); // rows, but no text on the clipboard
     // One row per case, with the items whose rules differ between them.
     struct Case {
         const char* Name;
@@ -240,13 +237,13 @@ TEST(Commands, FlagsAndCaptionOverASession) {
     EXPECT_EQ(w.User.Dialogs[0].FileName, "My New Project");
     EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run");
     EXPECT_FALSE(w.C.MenuState().Undo.UndoEnabled);
-    const std::string saved = Bytes(dir / "run.sgp");
+    const std::string saved = ReadWholeFile(dir / "run.sgp");
 
     // After Save As, Save writes to the chosen file silently.
     w.Type(2, 0, "1:20");
     w.C.OverWriteClick();
     EXPECT_EQ(w.User.Dialogs.size(), 1u);
-    EXPECT_NE(Bytes(dir / "run.sgp"), saved);
+    EXPECT_NE(ReadWholeFile(dir / "run.sgp"), saved);
     EXPECT_FALSE(w.C.DataChange());
 
     // Undo after a save has nothing to undo.
@@ -396,7 +393,7 @@ TEST(Commands, SheetTextExportAndImport) {
     w.Grid.Columns[1].SetVisible(false); // hidden columns are written too
     w.User.Files = {dir / "sheet.txt"};
     w.C.SheetToFileClick();
-    const std::string text = Bytes(dir / "sheet.txt");
+    const std::string text = ReadWholeFile(dir / "sheet.txt");
     EXPECT_EQ(text.substr(0, 42), "Stage1\t0:01:00\t0:00:59\t-0:01\t- - -\r\n\t\t\t\t\r\n");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20);
 

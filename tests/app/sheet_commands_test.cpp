@@ -109,8 +109,9 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_EQ(r.Grid.Col(), 2);
 }
 
-// The defaults' dialog and Make Default: nothing on Cancel, no texts on OK.
-TEST(SheetCommands, DefaultsChangeOnlyOnOkAndWithoutTexts) {
+// The defaults' dialog, Make Default and the application settings: nothing
+// changes on Cancel, and sheet settings are taken without texts.
+TEST(SheetCommands, SettingsDialogsChangeOnlyOnOk) {
     TLaptimeSheet defaults = DefaultSheetSettings();
     FakeUserPort port;
     port.EditSheet = [](TLaptimeSheet& s) {
@@ -147,13 +148,9 @@ TEST(SheetCommands, DefaultsChangeOnlyOnOkAndWithoutTexts) {
     EXPECT_EQ(defaults.ColWidth[2], r.P().Sheets[0].ColWidth[2]);
     EXPECT_NE(defaults.ColWidth[2], 140);
     EXPECT_EQ(defaults.Texts[0], "");
-}
 
-TEST(SheetCommands, ApplicationSettingsReachTheGridOnlyOnOk) {
-    ProjectRig r;
-    r.New();
+    // The application settings, and the grid with them.
     TLapEnv env;
-    FakeUserPort port;
     port.EditEnv = [](TLapEnv& e) {
         for (std::size_t i = 0; i < e.HeaderTexts.size(); ++i)
             e.HeaderTexts[i].assign("T" + std::to_string(i));

@@ -49,6 +49,7 @@ TEST(TimeText, RecognisesFormsAndValues) {
         {"71582:47\"296", tkNotTime, 0},
         {"71582:48", tkNotTime, 0},
         {"99999999999999999999999:00", tkNotTime, 0},
+        {"18446744073709551616:01", tkNotTime, 0}, // 2^64 minutes must not wrap to 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");

@@ -109,7 +109,10 @@ TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
 
 TEST(ProjectSheets, DeleteShowsTheFollowingSheetDownToNoSheets) {
     ProjectRig r;
-    r.WithSheets({"A", "B", "C", "D", "E"}); // 1 to 5 rows
+    r.WithSheets({"A", "B", "C", "D", "E", "F"}); // 1 to 6 rows
+    r.Grid.SetCells(1, 0, "typed");
+    r.P().DeleteSheet(5); // a later sheet: the grid is left as it is
+    EXPECT_EQ(r.Grid.CellText(1, 0), "typed");
     ASSERT_TRUE(r.P().SelectSheet(4, true));
     r.P().DeleteSheet(0); // another sheet: the shown one stays
     ExpectAligned(r);
