@@ -94,8 +94,7 @@ class FakeHost : public ProjectHost {
   public:
     void SetTitle(const std::string& T) override { Title = T; }
     bool AskOkCancel(const std::string& Text, const std::string& Caption) override {
-        Questions.push_back(Text);
-        QuestionCaptions.push_back(Caption);
+        Questions.push_back(Caption + ": " + Text);
         return Answer;
     }
     bool ConfirmManyRows() const override { return ManyRowsSwitch; }
@@ -107,7 +106,7 @@ class FakeHost : public ProjectHost {
     }
 
     std::string Title;
-    std::vector<std::string> Questions, QuestionCaptions;
+    std::vector<std::string> Questions; // "caption: text"
     bool Answer = true, ManyRowsSwitch = true, HasClipboardText = false;
     int UndoIndex = 1;
     TLaptimeSheet Defaults = DefaultSheetSettings();

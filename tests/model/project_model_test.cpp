@@ -4,8 +4,6 @@
 
 #include "model/project_file.h"
 
-namespace {
-
 const std::string NS = "New Sheet    "; // four spaces
 
 TEST(ProjectCreate, NewProjectHasOneDefaultSheetAndItsTitle) {
@@ -244,5 +242,3 @@ TEST(ProjectFiles, SheetsNotOnShowHoldNoRows) {
     EXPECT_EQ(r.Evaluated.size(), std::size_t(MaxSheetRows));
     ExpectAligned(r);
 }
-
-} // namespace
