@@ -31,12 +31,10 @@ struct Window {
     TLapEnvFile Env;
     FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};
-    int Refreshed = 0;
 
     Window() {
         SetupLapGrid(Grid, Env.Env);
         Grid.SetClipboardPort(&Clip);
-        C.OnChange = [this] { ++Refreshed; };
     }
     // Types Text into the cell and settles it with Enter, as the keyboard does.
     void Type(int Col, int Row, const std::string& Text) {
@@ -62,26 +60,24 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
         TMenuCase Expected;
         bool Cut, Paste, CopySheet, AddLine, DeleteLine, SheetSort, CopyTime;
     };
+    const auto none = [](Window&) {};
+    const auto hideColumns = [](Window& W) {
+        for (int i = 0; i < 5; ++i)
+            W.Grid.Columns[i].SetVisible(false);
+    };
+    const auto deleteSheets = [](Window& W) {
+        W.C.DeleteSheetClick();
+        W.C.DeleteSheetClick();
+    };
+    const bool T = true, F = false;
+    // Each case starts from the one before: two sheets, then one row, and so on.
     const Case cases[] = {
-        {"rows", [](Window&) {}, mcRows, true, true, true, true, true, false, true},
-        {"two sheets", [](Window& W) { W.C.AddSheetClick(); }, mcRows, true, true, true, true, true,
-         true, true},
-        {"one row", [](Window& W) { W.Grid.SetRowCount(1); }, mcRows, true, true, true, true, true,
-         true, true},
-        {"no visible column",
-         [](Window& W) {
-             for (int i = 0; i < 5; ++i)
-                 W.Grid.Columns[i].SetVisible(false);
-         },
-         mcRowsNoVisibleColumn, false, false, true, false, false, true, true},
-        {"no rows", [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows, false, false, true, true,
-         false, true, false},
-        {"no sheet",
-         [](Window& W) {
-             W.C.DeleteSheetClick();
-             W.C.DeleteSheetClick();
-         },
-         mcNoSheet, false, false, false, false, false, false, false},
+        {"rows", none, mcRows, T, T, T, T, T, F, T},
+        {"two sheets", [](Window& W) { W.C.AddSheetClick(); }, mcRows, T, T, T, T, T, T, T},
+        {"one row", [](Window& W) { W.Grid.SetRowCount(1); }, mcRows, T, T, T, T, T, T, T},
+        {"no visible column", hideColumns, mcRowsNoVisibleColumn, F, F, T, F, F, T, T},
+        {"no rows", [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows, F, F, T, T, F, T, F},
+        {"no sheet", deleteSheets, mcNoSheet, F, F, F, F, F, F, F},
     };
     w.Clip.Has = true;
     w.C.SetClipHasText(true);
