@@ -32,9 +32,11 @@ struct Window {
     FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};
 
-    Window() {
+    // Started with no arguments (a new project) unless told otherwise.
+    explicit Window(bool Started = true) {
         SetupLapGrid(Grid, Env.Env);
         Grid.SetClipboardPort(&Clip);
+        if (Started) C.Start({});
     }
     // Types Text into the cell and settles it with Enter, as the keyboard does.
     void Type(int Col, int Row, const std::string& Text) {
@@ -51,7 +53,6 @@ struct Window {
 
 TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
     Window w;
-    w.C.Start({});
     EXPECT_FALSE(w.Enabled("PastePop")); // rows, but no text on the clipboard
     // One row per case, with the items whose rules differ between them.
     struct Case {
@@ -105,7 +106,6 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
 // The edit commands and the undo captions that name what they recorded.
 TEST(Commands, EditCommandsAndUndoCaptions) {
     Window w;
-    w.C.Start({});
     EXPECT_EQ(w.C.MenuState().Undo, TUndoCaptions{});
     w.Type(2, 0, "1:00");
     w.C.CopyNowToBestClick();
@@ -173,7 +173,6 @@ TEST(Commands, StartProjectChoice) {
     std::filesystem::create_directories(base);
     {
         Window w;
-        w.C.Start({});
         for (const std::string& f : {file, upper, last, deep})
             w.C.Project()->SaveToFile(f);
     }
@@ -196,7 +195,7 @@ TEST(Commands, StartProjectChoice) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        Window w;
+        Window w(false);
         w.Env.Env.ReopenLast = c.Reopen;
         w.Env.Env.LastFile.assign(c.LastFile);
         w.C.Start(c.Args);
@@ -213,7 +212,6 @@ TEST(Commands, StartProjectChoice) {
 TEST(Commands, FlagsAndCaptionOverASession) {
     ScratchDir dir;
     Window w;
-    w.C.Start({});
     const std::string title = "Segmark v1.7.0 Eng - My New Project";
     EXPECT_EQ(w.C.Caption(), title);
     w.Type(1, 0, "1:23");
@@ -267,7 +265,6 @@ TEST(Commands, FlagsAndCaptionOverASession) {
 
 TEST(Commands, RenameRules) {
     Window w;
-    w.C.Start({});
     w.C.AddSheetClick(); // "New Sheet    2" on show
     struct Case {
         const char* Name;
@@ -306,7 +303,6 @@ TEST(Commands, RenameRules) {
 TEST(Commands, SaveQuestionFailingSavesAndRefusedProjects) {
     ScratchDir dir;
     Window w;
-    w.C.Start({});
     w.Type(1, 0, "1:00");
 
     w.User.Answers = {TAnswer::Cancel};
@@ -375,7 +371,6 @@ TEST(Commands, SaveQuestionFailingSavesAndRefusedProjects) {
 TEST(Commands, SheetTextExportAndImport) {
     ScratchDir dir;
     Window w;
-    w.C.Start({});
     w.Type(0, 0, "Stage1");
     w.Type(1, 0, "1:00");
     w.Type(2, 0, "0:59");
@@ -426,7 +421,6 @@ TEST(Commands, DialogCommandsSetTheSheetFlag) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         Window w;
-        w.C.Start({});
         w.User.Answer = c.Answer;
         w.User.Moved = c.Moved;
         w.User.EditEnv = [](TLapEnv& E) { E.HeaderTexts[1].assign("Best"); };

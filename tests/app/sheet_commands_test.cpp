@@ -33,8 +33,7 @@ std::vector<TColor> ColoursOf(const TLapGrid& g) {
 }
 
 TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
-    ProjectRig r;
-    r.WithSheets({"a", "b", "c"});
+    ProjectRig r({"a", "b", "c"});
     r.P().SelectSheet(2, true);
     for (int i = 0; i < 20; ++i)
         r.Grid.AddRow(false);
@@ -131,8 +130,7 @@ TEST(SheetCommands, SettingsDialogsChangeOnlyOnOk) {
 
     // Make Default takes the sheet as last stored: widths dragged since are
     // not taken.
-    ProjectRig r;
-    r.WithSheets({"a", "b"});
+    ProjectRig r({"a", "b"});
     r.P().Sheets[0].BoxColor = 0x445566;
     r.Grid.Columns[2].SetWidth(140);
     defaults = DefaultSheetSettings();
@@ -174,8 +172,7 @@ TEST(SheetCommands, SettingsDialogsChangeOnlyOnOk) {
 }
 
 TEST(SheetCommands, SortRefillsTheSelectorAndShowsTheSheetByName) {
-    ProjectRig r;
-    r.WithSheets({"a", "b", "c", "d", "e"});
+    ProjectRig r({"a", "b", "c", "d", "e"});
     r.P().SelectSheet(1, true);
     r.Grid.SetCells(0, 0, "typed"); // reaches the sheet before the sort
     FakeUserPort port;

@@ -132,6 +132,8 @@ struct ProjectRig {
         };
     }
 
+    explicit ProjectRig(const std::vector<std::string>& Names) : ProjectRig() { WithSheets(Names); }
+
     void New() { Project = TLaptimeProject::Create("", Grid, Selector, Host); }
 
     // A project of sheets with these names; sheet i has i + 1 rows and the

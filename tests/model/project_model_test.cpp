@@ -59,8 +59,7 @@ TEST(ProjectNaming, NewAndCopyNumbersAreOneAboveTheHighestInUse) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ProjectRig r;
-        r.WithSheets(c.names);
+        ProjectRig r(c.names);
         r.Host.HasClipboardText = true;
         r.Host.Clipboard = "a\t1:00\t1:00\r\n";
         const int last = static_cast<int>(c.names.size()) - 1;
@@ -85,8 +84,7 @@ TEST(ProjectNaming, NewAndCopyNumbersAreOneAboveTheHighestInUse) {
 }
 
 TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
-    ProjectRig r;
-    r.WithSheets({"Run"});
+    ProjectRig r({"Run"});
     r.Grid.SetCells(0, 0, "Stage");
     r.Grid.SetCells(2, 0, "1:00");
     r.Grid.CurrentFormats()->Items(0) = tfPlus;
@@ -106,8 +104,7 @@ TEST(ProjectSheets, CopyTakesTheGridRowsWithFreshResultsAndHistory) {
 }
 
 TEST(ProjectSheets, DeleteShowsTheFollowingSheetDownToNoSheets) {
-    ProjectRig r;
-    r.WithSheets({"A", "B", "C", "D", "E", "F"}); // 1 to 6 rows
+    ProjectRig r({"A", "B", "C", "D", "E", "F"}); // 1 to 6 rows
     r.Grid.SetCells(1, 0, "typed");
     r.P().DeleteSheet(5); // a later sheet: the grid is left as it is
     EXPECT_EQ(r.Grid.CellText(1, 0), "typed");
@@ -144,8 +141,7 @@ TEST(ProjectSheets, DeleteShowsTheFollowingSheetDownToNoSheets) {
 }
 
 TEST(ProjectSheets, SelectStoresTheGridAndRestoresPositions) {
-    ProjectRig r;
-    r.WithSheets({"A", "B", "C"});
+    ProjectRig r({"A", "B", "C"});
     EXPECT_FALSE(r.P().SelectSheet(0, true)); // already on show
     EXPECT_FALSE(r.P().SelectSheet(3, true));
 
@@ -178,8 +174,7 @@ TEST(ProjectSheets, SelectStoresTheGridAndRestoresPositions) {
 }
 
 TEST(ProjectSheets, MoveCarriesEveryPerSheetList) {
-    ProjectRig r;
-    r.WithSheets({"A", "B", "C", "D"}); // 1..4 rows
+    ProjectRig r({"A", "B", "C", "D"}); // 1..4 rows
     r.P().Positions[0].Row = 10;
     r.P().MoveSheet(0, 2);
     r.P().MoveSheet(1, 1);
