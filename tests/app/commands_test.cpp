@@ -315,8 +315,7 @@ TEST(Commands, SaveQuestionFailingSavesAndRefusedProjects) {
     w.User.Answers = {TAnswer::Yes};
     w.User.Files = {dir / "missing/run.sgp"};
     w.C.NewProjectClick();
-    ASSERT_EQ(w.User.Errors.size(), 1u);
-    EXPECT_NE(w.User.Errors[0].find("missing/run.sgp"), std::string::npos);
+    EXPECT_THAT(w.User.Errors, ::testing::ElementsAre(HasSubstr("missing/run.sgp")));
     EXPECT_TRUE(w.C.DataChange());
     EXPECT_FALSE(w.C.HasFileName());
     EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
