@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
-#include <fstream>
 
 namespace {
 
@@ -33,12 +31,12 @@ struct Window {
     TLapEnvFile Env;
     FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};
-    int Refreshed = 0;
 
-    Window() {
+    // Started with no arguments (a new project) unless told otherwise.
+    explicit Window(bool Started = true) {
         SetupLapGrid(Grid, Env.Env);
         Grid.SetClipboardPort(&Clip);
-        C.OnChange = [this] { ++Refreshed; };
+        if (Started) C.Start({});
     }
     // Types Text into the cell and settles it with Enter, as the keyboard does.
     void Type(int Col, int Row, const std::string& Text) {
@@ -51,15 +49,11 @@ struct Window {
     bool Enabled(const std::string& Item) { return C.MenuState().Enabled.at(Item); }
 };
 
-std::string Bytes(const std::string& Path) {
-    return FileExists(Path) ? ReadWholeFile(Path) : std::string("<none>");
-}
-
 } // namespace
 
 TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
     Window w;
-    w.C.Start({});
+    EXPECT_FALSE(w.Enabled("PastePop")); // rows, but no text on the clipboard
     // One row per case, with the items whose rules differ between them.
     struct Case {
         const char* Name;
@@ -67,26 +61,24 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
         TMenuCase Expected;
         bool Cut, Paste, CopySheet, AddLine, DeleteLine, SheetSort, CopyTime;
     };
+    const auto none = [](Window&) {};
+    const auto hideColumns = [](Window& W) {
+        for (int i = 0; i < 5; ++i)
+            W.Grid.Columns[i].SetVisible(false);
+    };
+    const auto deleteSheets = [](Window& W) {
+        W.C.DeleteSheetClick();
+        W.C.DeleteSheetClick();
+    };
+    const bool T = true, F = false;
+    // Each case starts from the one before: two sheets, then one row, and so on.
     const Case cases[] = {
-        {"rows", [](Window&) {}, mcRows, true, true, true, true, true, false, true},
-        {"two sheets", [](Window& W) { W.C.AddSheetClick(); }, mcRows, true, true, true, true, true,
-         true, true},
-        {"one row", [](Window& W) { W.Grid.SetRowCount(1); }, mcRows, true, true, true, true, true,
-         true, true},
-        {"no visible column",
-         [](Window& W) {
-             for (int i = 0; i < 5; ++i)
-                 W.Grid.Columns[i].SetVisible(false);
-         },
-         mcRowsNoVisibleColumn, false, false, true, false, false, true, true},
-        {"no rows", [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows, false, false, true, true,
-         false, true, false},
-        {"no sheet",
-         [](Window& W) {
-             W.C.DeleteSheetClick();
-             W.C.DeleteSheetClick();
-         },
-         mcNoSheet, false, false, false, false, false, false, false},
+        {"rows", none, mcRows, T, T, T, T, T, F, T},
+        {"two sheets", [](Window& W) { W.C.AddSheetClick(); }, mcRows, T, T, T, T, T, T, T},
+        {"one row", [](Window& W) { W.Grid.SetRowCount(1); }, mcRows, T, T, T, T, T, T, T},
+        {"no visible column", hideColumns, mcRowsNoVisibleColumn, F, F, T, F, F, T, T},
+        {"no rows", [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows, F, F, T, T, F, T, F},
+        {"no sheet", deleteSheets, mcNoSheet, F, F, F, F, F, F, F},
     };
     w.Clip.Has = true;
     w.C.SetClipHasText(true);
@@ -111,9 +103,9 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
     EXPECT_EQ(w.C.MenuState().Enabled.count("AddSheet"), 0u); // always on
 }
 
-TEST(Commands, UndoCaptionsNameTheRecordKind) {
+// The edit commands and the undo captions that name what they recorded.
+TEST(Commands, EditCommandsAndUndoCaptions) {
     Window w;
-    w.C.Start({});
     EXPECT_EQ(w.C.MenuState().Undo, TUndoCaptions{});
     w.Type(2, 0, "1:00");
     w.C.CopyNowToBestClick();
@@ -132,248 +124,7 @@ TEST(Commands, UndoCaptionsNameTheRecordKind) {
     EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Clear \"Now\" Times)");
     w.C.UndoClick();
     EXPECT_EQ(w.C.MenuState().Undo.Undo, "Undo   (&U)\t(Cell Edit) ");
-}
 
-TEST(Commands, StartProjectChoice) {
-    ScratchDir dir;
-    const std::string file = dir / "run.sgp";
-    const std::string upper = dir / "RUN.SGP";
-    const std::string last = dir / "last.sgp";
-    {
-        Window w;
-        w.C.Start({});
-        w.C.Project()->Title = "x";
-        w.C.Project()->SaveToFile(file);
-        w.C.Project()->SaveToFile(upper);
-        w.C.Project()->SaveToFile(last);
-    }
-    struct Case {
-        const char* Name;
-        std::vector<std::string> Args;
-        std::uint8_t Reopen;
-        std::string LastFile;
-        std::string Opened; // "" for a new project
-    };
-    const Case cases[] = {
-        {"one .sgp argument", {file}, 1, last, file},
-        {"two arguments", {file, file}, 0, last, ""},
-        {"capital extension, reopen", {upper}, 1, last, last},
-        {"missing argument, reopen", {dir / "gone.sgp"}, 1, last, last},
-        {"reopen, last file deleted", {}, 1, dir / "deleted.sgp", ""},
-        {"reopen off", {}, 0, last, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Window w;
-        w.Env.Env.ReopenLast = c.Reopen;
-        w.Env.Env.LastFile.assign(c.LastFile);
-        w.C.Start(c.Args);
-        EXPECT_EQ(w.C.HasFileName(), !c.Opened.empty());
-        EXPECT_EQ(w.C.OpenFileName(), c.Opened);
-        EXPECT_EQ(w.C.Title(),
-                  std::string("Segmark v1.7.0 Eng - ") +
-                      (c.Opened.empty() ? "My New Project" : TitleFromFileName(c.Opened)));
-        EXPECT_FALSE(w.C.SheetChange() || w.C.DataChange());
-        w.C.PrepareExit();
-        EXPECT_EQ(w.Env.Env.LastFile.str(), c.Opened);
-    }
-    // A path one byte longer than LastFile holds is not kept cut: that would
-    // name another file.
-    const std::string base = dir / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/");
-    const std::string deep = base + std::string(512 - base.size() - 4, 'f') + ".sgp";
-    std::filesystem::create_directories(std::filesystem::path(deep).parent_path());
-    std::filesystem::copy_file(file, deep);
-    Window w;
-    w.C.Start({deep});
-    ASSERT_EQ(w.C.OpenFileName(), deep);
-    w.Env.Env.LastFile.assign("old");
-    w.C.PrepareExit();
-    EXPECT_EQ(w.Env.Env.LastFile.str(), "");
-}
-
-// Imported sheets are named after the file, converted when the name is UTF-8.
-TEST(Commands, ImportedSheetNamesComeFromTheFileName) {
-    EXPECT_EQ(SheetNameOfFile("/d/\xE5\x8C\xBA\xE9\x96\x93.txt"), "\x8B\xE6\x8A\xD4");
-    EXPECT_EQ(SheetNameOfFile("/d/\xC0\x80.txt"), "\xC0\x80"); // overlong: not UTF-8
-}
-
-// The Overview's session: type a run, save, undo back to the saved point,
-// rename, add a sheet, delete the last sheets; the caption follows.
-TEST(Commands, FlagsAndCaptionOverASession) {
-    ScratchDir dir;
-    Window w;
-    w.C.Start({});
-    const std::string title = "Segmark v1.7.0 Eng - My New Project";
-    EXPECT_EQ(w.C.Caption(), title);
-    w.Type(1, 0, "1:23");
-    EXPECT_TRUE(w.C.DataChange());
-    EXPECT_EQ(w.C.Caption(), title + "*");
-
-    // Save on a project without a file asks where, proposing its title.
-    w.User.Files = {dir / "run.sgp"};
-    w.C.OverWriteClick();
-    ASSERT_EQ(w.User.Dialogs.size(), 1u);
-    EXPECT_EQ(w.User.Dialogs[0].FileName, "My New Project");
-    EXPECT_EQ(w.User.Dialogs[0].Title, "Save File");
-    EXPECT_EQ(w.User.Dialogs[0].Filter, "Segmark Projects....................(*.sgp)|*.sgp");
-    EXPECT_TRUE(w.User.Dialogs[0].ConfirmOverwrite);
-    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run");
-    EXPECT_TRUE(w.C.HasFileName());
-    EXPECT_FALSE(w.C.MenuState().Undo.UndoEnabled);
-    const std::string saved = Bytes(dir / "run.sgp");
-
-    // After Save As, Save writes to the chosen file silently.
-    w.Type(2, 0, "1:20");
-    w.C.OverWriteClick();
-    EXPECT_EQ(w.User.Dialogs.size(), 1u);
-    EXPECT_NE(Bytes(dir / "run.sgp"), saved);
-    EXPECT_FALSE(w.C.DataChange());
-
-    // Undo after a save has nothing to undo.
-    w.C.UndoClick();
-    EXPECT_EQ(w.Grid.Cells(2, 0), "0:01:20");
-
-    // A rename survives an undo's recomputation of DataChange.
-    w.Type(2, 1, "2:00");
-    w.C.RenameSheet("Course A");
-    EXPECT_EQ(w.Selector.Items[0], "Course A");
-    w.C.UndoClick();
-    EXPECT_FALSE(w.C.DataChange());
-    EXPECT_TRUE(w.C.SheetChange());
-    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run*");
-
-    w.C.AddSheetClick();
-    EXPECT_EQ(w.C.Project()->SheetCount(), 2);
-    w.User.OkAnswers = {false};
-    w.C.DeleteSheetClick();
-    EXPECT_EQ(w.C.Project()->SheetCount(), 2);
-    w.C.DeleteSheetClick();
-    w.C.DeleteSheetClick();
-    EXPECT_EQ(w.User.Asked.back(), "Delete Sheet: Delete the current sheet?");
-    EXPECT_EQ(w.C.Project()->SheetCount(), 0);
-    EXPECT_FALSE(w.Grid.Enabled());
-    EXPECT_FALSE(w.Selector.Enabled);
-    w.C.DeleteSheetClick();             // nothing left: no question
-    EXPECT_EQ(w.User.Asked.size(), 4u); // the rename and three deletes
-    w.C.AddSheetClick();
-    EXPECT_TRUE(w.Grid.Enabled() && w.Selector.Enabled);
-    EXPECT_EQ(w.Selector.Items, std::vector<std::string>{"New Sheet    1"});
-}
-
-TEST(Commands, RenameRules) {
-    Window w;
-    w.C.Start({});
-    w.C.AddSheetClick(); // "New Sheet    2" on show
-    struct Case {
-        const char* Name;
-        std::string Typed;
-        bool Confirm, Ok, Locked;
-        std::string Shown;   // what the field shows afterwards
-        std::string Current; // the sheet's name afterwards
-        std::string Asked;   // the last question or message
-    };
-    const Case cases[] = {
-        {"empty restores", "", true, true, false, "New Sheet    2", "New Sheet    2", ""},
-        {"cancelled", "Stage", true, false, false, "New Sheet    2", "New Sheet    2",
-         "Confirm : Change this sheet's name?"},
-        {"duplicate", "New Sheet    1", false, true, false, "New Sheet    1", "New Sheet    2",
-         "Cnfm: A sheet already has that name."},
-        {"locked", "Stage", false, true, true, "Stage", "New Sheet    2", ""},
-        {"other case accepted", "new sheet    1", false, true, false, "new sheet    1",
-         "new sheet    1", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        w.User.Asked.clear();
-        w.User.Messages.clear();
-        w.Env.Env.ConfirmRename = c.Confirm;
-        w.Env.Env.TitlesLocked = c.Locked;
-        w.User.OkAnswers = {c.Ok};
-        EXPECT_EQ(w.C.RenameSheet(c.Typed), c.Shown);
-        EXPECT_EQ(w.Selector.Items[1], c.Current);
-        EXPECT_EQ(w.C.Project()->CurrentSheet()->Name.str(), c.Current);
-        const std::vector<std::string>& said =
-            w.User.Messages.empty() ? w.User.Asked : w.User.Messages;
-        EXPECT_EQ(said.empty() ? "" : said.back(), c.Asked);
-        // A typed name not confirmed is dropped when the field is left.
-        EXPECT_EQ(w.C.SelectorLeft("typed"), c.Current);
-    }
-}
-
-TEST(Commands, SaveQuestionAndFailingSaves) {
-    ScratchDir dir;
-    Window w;
-    w.C.Start({});
-    w.Type(1, 0, "1:00");
-
-    w.User.Answers = {TAnswer::Cancel};
-    w.C.NewProjectClick();
-    EXPECT_EQ(w.User.Asked.back(), "Cnfm: Data has been edited. Save?");
-    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
-
-    // Yes, then a save that cannot be written: the error names the file, and
-    // the flags, the history and the project stay; New does not go ahead.
-    w.User.Answers = {TAnswer::Yes};
-    w.User.Files = {dir / "missing/run.sgp"};
-    w.C.NewProjectClick();
-    ASSERT_EQ(w.User.Errors.size(), 1u);
-    EXPECT_NE(w.User.Errors[0].find("missing/run.sgp"), std::string::npos);
-    EXPECT_TRUE(w.C.DataChange());
-    EXPECT_FALSE(w.C.HasFileName());
-    EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
-    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
-
-    // Yes with a dismissed save dialog cancels too.
-    w.User.Answers = {TAnswer::Yes};
-    EXPECT_FALSE(w.C.CloseQuery());
-
-    // A cell still being typed counts when the window closes.
-    w.User.Answers = {TAnswer::Yes};
-    w.User.Files = {dir / "run.sgp"};
-    w.Grid.SetCol(2);
-    w.Grid.SetRow(0);
-    w.Grid.KeyPress("5");
-    EXPECT_TRUE(w.C.CloseQuery());
-    EXPECT_EQ(w.Grid.Cells(2, 0), "5");
-    EXPECT_FALSE(w.C.DataChange() || w.C.SheetChange());
-
-    w.Type(1, 1, "2:00");
-    w.User.Answers = {TAnswer::No};
-    w.C.NewProjectClick();
-    EXPECT_EQ(w.Grid.Cells(1, 0), "");
-    EXPECT_FALSE(w.C.HasFileName());
-    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - My New Project");
-}
-
-TEST(Commands, RefusedProjectLeavesTheOpenOne) {
-    ScratchDir dir;
-    { std::ofstream(dir / "bad.sgp") << "\x05\x00\x00\x00garbage"; }
-    Window w;
-    w.C.Start({});
-    w.Type(1, 0, "1:00");
-    const std::string caption = w.C.Caption();
-    std::filesystem::create_directory(dir / "folder.sgp");
-    for (const std::string& f : {dir / "bad.sgp", dir / "none.sgp", dir / "folder.sgp"}) {
-        w.User.Answers = {TAnswer::No};
-        w.User.Files = {f};
-        w.C.OpenProjectClick();
-        EXPECT_EQ(w.User.Errors.back().find("is a folder") != std::string::npos,
-                  f == dir / "folder.sgp");
-        EXPECT_EQ(w.C.Caption(), caption);
-        EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
-        EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
-    }
-    EXPECT_NE(w.User.Errors[0].find("bad.sgp"), std::string::npos);
-
-    // Drops: only one ".sgp" file opens.
-    EXPECT_FALSE(w.C.DropFiles({dir / "a.sgp", dir / "b.sgp"}));
-    EXPECT_FALSE(w.C.DropFiles({dir / "a.txt"}));
-    EXPECT_EQ(w.User.Asked.size(), 3u); // only the three Open questions so far
-}
-
-TEST(Commands, EditCommandsRouteToTheFocusedField) {
-    Window w;
-    w.C.Start({});
     w.Type(1, 0, "1:00");
     // The selector's field and the notes take the action themselves.
     EXPECT_TRUE(w.C.EditClick(TEditAction::Clear, TFocusField::Selector));
@@ -410,18 +161,222 @@ TEST(Commands, EditCommandsRouteToTheFocusedField) {
     EXPECT_TRUE(w.C.DataChange());
 }
 
+TEST(Commands, StartProjectChoice) {
+    ScratchDir dir;
+    const std::string file = dir / "run.sgp";
+    const std::string upper = dir / "RUN.SGP";
+    const std::string last = dir / "last.sgp";
+    // A path one byte longer than LastFile holds opens, but is not kept cut
+    // at exit: that would name another file.
+    const std::string base = dir / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/");
+    const std::string deep = base + std::string(512 - base.size() - 4, 'f') + ".sgp";
+    std::filesystem::create_directories(base);
+    {
+        Window w;
+        for (const std::string& f : {file, upper, last, deep})
+            w.C.Project()->SaveToFile(f);
+    }
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Args;
+        std::uint8_t Reopen;
+        std::string LastFile;
+        std::string Opened; // "" for a new project
+        std::string Kept;   // LastFile at exit
+    };
+    const Case cases[] = {
+        {"one .sgp argument", {file}, 1, last, file, file},
+        {"two arguments", {file, file}, 0, last, "", ""},
+        {"capital extension, reopen", {upper}, 1, last, last, last},
+        {"missing argument, reopen", {dir / "gone.sgp"}, 1, last, last, last},
+        {"reopen, last file deleted", {}, 1, dir / "deleted.sgp", "", ""},
+        {"reopen off", {}, 0, last, "", ""},
+        {"path too long to keep", {deep}, 0, last, deep, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Window w(false);
+        w.Env.Env.ReopenLast = c.Reopen;
+        w.Env.Env.LastFile.assign(c.LastFile);
+        w.C.Start(c.Args);
+        EXPECT_EQ(w.C.HasFileName(), !c.Opened.empty());
+        EXPECT_EQ(w.C.OpenFileName(), c.Opened);
+        EXPECT_FALSE(w.C.SheetChange() || w.C.DataChange());
+        w.C.PrepareExit();
+        EXPECT_EQ(w.Env.Env.LastFile.str(), c.Kept);
+    }
+}
+
+// The Overview's session: type a run, save, undo back to the saved point,
+// rename, add a sheet, delete the last sheets; the caption follows.
+TEST(Commands, FlagsAndCaptionOverASession) {
+    ScratchDir dir;
+    Window w;
+    const std::string title = "Segmark v1.7.0 Eng - My New Project";
+    EXPECT_EQ(w.C.Caption(), title);
+    w.Type(1, 0, "1:23");
+    EXPECT_TRUE(w.C.DataChange());
+    EXPECT_EQ(w.C.Caption(), title + "*");
+
+    // Save on a project without a file asks where, proposing its title.
+    w.User.Files = {dir / "run.sgp"};
+    w.C.OverWriteClick();
+    ASSERT_EQ(w.User.Dialogs.size(), 1u);
+    EXPECT_EQ(w.User.Dialogs[0].FileName, "My New Project");
+    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run");
+    EXPECT_FALSE(w.C.MenuState().Undo.UndoEnabled);
+    const std::string saved = ReadWholeFile(dir / "run.sgp");
+
+    // After Save As, Save writes to the chosen file silently.
+    w.Type(2, 0, "1:20");
+    w.C.OverWriteClick();
+    EXPECT_EQ(w.User.Dialogs.size(), 1u);
+    EXPECT_NE(ReadWholeFile(dir / "run.sgp"), saved);
+    EXPECT_FALSE(w.C.DataChange());
+
+    // Undo after a save has nothing to undo.
+    w.C.UndoClick();
+    EXPECT_EQ(w.Grid.Cells(2, 0), "0:01:20");
+
+    // A rename survives an undo's recomputation of DataChange.
+    w.Type(2, 1, "2:00");
+    w.C.RenameSheet("Course A");
+    w.C.UndoClick();
+    EXPECT_FALSE(w.C.DataChange());
+    EXPECT_TRUE(w.C.SheetChange());
+    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - run*");
+
+    w.C.AddSheetClick();
+    w.User.OkAnswers = {false};
+    w.C.DeleteSheetClick();
+    EXPECT_EQ(w.C.Project()->SheetCount(), 2);
+    w.C.DeleteSheetClick();
+    w.C.DeleteSheetClick();
+    EXPECT_EQ(w.User.Asked.back(), "Delete Sheet: Delete the current sheet?");
+    EXPECT_EQ(w.C.Project()->SheetCount(), 0);
+    EXPECT_FALSE(w.Grid.Enabled());
+    EXPECT_FALSE(w.Selector.Enabled);
+    w.C.DeleteSheetClick();             // nothing left: no question
+    EXPECT_EQ(w.User.Asked.size(), 4u); // the rename and three deletes
+    w.C.AddSheetClick();
+    EXPECT_TRUE(w.Grid.Enabled() && w.Selector.Enabled);
+    EXPECT_EQ(w.Selector.Items, std::vector<std::string>{"New Sheet    1"});
+}
+
+TEST(Commands, RenameRules) {
+    Window w;
+    w.C.AddSheetClick(); // "New Sheet    2" on show
+    struct Case {
+        const char* Name;
+        std::string Typed;
+        bool Confirm, Ok, Locked;
+        std::string Shown;   // what the field shows afterwards
+        std::string Current; // the sheet's name afterwards
+        std::string Asked;   // the last question or message
+    };
+    const std::string one = "New Sheet    1", two = "New Sheet    2", other = "new sheet    1";
+    const Case cases[] = {
+        {"empty restores", "", true, true, false, two, two, ""},
+        {"cancelled", "Stage", true, false, false, two, two, "Confirm : Change this sheet's name?"},
+        {"duplicate", one, false, true, false, one, two, "Cnfm: A sheet already has that name."},
+        {"locked", "Stage", false, true, true, "Stage", two, ""},
+        {"other case accepted", other, false, true, false, other, other, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        w.User.Asked.clear();
+        w.User.Messages.clear();
+        w.Env.Env.ConfirmRename = c.Confirm;
+        w.Env.Env.TitlesLocked = c.Locked;
+        w.User.OkAnswers = {c.Ok};
+        EXPECT_EQ(w.C.RenameSheet(c.Typed), c.Shown);
+        EXPECT_EQ(w.Selector.Items[1], c.Current);
+        EXPECT_EQ(w.C.Project()->CurrentSheet()->Name.str(), c.Current);
+        const std::vector<std::string>& said =
+            w.User.Messages.empty() ? w.User.Asked : w.User.Messages;
+        EXPECT_EQ(said.empty() ? "" : said.back(), c.Asked);
+        // A typed name not confirmed is dropped when the field is left.
+        EXPECT_EQ(w.C.SelectorLeft("typed"), c.Current);
+    }
+}
+
+TEST(Commands, SaveQuestionFailingSavesAndRefusedProjects) {
+    ScratchDir dir;
+    Window w;
+    w.Type(1, 0, "1:00");
+
+    w.User.Answers = {TAnswer::Cancel};
+    w.C.NewProjectClick();
+    EXPECT_EQ(w.User.Asked.back(), "Cnfm: Data has been edited. Save?");
+    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+
+    // Yes, then a save that cannot be written: the error names the file, and
+    // the flags, the history and the project stay; New does not go ahead.
+    w.User.Answers = {TAnswer::Yes};
+    w.User.Files = {dir / "missing/run.sgp"};
+    w.C.NewProjectClick();
+    EXPECT_THAT(w.User.Errors, ::testing::ElementsAre(HasSubstr("missing/run.sgp")));
+    EXPECT_TRUE(w.C.DataChange());
+    EXPECT_FALSE(w.C.HasFileName());
+    EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
+    EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+
+    // Yes with a dismissed save dialog cancels too.
+    w.User.Answers = {TAnswer::Yes};
+    EXPECT_FALSE(w.C.CloseQuery());
+
+    // A cell still being typed counts when the window closes.
+    w.User.Answers = {TAnswer::Yes};
+    w.User.Files = {dir / "run.sgp"};
+    w.Grid.SetCol(2);
+    w.Grid.SetRow(0);
+    w.Grid.KeyPress("5");
+    EXPECT_TRUE(w.C.CloseQuery());
+    EXPECT_EQ(w.Grid.Cells(2, 0), "5");
+    EXPECT_FALSE(w.C.DataChange() || w.C.SheetChange());
+
+    w.Type(1, 1, "2:00");
+    w.User.Answers = {TAnswer::No};
+    w.C.NewProjectClick();
+    EXPECT_EQ(w.Grid.Cells(1, 0), "");
+    EXPECT_FALSE(w.C.HasFileName());
+    EXPECT_EQ(w.C.Caption(), "Segmark v1.7.0 Eng - My New Project");
+
+    // A project that cannot be opened leaves the open one as it was.
+    SaveFileAtomically(dir / "bad.sgp", "\x05\x00\x00\x00garbage");
+    w.Type(1, 0, "1:00");
+    const std::string caption = w.C.Caption();
+    const std::size_t asked = w.User.Asked.size();
+    std::filesystem::create_directory(dir / "folder.sgp");
+    for (const std::string& f : {dir / "bad.sgp", dir / "none.sgp", dir / "folder.sgp"}) {
+        w.User.Answers = {TAnswer::No};
+        w.User.Files = {f};
+        w.C.OpenProjectClick();
+        EXPECT_EQ(w.User.Errors.back().find("is a folder") != std::string::npos,
+                  f == dir / "folder.sgp");
+        EXPECT_EQ(w.C.Caption(), caption);
+        EXPECT_EQ(w.Grid.Cells(1, 0), "0:01:00");
+        EXPECT_EQ(w.Selector.Items.size(), 1u);
+        EXPECT_TRUE(w.C.MenuState().Undo.UndoEnabled);
+    }
+    EXPECT_NE(w.User.Errors[1].find("bad.sgp"), std::string::npos);
+
+    // Drops: only one ".sgp" file opens.
+    EXPECT_FALSE(w.C.DropFiles({dir / "a.sgp", dir / "b.sgp"}));
+    EXPECT_FALSE(w.C.DropFiles({dir / "a.txt"}));
+    EXPECT_EQ(w.User.Asked.size(), asked + 3); // only the three Open questions so far
+}
+
 TEST(Commands, SheetTextExportAndImport) {
     ScratchDir dir;
     Window w;
-    w.C.Start({});
     w.Type(0, 0, "Stage1");
     w.Type(1, 0, "1:00");
     w.Type(2, 0, "0:59");
     w.Grid.Columns[1].SetVisible(false); // hidden columns are written too
     w.User.Files = {dir / "sheet.txt"};
     w.C.SheetToFileClick();
-    EXPECT_EQ(w.User.Dialogs.back().Title, "Save Text");
-    const std::string text = Bytes(dir / "sheet.txt");
+    const std::string text = ReadWholeFile(dir / "sheet.txt");
     EXPECT_EQ(text.substr(0, 42), "Stage1\t0:01:00\t0:00:59\t-0:01\t- - -\r\n\t\t\t\t\r\n");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20);
 
@@ -432,10 +387,12 @@ TEST(Commands, SheetTextExportAndImport) {
     EXPECT_EQ(w.C.SheetChange(), changed);
     w.User.Files = {dir / "sheet.txt"};
     w.C.FileToSheetClick();
-    EXPECT_EQ(w.User.Dialogs.back().Title, "OpenTxt");
     EXPECT_EQ(w.Selector.Items.back(), "sheet");
     EXPECT_TRUE(w.C.SheetChange());
     EXPECT_EQ(w.Grid.Cells(2, 0), "0:00:59");
+    // Imported sheets are named after the file, converted when the name is UTF-8.
+    EXPECT_EQ(SheetNameOfFile("/d/\xE5\x8C\xBA\xE9\x96\x93.txt"), "\x8B\xE6\x8A\xD4");
+    EXPECT_EQ(SheetNameOfFile("/d/\xC0\x80.txt"), "\xC0\x80"); // overlong: not UTF-8
 }
 
 // Which dialog commands mark the sheets as changed.
@@ -446,32 +403,30 @@ TEST(Commands, DialogCommandsSetTheSheetFlag) {
         std::function<void(TLapCommands&)> Run;
         bool Changed;
     };
+    const auto customize = [](TLapCommands& C) { C.SheetConfigClick(0); };
+    const auto makeDefault = [](TLapCommands& C) { C.CopyThisToDefClick(); };
+    const auto sort = [](TLapCommands& C) { C.SheetSortClick(); };
     const Case cases[] = {
-        {"customize OK", true, false, [](TLapCommands& C) { C.SheetConfigClick(0); }, true},
-        {"customize cancelled", false, false, [](TLapCommands& C) { C.SheetConfigClick(0); },
-         false},
+        {"customize OK", true, false, customize, true},
+        {"customize cancelled", false, false, customize, false},
         {"defaults OK", true, false, [](TLapCommands& C) { C.SheetConfigClick(1); }, false},
-        {"make default OK", true, false, [](TLapCommands& C) { C.CopyThisToDefClick(); }, true},
-        {"make default cancelled", false, false, [](TLapCommands& C) { C.CopyThisToDefClick(); },
-         false},
-        {"sort without a move", true, false, [](TLapCommands& C) { C.SheetSortClick(); }, false},
-        {"sort with a move", true, true, [](TLapCommands& C) { C.SheetSortClick(); }, true},
-        {"application settings", true, false, [](TLapCommands& C) { C.AppSettingClick(); }, false},
+        {"make default OK", true, false, makeDefault, true},
+        {"make default cancelled", false, false, makeDefault, false},
+        {"sort without a move", true, false, sort, false},
+        {"sort with a move", true, true, sort, true},
+        {"application settings", true, false,
+         [](TLapCommands& C) { EXPECT_TRUE(C.AppSettingClick()); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         Window w;
-        w.C.Start({});
         w.User.Answer = c.Answer;
         w.User.Moved = c.Moved;
         w.User.EditEnv = [](TLapEnv& E) { E.HeaderTexts[1].assign("Best"); };
         c.Run(w.C);
         EXPECT_EQ(w.C.SheetChange(), c.Changed);
+        // The settings edited are the window's own, not a copy.
+        if (c.Name == std::string("application settings"))
+            EXPECT_EQ(w.Env.Env.HeaderTexts[1].str(), "Best");
     }
-    Window w;
-    w.C.Start({});
-    w.User.EditEnv = [](TLapEnv& E) { E.HeaderTexts[1].assign("Best"); };
-    EXPECT_TRUE(w.C.AppSettingClick());
-    EXPECT_EQ(w.Grid.Columns[1].Title(), "Best");
-    EXPECT_EQ(w.Env.Env.HeaderTexts[1].str(), "Best");
 }

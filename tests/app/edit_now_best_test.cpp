@@ -1,10 +1,8 @@
 #include "app/now_best.h"
-#include "grid/one_sheet.h"
 #include "grid/lap_grid.h"
+#include "grid/one_sheet.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 

@@ -15,6 +15,7 @@ TEST(Launch, ArgumentsTable) {
         std::string Text;
         int Moves;
     };
+    const std::string whole = "--moves needs a whole number";
     const Case cases[] = {
         {{}, lkWindow, "", 0},
         {{"run.sgp"}, lkWindow, "", 0},
@@ -28,14 +29,8 @@ TEST(Launch, ArgumentsTable) {
         {{"--cell-input", "1:23"}, lkCellInput, "1:23", 0},
         {{"--cell-input", "1:23", "--moves", "-1"}, lkCellInput, "1:23", -1},
         {{"--cell-input", "1:23", "--moves", "2"}, lkCellInput, "1:23", 2},
-        {{"--cell-input", "1:23", "--moves", "2x"},
-         lkUsageError,
-         "--moves needs a whole number",
-         0},
-        {{"--cell-input", "1:23", "--moves", "99999999999"},
-         lkUsageError,
-         "--moves needs a whole number",
-         0},
+        {{"--cell-input", "1:23", "--moves", "2x"}, lkUsageError, whole, 0},
+        {{"--cell-input", "1:23", "--moves", "99999999999"}, lkUsageError, whole, 0},
         {{"--cell-input"}, lkUsageError, "--cell-input takes a text and an optional --moves N", 0},
         {{"frobnicate"}, lkUsageError, "unknown command frobnicate", 0},
         {{"run.sgp", "--fast"}, lkUsageError, "unknown option --fast", 0},

@@ -2,26 +2,21 @@
 #include "app/sheet_commands.h"
 #include "model/project_fakes.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
-// Every setting the dialog can change, set away from the defaults.
+// Every setting the dialog can change, set away from the defaults; the nine
+// colours are 0x010101 to 0x090909 in the order ColoursOf lists them.
 void ChangeEverySetting(TLaptimeSheet& s) {
+    TColor* colours[] = {&s.FontColor,       &s.BackColor,       &s.HeaderColor,
+                         &s.HeaderDarkColor, &s.HeaderFontColor, &s.BoxColor,
+                         &s.CellColor,       &s.AlternateColor,  &s.GridColor};
+    for (TColor i = 0; i < 9; ++i)
+        *colours[i] = 0x010101 * (i + 1);
     s.FontName.assign("Courier");
-    s.FontColor = 0x010101;
     s.FontStyle = fsBold | fsItalic;
     s.FontSize = 15;
-    s.BackColor = 0x020202;
-    s.HeaderColor = 0x030303;
-    s.HeaderDarkColor = 0x040404;
-    s.HeaderFontColor = 0x050505;
-    s.BoxColor = 0x060606;
-    s.CellColor = 0x070707;
-    s.AlternateColor = 0x080808;
     s.ShowGrid = 0;
     s.GridStyle = 4;
-    s.GridColor = 0x090909;
     s.ColVisible = {0, 1, 0, 1, 1};
     s.ColWidth = {11, 22, 33, 44, 55};
     s.ColHorzAlign = {0, 2, 0, 2, 0};
@@ -31,9 +26,14 @@ void ChangeEverySetting(TLaptimeSheet& s) {
     s.TimeFormat = 5;
 }
 
+std::vector<TColor> ColoursOf(const TLapGrid& g) {
+    return {g.Font().Color,       g.Color(),    g.HeaderColor(),      g.HeaderDarkColor(),
+            g.HeaderFont().Color, g.BoxColor(), g.Columns[0].Color(), g.AlternateColor(),
+            g.GridColor()};
+}
+
 TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
-    ProjectRig r;
-    r.WithSheets({"a", "b", "c"});
+    ProjectRig r({"a", "b", "c"});
     r.P().SelectSheet(2, true);
     for (int i = 0; i < 20; ++i)
         r.Grid.AddRow(false);
@@ -63,19 +63,15 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_EQ(s.Texts[0], "s2\r\n");
 
     const TLapGrid& g = r.Grid;
+    std::vector<TColor> colours;
+    for (TColor i = 1; i <= 9; ++i)
+        colours.push_back(0x010101 * i);
+    EXPECT_EQ(ColoursOf(g), colours);
     EXPECT_EQ(g.Font().Name, "Courier");
-    EXPECT_EQ(g.Font().Color, 0x010101u);
     EXPECT_EQ(g.Font().Style, fsBold | fsItalic);
     EXPECT_EQ(g.Font().Size, 15);
-    EXPECT_EQ(g.Color(), 0x020202u);
-    EXPECT_EQ(g.HeaderColor(), 0x030303u);
-    EXPECT_EQ(g.HeaderDarkColor(), 0x040404u);
-    EXPECT_EQ(g.HeaderFont().Color, 0x050505u);
-    EXPECT_EQ(g.BoxColor(), 0x060606u);
-    EXPECT_EQ(g.AlternateColor(), 0x080808u);
     EXPECT_FALSE(g.ShowGrid());
     EXPECT_EQ(g.GridStyle(), psDashDotDot);
-    EXPECT_EQ(g.GridColor(), 0x090909u);
     EXPECT_EQ(g.DefRowHeight(), 31);
     for (int i = 0; i < 5; ++i) {
         const auto u = std::size_t(i);
@@ -93,15 +89,9 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_EQ(g.Row(), 0);
     EXPECT_EQ(g.ScrollY(), 0);
     ExpectAligned(r);
-}
 
-TEST(SheetCommands, CustomizeCursorAndCancel) {
-    ProjectRig r;
-    r.WithSheets({"a"});
-    r.Grid.SetCol(2);
-    FakeUserPort port;
     // Column 0 shown: the cursor goes there.
-    port.EditSheet = [](TLaptimeSheet& s) { s.BackColor = 0x123456; };
+    port.EditSheet = [](TLaptimeSheet& t) { t.ColVisible[0] = 1; };
     ASSERT_TRUE(CustomizeSheet(r.P(), port));
     EXPECT_EQ(r.Grid.Col(), 0);
 
@@ -110,15 +100,17 @@ TEST(SheetCommands, CustomizeCursorAndCancel) {
     r.Grid.Columns[3].SetWidth(77);
     r.Grid.SetCol(2);
     port.Answer = false;
-    port.EditSheet = ChangeEverySetting;
+    port.EditSheet = [](TLaptimeSheet& t) { t.BackColor = 0x123456; };
     EXPECT_FALSE(CustomizeSheet(r.P(), port));
-    EXPECT_EQ(r.P().Sheets[0].BackColor, 0x123456u);
-    EXPECT_EQ(r.P().Sheets[0].ColWidth[3], 77);
-    EXPECT_EQ(r.Grid.Color(), 0x123456u);
+    EXPECT_EQ(s.BackColor, 0x020202u);
+    EXPECT_EQ(s.ColWidth[3], 77);
+    EXPECT_EQ(r.Grid.Color(), 0x020202u);
     EXPECT_EQ(r.Grid.Col(), 2);
 }
 
-TEST(SheetCommands, DefaultsAreCopiedBackOnlyOnOkAndWithoutTexts) {
+// The defaults' dialog, Make Default and the application settings: nothing
+// changes on Cancel, and sheet settings are taken without texts.
+TEST(SheetCommands, SettingsDialogsChangeOnlyOnOk) {
     TLaptimeSheet defaults = DefaultSheetSettings();
     FakeUserPort port;
     port.EditSheet = [](TLaptimeSheet& s) {
@@ -135,17 +127,13 @@ TEST(SheetCommands, DefaultsAreCopiedBackOnlyOnOkAndWithoutTexts) {
     EXPECT_EQ(port.GivenStored, DefaultSheetSettings()); // what Save would write
     EXPECT_EQ(defaults.PlusColor, 0xABCDEFu);
     EXPECT_EQ(defaults.Texts[1], "");
-}
 
-TEST(SheetCommands, MakeDefaultAsksAndTakesTheSheetAsLastStored) {
-    ProjectRig r;
-    r.WithSheets({"a", "b"});
+    // Make Default takes the sheet as last stored: widths dragged since are
+    // not taken.
+    ProjectRig r({"a", "b"});
     r.P().Sheets[0].BoxColor = 0x445566;
-    // Widths dragged since the sheet was stored are not taken.
     r.Grid.Columns[2].SetWidth(140);
-    TLaptimeSheet defaults = DefaultSheetSettings();
-    FakeUserPort port;
-
+    defaults = DefaultSheetSettings();
     port.Answer = false;
     EXPECT_FALSE(MakeDefault(r.P(), defaults, port));
     EXPECT_EQ(defaults, DefaultSheetSettings());
@@ -158,13 +146,9 @@ TEST(SheetCommands, MakeDefaultAsksAndTakesTheSheetAsLastStored) {
     EXPECT_EQ(defaults.ColWidth[2], r.P().Sheets[0].ColWidth[2]);
     EXPECT_NE(defaults.ColWidth[2], 140);
     EXPECT_EQ(defaults.Texts[0], "");
-}
 
-TEST(SheetCommands, ApplicationSettingsReachTheGridOnlyOnOk) {
-    ProjectRig r;
-    r.New();
+    // The application settings, and the grid with them.
     TLapEnv env;
-    FakeUserPort port;
     port.EditEnv = [](TLapEnv& e) {
         for (std::size_t i = 0; i < e.HeaderTexts.size(); ++i)
             e.HeaderTexts[i].assign("T" + std::to_string(i));
@@ -188,8 +172,7 @@ TEST(SheetCommands, ApplicationSettingsReachTheGridOnlyOnOk) {
 }
 
 TEST(SheetCommands, SortRefillsTheSelectorAndShowsTheSheetByName) {
-    ProjectRig r;
-    r.WithSheets({"a", "b", "c", "d", "e"});
+    ProjectRig r({"a", "b", "c", "d", "e"});
     r.P().SelectSheet(1, true);
     r.Grid.SetCells(0, 0, "typed"); // reaches the sheet before the sort
     FakeUserPort port;

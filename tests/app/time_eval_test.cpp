@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -27,11 +26,16 @@ TEST(TimeText, RecognisesFormsAndValues) {
         {"1:5", tkMinSec, 65'000},
         {"1:60", tkNotTime, 0},
         {"1:2:3", tkHourMinSec, 3'723'000},
+        {"23:59:59", tkHourMinSec, 86'399'000},
         {"24:00:00", tkNotTime, 0},
+        {"1:02:60", tkNotTime, 0},
+        {"123:00:00", tkNotTime, 0},
+        {"1:2:3:4", tkNotTime, 0},
         {"1:23\"5", tkMinSecMs, 83'005},
         {"1:23\"45", tkMinSecMs, 83'045},
         {"1:21\"500", tkMinSecMs, 81'500},
         {"1:23\"5000", tkNotTime, 0},
+        {"1:23\"", tkNotTime, 0},
         {"1:02:03\"456", tkHourMinSecMs, 3'723'456},
         {"", tkNotTime, 0},
         {" 1:23", tkNotTime, 0},
@@ -44,6 +48,7 @@ TEST(TimeText, RecognisesFormsAndValues) {
         {"71582:47\"296", tkNotTime, 0},
         {"71582:48", tkNotTime, 0},
         {"99999999999999999999999:00", tkNotTime, 0},
+        {"18446744073709551616:01", tkNotTime, 0}, // 2^64 minutes must not wrap to 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");
@@ -67,30 +72,26 @@ TEST(TimeText, DisplayFormatsSplitsAndIntervals) {
         std::uint8_t format;
         const char* big;
         const char* small;
+        const char* day; // a day or more is never shown as a clock time
     } table[] = {
-        {0, "1:02:03", "0:01:05"},
-        {1, "01:02:03", "00:01:05"},
-        {2, "62:03", "1:05"},
-        {3, "62:03", "01:05"},
-        {4, "1:02:03\"456", "0:01:05\"432"},
-        {5, "01:02:03\"456", "00:01:05\"432"},
-        {6, "62:03\"456", "1:05\"432"},
-        {7, "62:03\"456", "01:05\"432"},
-        {8, "", ""},
-        {255, "", ""},
+        {0, "1:02:03", "0:01:05", ""},
+        {1, "01:02:03", "00:01:05", ""},
+        {2, "62:03", "1:05", "1440:00"},
+        {3, "62:03", "01:05", "1440:00"},
+        {4, "1:02:03\"456", "0:01:05\"432", ""},
+        {5, "01:02:03\"456", "00:01:05\"432", ""},
+        {6, "62:03\"456", "1:05\"432", "1440:00\"000"},
+        {7, "62:03\"456", "01:05\"432", "1440:00\"000"},
+        {8, "", "", ""},
+        {255, "", "", ""},
     };
     for (const auto& r : table) {
         SCOPED_TRACE(int(r.format));
         EXPECT_EQ(FormatCellTime(r.format, 3'723'456), r.big);
         EXPECT_EQ(FormatCellTime(r.format, 65'432), r.small);
+        EXPECT_EQ(FormatCellTime(r.format, 86'400'000u), r.day);
     }
-    // A day or more is never shown as a clock time: the cell keeps its text.
     EXPECT_EQ(FormatCellTime(0, 86'399'999u), "23:59:59");
-    for (std::uint8_t f : {0, 1, 4, 5}) {
-        EXPECT_EQ(FormatCellTime(f, 86'400'000u), "") << int(f);
-        EXPECT_EQ(FormatCellTime(f, 4'294'967'295u), "") << int(f);
-    }
-    EXPECT_EQ(FormatCellTime(2, 86'400'000u), "1440:00");
     EXPECT_EQ(FormatCellTime(7, 4'294'967'295u), "71582:47\"295");
 
     EXPECT_EQ(FormatSplitText(-4'294'967'295LL, true), "+1193:02:47\"295");
@@ -132,26 +133,27 @@ class GridEval : public ::testing::Test {
 
 } // namespace
 
-TEST_F(GridEval, WorkedExamples) {
+TEST_F(GridEval, WorkedExamplesAndTheirColours) {
     struct Example {
         const char* best;
         const char* now;
         const char* nowAfter;
         std::string split;
-        TTimeFormat result;
         const char* interval;
+        TColor colour; // of the Now and split texts: the split's result
     } examples[] = {
-        {"1:23", "1:21\"500", "0:01:21", "-0:01\"500", tfMinus, "- - -"},
-        {"1:02:03", "1:02:05", "1:02:05", "+0:02", tfPlus, "- - -"},
-        {"2:00:00", "59:59", "0:59:59", "-1:00:01", tfMinus, "- - -"},
-        {"1:00", "60:00\"000", "1:00:00", "+59:00\"000", tfPlus, "- - -"},
-        {"5:07", "5:07", "0:05:07", kEven, tfEven, "- - -"},
-        {"abc", "5:07", "0:05:07", "###", tfNone, "old"},
-        {"", "5:07", "0:05:07", "", tfNone, "- - -"},
-        {"5:07", "", "", "", tfNone, ""},
-        {"5:07", "71583:00", "71583:00", "###", tfNone, "old"},
-        {"", "2121:9", "2121:9", "", tfNone, "- - -"}, // over a day: kept as typed
+        {"1:23", "1:21\"500", "0:01:21", "-0:01\"500", "- - -", 0xFF0000},
+        {"1:02:03", "1:02:05", "1:02:05", "+0:02", "- - -", 0x0000FF},
+        {"2:00:00", "59:59", "0:59:59", "-1:00:01", "- - -", 0xFF0000},
+        {"1:00", "60:00\"000", "1:00:00", "+59:00\"000", "- - -", 0x0000FF},
+        {"5:07", "5:07", "0:05:07", kEven, "- - -", 0x55CC55},
+        {"abc", "5:07", "0:05:07", "###", "old", 0x000001},
+        {"", "5:07", "0:05:07", "", "- - -", 0x000001},
+        {"5:07", "", "", "", "", 0x000001},
+        {"5:07", "71583:00", "71583:00", "###", "old", 0x000001},
+        {"", "2121:9", "2121:9", "", "- - -", 0x000001}, // over a day: kept as typed
     };
+    settings->FontColor = 0x000001;
     SetUpGrid(1);
     for (const auto& e : examples) {
         SCOPED_TRACE(std::string(e.best) + " / " + e.now);
@@ -162,13 +164,19 @@ TEST_F(GridEval, WorkedExamples) {
         EXPECT_EQ(grid.Cells(1, 0), e.best);
         EXPECT_EQ(grid.Cells(2, 0), e.nowAfter);
         EXPECT_EQ(grid.Cells(3, 0), e.split);
-        EXPECT_EQ(Result(0), e.result);
         EXPECT_EQ(grid.Cells(4, 0), e.interval);
         EXPECT_FALSE(grid.Updating());
+        EXPECT_EQ(DrawnColor(2, 0), e.colour);
+        EXPECT_EQ(DrawnColor(3, 0), e.colour);
+        for (int col : {0, 1, 4}) // the other columns keep the grid's colour
+            EXPECT_EQ(DrawnColor(col, 0), kUntouched);
     }
+    EXPECT_EQ(DrawnColor(2, 1), kUntouched); // no entry for that row
+    settings.reset();
+    EXPECT_EQ(DrawnColor(2, 0), kUntouched); // no project open
 }
 
-TEST_F(GridEval, IntervalsBestEditsAndClearing) {
+TEST_F(GridEval, IntervalsBestEditsLineBreaksAndIgnoredCalls) {
     settings->TimeFormat = 8; // format 8 keeps the typed text
     SetUpGrid(4);
     Type(2, 0, "1:00");
@@ -202,11 +210,9 @@ TEST_F(GridEval, IntervalsBestEditsAndClearing) {
     Type(1, 0, "n/a\r\n"); // no time: stays as typed, uncleaned
     EXPECT_EQ(grid.Cells(1, 0), "n/a\r\n");
     EXPECT_EQ(grid.Cells(3, 0), "###");
-}
 
-TEST_F(GridEval, CrLfFormatsAndIgnoredCalls) {
+    // A line break typed into a cell, under the formats that keep or rewrite it.
     settings->TimeFormat = 8;
-    SetUpGrid(2);
     grid.SetCells(1, 0, "1:24");
     Type(2, 0, "1:23\r\n");
     EXPECT_EQ(grid.Cells(2, 0), "1:23\r\n");
@@ -225,28 +231,9 @@ TEST_F(GridEval, CrLfFormatsAndIgnoredCalls) {
     grid.SetCells(3, 1, "x");
     for (int col : {0, 3, 4})
         grid.OnCellAssignment(col, 1);
-    grid.OnCellAssignment(2, 2);
+    grid.OnCellAssignment(2, 4);
     grid.OnCellAssignment(2, -1);
     settings.reset();
     Type(2, 1, "1:01");
     EXPECT_EQ(grid.Cells(3, 1), "x");
-}
-
-TEST_F(GridEval, ColoursFollowTheSplitResult) {
-    settings->FontColor = 0x000001;
-    SetUpGrid(5);
-    const char* nows[] = {"1:20", "1:40", "1:30", "x", ""};
-    const TColor expected[] = {0xFF0000, 0x0000FF, 0x55CC55, 0x000001, 0x000001};
-    for (int r = 0; r < 5; ++r) {
-        SCOPED_TRACE(r);
-        grid.SetCells(1, r, "1:30");
-        Type(2, r, nows[r]);
-        EXPECT_EQ(DrawnColor(2, r), expected[r]);
-        EXPECT_EQ(DrawnColor(3, r), expected[r]);
-        for (int col : {0, 1, 4})
-            EXPECT_EQ(DrawnColor(col, r), kUntouched);
-    }
-    EXPECT_EQ(DrawnColor(2, 7), kUntouched); // no entry for that row
-    settings.reset();
-    EXPECT_EQ(DrawnColor(2, 0), kUntouched); // no project open
 }

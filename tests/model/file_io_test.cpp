@@ -1,11 +1,9 @@
 #include "model/file_io.h"
 
+#include "model/project_file.h"
 #include "project_fakes.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
-#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,18 +11,34 @@
 using file_io_detail::SaveOptions;
 using file_io_detail::SaveStep;
 
-namespace {
+TEST(FileIo, SavingReplacesSafely) {
+    ScratchDir dir;
+    const std::string path = dir / "p.sgp";
+    SaveFileAtomically(path, "first");
+    ::chmod(path.c_str(), 0640);
+    SaveFileAtomically(path, "second");
+    EXPECT_EQ(ReadWholeFile(path), "second");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(dir.EntryCount(), 1u); // no temporary file left behind
 
-std::string Refusal(const std::string& path) {
-    try {
-        SaveFileAtomically(path, "new");
-    } catch (const EFileError& e) {
-        return e.what();
-    }
-    return "accepted";
+    // Saving through a link replaces the file it names and keeps the link.
+    const std::string link = dir / "link.sgp";
+    std::filesystem::create_symlink(path, link);
+    SaveFileAtomically(link, "third");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(path), "third");
+    // SameFile sees through links; equal content is not the same file.
+    std::filesystem::create_hard_link(path, dir / "hard");
+    SaveFileAtomically(dir / "other.sgp", "third");
+    EXPECT_TRUE(SameFile(link, dir / "hard"));
+    EXPECT_FALSE(SameFile(path, dir / "other.sgp"));
+    EXPECT_FALSE(SameFile(path, dir / "absent")); // nothing to overwrite
+
+    EXPECT_THROW(SaveFileAtomically(dir / "no/such/folder.sgp", "x"), EFileError);
+    EXPECT_THROW(LoadProjectFile(dir / "missing.sgp"), EFileError);
 }
-
-} // namespace
 
 TEST(FileIo, RefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
     namespace fs = std::filesystem;
@@ -48,9 +62,9 @@ TEST(FileIo, RefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        const std::string what = Refusal(c.path);
-        EXPECT_NE(what.find(c.path), std::string::npos) << what;
-        EXPECT_NE(what.find(c.why), std::string::npos) << what;
+        const std::string what = ErrorOf([&] { SaveFileAtomically(c.path, "new"); });
+        EXPECT_THAT(what, HasSubstr(c.path));
+        EXPECT_THAT(what, HasSubstr(c.why));
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(dangling));
@@ -59,29 +73,7 @@ TEST(FileIo, RefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
     EXPECT_FALSE(fs::exists(dir / "none"));
     EXPECT_EQ(ReadWholeFile(readOnly), "old");
     EXPECT_EQ(dir.EntryCount(), 5u); // and no temporary beside them
-
-    const std::string read = [&] {
-        try {
-            ReadWholeFile(folder);
-        } catch (const EFileError& e) {
-            return std::string(e.what());
-        }
-        return std::string("read");
-    }();
-    EXPECT_NE(read.find("is a folder"), std::string::npos) << read;
-}
-
-TEST(FileIo, SameFileSeesThroughLinks) {
-    ScratchDir dir;
-    const std::string a = dir / "a.txt", b = dir / "b.txt";
-    SaveFileAtomically(a, "a");
-    SaveFileAtomically(b, "a");
-    std::filesystem::create_symlink(a, dir / "soft");
-    std::filesystem::create_hard_link(a, dir / "hard");
-    EXPECT_TRUE(SameFile(a, dir / "soft"));
-    EXPECT_TRUE(SameFile(dir / "hard", dir / "soft"));
-    EXPECT_FALSE(SameFile(a, b));              // equal content is not the same file
-    EXPECT_FALSE(SameFile(a, dir / "absent")); // nothing to overwrite
+    EXPECT_THAT(ErrorOf([&] { ReadWholeFile(folder); }), HasSubstr("is a folder"));
 }
 
 // Every failing step of a save, with either kind of temporary, leaves the

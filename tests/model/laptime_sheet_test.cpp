@@ -47,13 +47,10 @@ TEST(LaptimeSheet, CopySettingsWithAndWithoutTexts) {
 }
 
 TEST(LaptimeSheet, TitleFromFileName) {
-    const struct {
-        const char* path;
-        const char* title;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"/home/u/run.2024.sgp", "run"}, {"/a.b/noext", "noext"},      {"/tmp/.hidden.sgp", ""},
         {"rel/dir/Lap.sgp", "Lap"},      {"\x83\x5C.sgp", "\x83\x5C"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(TitleFromFileName(c.path), c.title) << c.path;
+    for (const auto& [path, title] : cases)
+        EXPECT_EQ(TitleFromFileName(path), title) << path;
 }

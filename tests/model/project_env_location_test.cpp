@@ -14,16 +14,11 @@ class ScopedEnv {
   public:
     ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
+        Set(name, value);
     }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
+    ~ScopedEnv() { Set(name_, old_); }
+    static void Set(const char* name, const std::optional<std::string>& value) {
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     }
 
   private:

@@ -8,6 +8,7 @@
 #include "model/laptime_project.h"
 #include "model/ports.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +35,17 @@ inline void SetI32(std::string& b, std::size_t off, std::int32_t value) {
     for (std::size_t i = 0; i < 4; ++i)
         b[off + i] = static_cast<char>((static_cast<std::uint32_t>(value) >> 8 * i) & 0xFF);
 }
+
+// The message of the exception of type E that F raises, or "accepted".
+template <typename E = EFileError, typename F> std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+using ::testing::HasSubstr;
 
 // A fresh folder removed with everything in it at the end of the test.
 class ScratchDir {
@@ -82,8 +94,7 @@ class FakeHost : public ProjectHost {
   public:
     void SetTitle(const std::string& T) override { Title = T; }
     bool AskOkCancel(const std::string& Text, const std::string& Caption) override {
-        Questions.push_back(Text);
-        QuestionCaptions.push_back(Caption);
+        Questions.push_back(Caption + ": " + Text);
         return Answer;
     }
     bool ConfirmManyRows() const override { return ManyRowsSwitch; }
@@ -95,7 +106,7 @@ class FakeHost : public ProjectHost {
     }
 
     std::string Title;
-    std::vector<std::string> Questions, QuestionCaptions;
+    std::vector<std::string> Questions; // "caption: text"
     bool Answer = true, ManyRowsSwitch = true, HasClipboardText = false;
     int UndoIndex = 1;
     TLaptimeSheet Defaults = DefaultSheetSettings();
@@ -120,6 +131,8 @@ struct ProjectRig {
             if (Col == 2) Evaluated.push_back(Row);
         };
     }
+
+    explicit ProjectRig(const std::vector<std::string>& Names) : ProjectRig() { WithSheets(Names); }
 
     void New() { Project = TLaptimeProject::Create("", Grid, Selector, Host); }
 

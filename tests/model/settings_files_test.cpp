@@ -4,8 +4,6 @@
 
 #include "project_fakes.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 constexpr std::size_t Img = 3449; // the settings image inside LapEnv.dat
@@ -78,11 +76,15 @@ TEST(LapEnv, DefaultsAndLayout) {
     EXPECT_EQ(LoadLapEnv(dir / "LapEnv.dat"), d); // no file: defaults
 }
 
-TEST(LapEnv, RoundTripKeepsEveryStoredByte) {
+TEST(LapEnv, RoundTripKeepsEveryStoredByteAndShortFilesKeepDefaults) {
     TLapEnvFile data;
     data.Env.Placement.NormalPosition = {10, 20, 419, 390};
     data.Env.LastFile.assign("/home/u/runs.sgp");
     data.Env.HeaderTexts[0].assign(std::string(300, 'h')); // longer than its slot
+    data.Env.MaxUndoIndex = 4;
+    data.Env.NotesHeight = 99;
+    data.DefaultSettings.FontColor = 0x00ABCDEF;
+    data.DefaultSettings.FontSize = 30;
     data.DefaultSettings.RowCount = 7;
     std::string b = WriteLapEnv(data);
     // Unused areas and bytes after a terminator are carried as they are.
@@ -94,33 +96,23 @@ TEST(LapEnv, RoundTripKeepsEveryStoredByte) {
     ScratchDir dir;
     const std::string path = dir / "LapEnv.dat";
     SaveFileAtomically(path, b);
+    // Byte for byte: a field read from the wrong place would be written back
+    // elsewhere.
     const TLapEnvFile read = LoadLapEnv(path);
-    EXPECT_EQ(read.Env.Placement.NormalPosition, (TRect{10, 20, 419, 390}));
-    EXPECT_EQ(read.DefaultSettings.RowCount, 7);
     SaveLapEnv(path, read);
     EXPECT_EQ(ReadWholeFile(path), b);
     EXPECT_EQ(ReadLapEnv(b + "extra"), read); // bytes past the size are ignored
-}
-
-TEST(LapEnv, ShortFileKeepsDefaultsForWhatItLacks) {
-    TLapEnvFile data;
-    data.Env.MaxUndoIndex = 4;
-    data.Env.NotesHeight = 99;
-    data.DefaultSettings.FontColor = 0x00ABCDEF;
-    data.DefaultSettings.FontSize = 30;
-    data.DefaultSettings.RowCount = 3;
-    const std::string full = WriteLapEnv(data);
 
     // Cut inside NotesHeight: the whole field falls back, not a mix of bytes.
-    TLapEnvFile r = ReadLapEnv(full.substr(0, 567));
+    TLapEnvFile r = ReadLapEnv(b.substr(0, 567));
     EXPECT_EQ(r.Env.MaxUndoIndex, 4);
     EXPECT_EQ(r.Env.NotesHeight, 55);
     EXPECT_EQ(r.Env.ShowToolButtons, 1);
     EXPECT_EQ(r.DefaultSettings, DefaultSheetSettings());
 
     // Cut inside the default settings' FontSize.
-    r = ReadLapEnv(full.substr(0, Img + 522));
-    EXPECT_EQ(r.Env, data.Env);
+    r = ReadLapEnv(b.substr(0, Img + 522));
+    EXPECT_EQ(r.Env, read.Env);
     EXPECT_EQ(r.DefaultSettings.FontColor, 0x00ABCDEFu);
     EXPECT_EQ(r.DefaultSettings.FontSize, 11);
     EXPECT_EQ(r.DefaultSettings.RowCount, 20);
