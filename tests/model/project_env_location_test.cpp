@@ -38,6 +38,9 @@ TEST(ProjectEnvLocation, OverrideThenWritableExecutableFolderThenUserConfig) {
         {"empty override is none", "", std::nullopt, writable, writable},
         {"beside the executable", std::nullopt, "/xdg", writable, writable},
         {"unwritable folder: XDG", std::nullopt, "/xdg", missing, "/xdg/Segmark"},
+        // Root may write there, but a system folder is every user's.
+        {"installed in /usr/bin", std::nullopt, "/xdg", "/usr/bin", "/xdg/Segmark"},
+        {"installed in /usr/local/bin", std::nullopt, "/xdg", "/usr/local/bin", "/xdg/Segmark"},
         {"relative XDG is ignored", std::nullopt, "rel", missing, "/home/u/.config/Segmark"},
         {"no XDG: home", std::nullopt, std::nullopt, missing, "/home/u/.config/Segmark"},
         {"unknown executable folder", std::nullopt, std::nullopt, "", "/home/u/.config/Segmark"},
