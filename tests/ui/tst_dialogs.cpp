@@ -502,10 +502,11 @@ class TestDialogs : public QObject {
         });
         QVERIFY(dlg.Execute(*rig.Project));
 
-        // A drop onto the dragged item itself is no move, so none is reported.
+        // A drag that ends on the dragged item itself is no move, so none is
+        // reported (it goes sideways, past the drag distance, within the item).
         WhenOpen(dlg, [&] {
             auto* list = dlg.findChild<QListWidget*>();
-            Drag(list->viewport(), ItemCentre(*list, 2), ItemCentre(*list, 2));
+            Drag(list->viewport(), ItemCentre(*list, 2), ItemCentre(*list, 2) + QPoint(30, 0));
             Click(&dlg, QStringLiteral("OK"));
         });
         QVERIFY(!dlg.Execute(*rig.Project));
