@@ -167,8 +167,9 @@ class TestGridWidget : public QObject {
         QApplication::sendEvent(FWidget.get(), &commit);
         QCOMPARE(Cell(g, 1, 1), QStringLiteral("最速"));
 
-        // Once the typed cell is settled, a double click opens the in-place
-        // editor over the cell's editing bounds.
+        // Up settles the typed cell and makes (1, 0) current; a double click
+        // on the current cell opens the in-place editor over its editing
+        // bounds (the test's double click brings no press of its own).
         QTest::keyClick(FWidget.get(), Qt::Key_Up);
         g.SetCells(1, 0, "1:23");
         QLineEdit* ed = FWidget->Editor();
