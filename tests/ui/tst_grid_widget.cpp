@@ -1,29 +1,17 @@
 // The Qt adapters on their own: the canvas's pixels, fonts and colours, the
 // cursors, and the grid widget's typing, input method, editor and scroll bars.
 #include "app/session.h"
-#include "grid/lap_grid.h"
 #include "ui/cursors.h"
 #include "ui/grid_widget.h"
-#include "ui/qt_canvas.h"
+#include "ui/ui_test_helpers.h"
 
-#include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <QtTest>
 
 namespace {
-
-QString Cell(const TLapGrid& g, int col, int row) {
-    return qt_bridge::FromBytes(g.Cells(col, row));
-}
-
-QPoint CellCentre(const TLapGrid& g, int col, int row) {
-    const TRect r = g.ToClient(g.CellRect(col, row));
-    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-}
 
 // Which pixels of a row of the image are not white, as a string of x and .
 QString Row(const QImage& img, int y, int from, int to) {
@@ -31,15 +19,6 @@ QString Row(const QImage& img, int y, int from, int to) {
     for (int x = from; x < to; ++x)
         s += img.pixelColor(x, y) == QColor(Qt::white) ? QLatin1Char('.') : QLatin1Char('x');
     return s;
-}
-
-// Key presses carrying any Unicode text, as a desktop keyboard layout sends
-// them.
-void TypeText(QWidget* w, const QString& text) {
-    for (QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(w, &press);
-    }
 }
 
 // Dark pixels inside a cell, clear of the selection frame around it.
@@ -106,11 +85,10 @@ class TestGridWidget : public QObject {
             QCOMPARE(qt_bridge::MapFaceName(qt_bridge::ToBytes(QString::fromUtf8(name))),
                      QString::fromLatin1(face));
 
-        TFont tf;
-        tf.Name = qt_bridge::ToBytes(QStringLiteral("ＭＳ ゴシック"));
-        tf.Size = 11;
-        tf.Style = fsBold | fsUnderline;
-        const QFont q = qt_bridge::ToQFont(tf);
+        const QFont q =
+            qt_bridge::ToQFont(TFont{.Name = qt_bridge::ToBytes(QStringLiteral("ＭＳ ゴシック")),
+                                     .Size = 11,
+                                     .Style = std::uint8_t(fsBold | fsUnderline)});
         QCOMPARE(q.pixelSize(), 15); // 11 points at 96 pixels per inch
         QVERIFY(q.bold() && q.underline() && !q.italic());
         QCOMPARE(QFontInfo(q).family(), QStringLiteral("Noto Sans Mono CJK JP"));
@@ -150,6 +128,8 @@ class TestGridWidget : public QObject {
 
     void cleanup() { FWidget.reset(); }
 
+    // Typed keys, the input method and the in-place editor all reach the
+    // cell in the code page.
     void typingConvertsToCodePage() {
         TLapGrid& g = FWidget->Grid();
         // "区" is two bytes in the code page; "€" is not in it and becomes "?".
@@ -168,10 +148,8 @@ class TestGridWidget : public QObject {
         TypeText(FWidget.get(), QStringLiteral("x最"));
         QCOMPARE(seen, (std::vector<std::string>{"x", "\x8D\xC5"}));
         QCOMPARE(Cell(g, 1, 0), QStringLiteral("a最"));
-    }
 
-    void inputMethod() {
-        TLapGrid& g = FWidget->Grid();
+        // The input method's window sits on the current cell.
         QTest::keyClick(FWidget.get(), Qt::Key_Down);
         const QPoint origin = FWidget->viewport()->geometry().topLeft();
         const TRect cell = g.ToClient(g.CellRect(1, 1));
@@ -188,12 +166,11 @@ class TestGridWidget : public QObject {
         commit.setCommitString(QStringLiteral("最速"));
         QApplication::sendEvent(FWidget.get(), &commit);
         QCOMPARE(Cell(g, 1, 1), QStringLiteral("最速"));
-        QTest::keyClick(FWidget.get(), Qt::Key_Down);
-        QCOMPARE(g.CurrentUndo()->UndoType(), btEdit);
-    }
 
-    void inPlaceEditor() {
-        TLapGrid& g = FWidget->Grid();
+        // Up settles the typed cell and makes (1, 0) current; a double click
+        // on the current cell opens the in-place editor over its editing
+        // bounds (the test's double click brings no press of its own).
+        QTest::keyClick(FWidget.get(), Qt::Key_Up);
         g.SetCells(1, 0, "1:23");
         QLineEdit* ed = FWidget->Editor();
         QTest::mouseDClick(FWidget->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -212,7 +189,6 @@ class TestGridWidget : public QObject {
         QTest::keyClick(ed, Qt::Key_Return);
         QVERIFY(!FWidget->EditorVisible());
         QTRY_VERIFY(FWidget->hasFocus());
-        QCOMPARE(g.CurrentUndo()->UndoType(), btEdit);
     }
 
     void scrollBarsDriveTheEngine() {
