@@ -63,10 +63,8 @@ TEST(SheetCommands, CustomizePushesEverySettingButRowsAndTextsIntoTheGrid) {
     EXPECT_EQ(s.Texts[0], "s2\r\n");
 
     const TLapGrid& g = r.Grid;
-    std::vector<TColor> colours;
-    for (TColor i = 1; i <= 9; ++i)
-        colours.push_back(0x010101 * i);
-    EXPECT_EQ(ColoursOf(g), colours);
+    EXPECT_EQ(ColoursOf(g), (std::vector<TColor>{0x010101, 0x020202, 0x030303, 0x040404, 0x050505,
+                                                 0x060606, 0x070707, 0x080808, 0x090909}));
     EXPECT_EQ(g.Font().Name, "Courier");
     EXPECT_EQ(g.Font().Style, fsBold | fsItalic);
     EXPECT_EQ(g.Font().Size, 15);
@@ -178,10 +176,12 @@ TEST(SheetCommands, SortRefillsTheSelectorAndShowsTheSheetByName) {
     FakeUserPort port;
     port.Sort = [](TLaptimeProject& p) { p.MoveSheet(0, 3); };
     port.Moved = true;
+    r.P().Positions[0].Row = 10; // each sheet's cursor moves with it
 
     EXPECT_TRUE(SortSheets(r.P(), port));
     EXPECT_EQ(r.Selector.Items, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
     EXPECT_EQ(r.P().CurrentIndex, 0);
+    EXPECT_EQ(r.P().Positions[3].Row, 10);
     EXPECT_EQ(r.Grid.Cells(0, 0), "typed");
     ExpectAligned(r);
 

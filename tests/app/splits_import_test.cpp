@@ -36,10 +36,8 @@ TEST(SplitsImport, TimesAreCutToTheMillisecondOrRefused) {
                "\" is beyond 1193:02:47.295, the longest a sheet holds";
     };
     const bool lss = true, urn = false;
-    const struct {
-        bool lss;
-        std::string text, expected;
-    } cases[] = {
+    // clang-format off
+    const struct { bool lss; std::string text, expected; } cases[] = {
         {lss, "00:01:23.4560000", "83456"},
         {lss, "00:01:23.4569999", "83456"}, // cut, not rounded
         {lss, "1.02:03:04.5000000", "93784500"},
@@ -64,6 +62,7 @@ TEST(SplitsImport, TimesAreCutToTheMillisecondOrRefused) {
         {urn, "1:00.1234567", notTime("1:00.1234567")},
         {urn, "1:2:3:4", notTime("1:2:3:4")},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Outcome(c.lss, c.text), c.expected) << c.text;
 }
@@ -83,12 +82,8 @@ TEST(SplitsImport, BrokenOrHostileTextsAreRefused) {
             out += s;
         return out;
     };
-    const struct {
-        const char* name;
-        bool lss;
-        std::string text;
-        const char* message;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; bool lss; std::string text; const char* message; } cases[] = {
         {"external entity", true,
          "<!DOCTYPE Run [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><Run><Segments><Segment>"
          "<Name>&x;</Name></Segment></Segments></Run>",
@@ -107,6 +102,7 @@ TEST(SplitsImport, BrokenOrHostileTextsAreRefused) {
         {"time not a text", false, R"({"splits":[{"title":"A\nB","time":83.5}]})",
          "split 1: \"time\" is not a text"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const auto read = [&] {
             c.lss ? ReadLssSplits(c.text, TSplitTiming::Real) : ReadUrnSplits(c.text);

@@ -16,11 +16,8 @@ const std::string kEven = "\x81\x7D"
 } // namespace
 
 TEST(TimeText, RecognisesFormsAndValues) {
-    const struct {
-        const char* text;
-        TTimeTextKind kind;
-        TTimeValue value;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* text; TTimeTextKind kind; TTimeValue value; } cases[] = {
         {"1:23", tkMinSec, 83'000},
         {"1440:00", tkMinSec, 86'400'000},
         {"1:5", tkMinSec, 65'000},
@@ -50,6 +47,7 @@ TEST(TimeText, RecognisesFormsAndValues) {
         {"99999999999999999999999:00", tkNotTime, 0},
         {"18446744073709551616:01", tkNotTime, 0}, // 2^64 minutes must not wrap to 0
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");
         const TTimeTextKind kind = ClassifyTimeText(c.text);
@@ -68,12 +66,9 @@ TEST(TimeText, CleaningRemovesOnlyTheFirstCrLf) {
 }
 
 TEST(TimeText, DisplayFormatsSplitsAndIntervals) {
-    const struct {
-        std::uint8_t format;
-        const char* big;
-        const char* small;
-        const char* day; // a day or more is never shown as a clock time
-    } table[] = {
+    // A day or more is never shown as a clock time.
+    // clang-format off
+    const struct { std::uint8_t format; const char *big, *small, *day; } table[] = {
         {0, "1:02:03", "0:01:05", ""},
         {1, "01:02:03", "00:01:05", ""},
         {2, "62:03", "1:05", "1440:00"},
@@ -85,6 +80,7 @@ TEST(TimeText, DisplayFormatsSplitsAndIntervals) {
         {8, "", "", ""},
         {255, "", "", ""},
     };
+    // clang-format on
     for (const auto& r : table) {
         SCOPED_TRACE(int(r.format));
         EXPECT_EQ(FormatCellTime(r.format, 3'723'456), r.big);
@@ -134,14 +130,9 @@ class GridEval : public ::testing::Test {
 } // namespace
 
 TEST_F(GridEval, WorkedExamplesAndTheirColours) {
-    struct Example {
-        const char* best;
-        const char* now;
-        const char* nowAfter;
-        std::string split;
-        const char* interval;
-        TColor colour; // of the Now and split texts: the split's result
-    } examples[] = {
+    // colour: of the Now and split texts, the split's result.
+    // clang-format off
+    const struct { const char *best, *now, *nowAfter; std::string split; const char* interval; TColor colour; } examples[] = {
         {"1:23", "1:21\"500", "0:01:21", "-0:01\"500", "- - -", 0xFF0000},
         {"1:02:03", "1:02:05", "1:02:05", "+0:02", "- - -", 0x0000FF},
         {"2:00:00", "59:59", "0:59:59", "-1:00:01", "- - -", 0xFF0000},
@@ -153,6 +144,7 @@ TEST_F(GridEval, WorkedExamplesAndTheirColours) {
         {"5:07", "71583:00", "71583:00", "###", "old", 0x000001},
         {"", "2121:9", "2121:9", "", "- - -", 0x000001}, // over a day: kept as typed
     };
+    // clang-format on
     settings->FontColor = 0x000001;
     SetUpGrid(1);
     for (const auto& e : examples) {
