@@ -52,19 +52,14 @@ TEST(FileIo, RefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
     SaveFileAtomically(readOnly, "old");
     ::chmod(readOnly.c_str(), 0444);
 
-    const struct {
-        std::string path;
-        const char* why;
-    } cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {fifo, "not a regular file"},     {dangling, "link to a missing file"},
         {loop, "loop of symbolic links"}, {folder, "is a folder"},
         {dir / "none/", "is a folder"},   {readOnly, "read-only"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        const std::string what = ErrorOf([&] { SaveFileAtomically(c.path, "new"); });
-        EXPECT_THAT(what, HasSubstr(c.path));
-        EXPECT_THAT(what, HasSubstr(c.why));
+    for (const auto& [path, why] : cases) {
+        const std::string what = ErrorOf([&] { SaveFileAtomically(path, "new"); });
+        EXPECT_THAT(what, AllOf(HasSubstr(path), HasSubstr(why)));
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(dangling));

@@ -25,27 +25,6 @@ TEST(CharSlot, KeepsByteLimitsCharactersAndRawTails) {
     EXPECT_EQ(slot.Bytes[254], '\0');
 }
 
-TEST(LaptimeSheet, CopySettingsWithAndWithoutTexts) {
-    TLaptimeSheet src = DefaultSheetSettings();
-    src.Name.assign("Source");
-    src.Texts = {"A\r\n", "1\r\n", "2\r\n"};
-    src.ColVisible[0] = 0;
-    TLaptimeSheet dst;
-    dst.Name.assignRaw(std::string("Old\0garbage", 11));
-    dst.Texts = {"keep\r\n", "", ""};
-
-    CopySheetSettings(&dst, &src, false);
-    EXPECT_EQ(dst.Name.Bytes[7], '\0'); // the old name's tail was cleared first
-    TLaptimeSheet expected = src;
-    expected.Texts = {"keep\r\n", "", ""};
-    EXPECT_EQ(dst, expected);
-    CopySheetSettings(&dst, &src, true);
-    EXPECT_EQ(dst, src);
-    CopySheetSettings(nullptr, &src, true); // missing records: nothing happens
-    CopySheetSettings(&dst, nullptr, true);
-    EXPECT_EQ(dst, src);
-}
-
 TEST(LaptimeSheet, TitleFromFileName) {
     const std::pair<const char*, const char*> cases[] = {
         {"/home/u/run.2024.sgp", "run"}, {"/a.b/noext", "noext"},      {"/tmp/.hidden.sgp", ""},

@@ -29,11 +29,8 @@ class ScopedEnv {
 TEST(ProjectEnvLocation, OverrideThenWritableExecutableFolderThenUserConfig) {
     const std::string writable = ::testing::TempDir();
     const std::string missing = "/nonexistent/segmark/bin";
-    const struct {
-        const char* what;
-        std::optional<std::string> envDir, xdg;
-        std::string exe, expected;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* what; std::optional<std::string> envDir, xdg; std::string exe, expected; } cases[] = {
         {"override wins", "/srv/env", "/xdg", writable, "/srv/env"},
         {"empty override is none", "", std::nullopt, writable, writable},
         {"beside the executable", std::nullopt, "/xdg", writable, writable},
@@ -45,6 +42,7 @@ TEST(ProjectEnvLocation, OverrideThenWritableExecutableFolderThenUserConfig) {
         {"no XDG: home", std::nullopt, std::nullopt, missing, "/home/u/.config/Segmark"},
         {"unknown executable folder", std::nullopt, std::nullopt, "", "/home/u/.config/Segmark"},
     };
+    // clang-format on
     ScopedEnv home("HOME", "/home/u");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -45,6 +45,7 @@ template <typename E = EFileError, typename F> std::string ErrorOf(F&& f) {
     }
     return "accepted";
 }
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 
 // A fresh folder removed with everything in it at the end of the test.

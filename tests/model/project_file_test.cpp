@@ -50,11 +50,8 @@ TEST(ProjectFile, RefusesDamagedFilesWithTheirNameAndFault) {
         SetI32(b, off, v);
         return b;
     };
-    const struct {
-        const char* name;
-        std::string bytes;
-        const char* fault;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; std::string bytes; const char* fault; } cases[] = {
         {"shorter than a count", "\x01\0", "too short"},
         {"negative count", with(0, -1), "negative"},
         {"count the file cannot hold", with(0, 3), "cannot hold"},
@@ -66,13 +63,12 @@ TEST(ProjectFile, RefusesDamagedFilesWithTheirNameAndFault) {
         {"position in the header", with(Rec + TextPos, 0), "inside"},
         {"negative position", with(Rec + 633 + TextPos + 4, -8), "inside"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string what =
-            ErrorOf<EFileFormatError>([&] { ReadProjectFile(c.bytes, "/data/broken.sgp"); });
-        EXPECT_THAT(what, HasSubstr("/data/broken.sgp"));
-        EXPECT_THAT(what, HasSubstr(c.fault));
-    }
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_THAT(
+            ErrorOf<EFileFormatError>([&] { ReadProjectFile(c.bytes, "/data/broken.sgp"); }),
+            AllOf(HasSubstr("/data/broken.sgp"), HasSubstr(c.fault)))
+            << c.name;
     // An empty text's position means nothing, wherever it points.
     EXPECT_EQ(ReadProjectFile(with(Rec + TextPos + 8, -5), "odd.sgp"),
               ReadProjectFile(good, "good.sgp"));

@@ -14,18 +14,17 @@ std::string Lines(int N) {
 }
 
 TEST(ProjectImport, ManyRowsAskOnlyFromFiftyAndNeverRefuseSilently) {
-    const struct {
-        const char* what;
-        int lines;
-        bool fromClipboard, confirmSwitch, answer, asked, added;
-    } cases[] = {
-        {"49 lines, no question", 49, false, true, false, false, true},
-        {"50 lines ask, OK", 50, false, true, true, true, true},
-        {"50 lines ask, Cancel", 50, false, true, false, true, false},
-        {"50 lines, switch off: imported without asking", 50, false, false, false, false, true},
-        {"clipboard 50 lines, Cancel", 50, true, true, false, true, false},
-        {"clipboard 500 lines, switch off", 500, true, false, false, false, true},
+    const bool T = true, F = false;
+    // clang-format off
+    const struct { const char* what; int lines; bool fromClipboard, confirmSwitch, answer, asked, added; } cases[] = {
+        {"49 lines, no question",                          49, F, T, F, F, T},
+        {"50 lines ask, OK",                               50, F, T, T, T, T},
+        {"50 lines ask, Cancel",                           50, F, T, F, T, F},
+        {"50 lines, switch off: imported without asking",  50, F, F, F, F, T},
+        {"clipboard 50 lines, Cancel",                     50, T, T, F, T, F},
+        {"clipboard 500 lines, switch off",               500, T, F, F, F, T},
     };
+    // clang-format on
     ScratchDir dir;
     const std::string file = dir / "laps.v2.txt";
     for (const auto& c : cases) {

@@ -5,11 +5,8 @@
 using V = std::vector<std::string>;
 
 TEST(SheetText, SplitsImportFields) {
-    const struct {
-        const char* name;
-        std::string line;
-        V fields;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; std::string line; V fields; } cases[] = {
         {"a space splits", "Stage 1\t1:23\t1:20", {"Stage", "1", "1:23", "1:20"}},
         {"quoted title", "\"Stage 1\"\t1:23\t1:20", {"Stage 1", "1:23", "1:20"}},
         {"no empty fields", "T\t\t1:00", {"T", "1:00"}},
@@ -22,6 +19,7 @@ TEST(SheetText, SplitsImportFields) {
         {"two-byte characters", "\x8B\xE6\x8A\xD4\t\x83\x5C", {"\x8B\xE6\x8A\xD4", "\x83\x5C"}},
         {"blank line", "  \t ", {}},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(SplitImportFields(c.line), c.fields) << c.name;
 }
