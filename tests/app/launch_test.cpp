@@ -64,8 +64,13 @@ TEST(RemoteMessage, RoundTripAndRefusals) {
     huge[13] = '\x7F'; // a length of about 2 GB
     // "X": refused from the first wrong byte, before the rest arrives.
     const std::string refused[] = {
-        "GET / HTTP/1.1\r\n", patched(0, 's'),    patched(4, '\x02'), "X",
-        patched(5, '\x00'),   patched(5, '\x04'), huge,
+        "GET / HTTP/1.1\r\n",
+        patched(0, 's'),
+        patched(4, '\x02'),
+        "X",
+        patched(5, '\x00'),
+        patched(5, '\x04'),
+        huge,
     };
     for (const std::string& b : refused)
         EXPECT_EQ(DecodeRemoteMessage(b, out, used), TRemoteParse::Bad) << b;
