@@ -158,44 +158,42 @@ TEST_F(Geometry, EnsureVisibleKeepsThresholdRowsBelow) {
 
 TEST_F(Geometry, ScrollMessagesAndWheel) {
     Make(316, 200, 40, 22); // 880 pixels of rows, 100 pixels to scroll sideways
+    const int max = grid.Layout().MaxScrollY;
+    enum Bar { kVert, kHorz, kWheel };
     struct Case {
         const char* name;
-        bool vert;
+        Bar bar;
         TScrollCode code;
-        int pos, start, expect;
+        int pos, start, expect; // pos: the wheel's delta
     };
     const Case cases[] = {
-        {"thumb drop rounds up", true, scPosition, 30, 0, 44},
-        {"line down", true, scLineDown, 0, 22, 44},
-        {"line up at the top stays", true, scLineUp, 0, 0, 0},
-        {"page down is three rows", true, scPageDown, 0, 0, 66},
-        {"page up", true, scPageUp, 0, 66, 0},
-        {"bottom clamps to the maximum", true, scBottom, 0, 0, grid.Layout().MaxScrollY},
-        {"end of scroll ignored", true, scEndScroll, 0, 22, 22},
-        {"sideways line is a row height", false, scLineDown, 0, 0, 22},
-        {"sideways page clamps", false, scPageDown, 0, 22, 100},
+        {"thumb drop rounds up", kVert, scPosition, 30, 0, 44},
+        {"line down", kVert, scLineDown, 0, 22, 44},
+        {"line up at the top stays", kVert, scLineUp, 0, 0, 0},
+        {"page down is three rows", kVert, scPageDown, 0, 0, 66},
+        {"page up", kVert, scPageUp, 0, 66, 0},
+        {"bottom clamps to the maximum", kVert, scBottom, 0, 0, max},
+        {"end of scroll ignored", kVert, scEndScroll, 0, 22, 22},
+        {"sideways line is a row height", kHorz, scLineDown, 0, 0, 22},
+        {"sideways page clamps", kHorz, scPageDown, 0, 22, 100},
+        // The wheel moves one row per message whatever the delta.
+        {"wheel up", kWheel, scEndScroll, 360, 44, 22},
+        {"wheel down", kWheel, scEndScroll, -1, 22, 44},
+        {"wheel at the bottom stays", kWheel, scEndScroll, -120, max, max},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        c.vert ? grid.SetScrollY(c.start) : grid.SetScrollX(c.start);
-        c.vert ? grid.VertScroll(c.code, c.pos) : grid.HorzScroll(c.code, c.pos);
-        EXPECT_EQ(c.vert ? grid.ScrollY() : grid.ScrollX(), c.expect);
+        c.bar == kHorz ? grid.SetScrollX(c.start) : grid.SetScrollY(c.start);
+        if (c.bar == kVert) grid.VertScroll(c.code, c.pos);
+        if (c.bar == kHorz) grid.HorzScroll(c.code, c.pos);
+        if (c.bar == kWheel) grid.MouseWheel(c.pos);
+        EXPECT_EQ(c.bar == kHorz ? grid.ScrollX() : grid.ScrollY(), c.expect);
     }
     // Even an unchanged offset repaints below the header.
     grid.SetScrollY(0);
     host.ClearRequests();
     grid.VertScroll(scLineUp, 0);
     EXPECT_EQ(host.Invalidated.size(), 1u);
-
-    // The wheel moves one row per message whatever the delta.
-    grid.SetScrollY(44);
-    grid.MouseWheel(360);
-    EXPECT_EQ(grid.ScrollY(), 22);
-    grid.MouseWheel(-1);
-    EXPECT_EQ(grid.ScrollY(), 44);
-    grid.SetScrollY(grid.Layout().MaxScrollY);
-    grid.MouseWheel(-120);
-    EXPECT_EQ(grid.ScrollY(), grid.Layout().MaxScrollY);
 
     // The thumb reaches rows beyond sixteen bits, rounded up to a row.
     Make(600, 200, 1000000);
