@@ -406,6 +406,11 @@ TEST(InputKeys, CellInputFromAnotherProgramAndItsMoves) {
     EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,4"}));
     EXPECT_TRUE(s.G.CellInput("x", 2));
     EXPECT_EQ(s.G.Row(), 7);
+    // A huge move count ends where the walk would, without pressing Enter
+    // two billion times.
+    s.Go(1, 2);
+    EXPECT_TRUE(s.G.CellInput("a", 2147483646));
+    EXPECT_EQ(s.G.Row(), 9);
 
     struct Refusal {
         const char* name;
@@ -448,8 +453,7 @@ TEST(InputKeys, CellInputFromAnotherProgramAndItsMoves) {
                 t->Select(1, 0, 4, 1);
             }
             ASSERT_TRUE(capped.G.CellInput("t", moves));
-            // The same walk key by key, a huge count taken modulo the visible
-            // cells: it ends where the walk would, without two billion presses.
+            // The same walk key by key (a large count taken modulo the visible cells).
             walked.G.CellInput("t", -1);
             const int presses = moves > 100 ? 1 + moves % cells : moves + 1;
             for (int i = 0; i < presses; ++i)
