@@ -18,9 +18,6 @@ TEST(Data, WritesIndicesAndShape) {
         EXPECT_THROW(g.SetCells(c, r, "x"), ECellIndexError);
         EXPECT_THROW(g.WriteCell(c, r, true, "x"), ECellIndexError);
     }
-    g.SetCells(1, 3, "1:00");
-    EXPECT_EQ(g.Columns[1].Strings(), (Strings{"", "", "", "1:00"}));
-
     // Rows beyond RowCount keep their texts and show again when the grid grows.
     g.SetRowCount(10);
     g.SetCells(0, 9, "last");
