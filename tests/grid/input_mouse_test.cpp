@@ -193,30 +193,6 @@ TEST(InputMouse, BorderDrags) {
               std::make_pair(0, 10));
 }
 
-TEST(InputMouse, ClickSettlesTypingInTheCellLeftOrClicked) {
-    Sheet s;
-    s.G.SetCells(1, 1, "a");
-    s.Go(1, 1);
-    s.Type("7");
-    s.Click(2, 3);
-    EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "assigned 1,1", "moved 2,3"}));
-
-    // A click on the typed cell itself settles and evaluates it too (its
-    // text would otherwise never be evaluated: the typing is over), and the
-    // next character starts a new text.
-    s.Type("8");
-    s.ClearLog();
-    s.Click(2, 3);
-    EXPECT_EQ(s.Log, (Strings{"changed 2,3 btEdit", "assigned 2,3", "moved 2,3"}));
-    s.Type("9");
-    EXPECT_EQ(s.Cell(2, 3), "9");
-    // Nothing typed: a click on the current cell evaluates nothing.
-    s.Key(VK_DOWN);
-    s.ClearLog();
-    s.Click(2, 4);
-    EXPECT_EQ(s.Log, (Strings{"moved 2,4"}));
-}
-
 TEST(InputMouse, DoubleClickOpensTheEditorOnlyOverTheCurrentCell) {
     struct Case {
         const char* name;
@@ -236,15 +212,26 @@ TEST(InputMouse, DoubleClickOpensTheEditorOnlyOverTheCurrentCell) {
         EXPECT_EQ(s.Host.EditorShown || s.G.EditorOpen(), k.opens);
         EXPECT_EQ(s.Undo().Count(), k.opens ? 1 : 0); // the session's record
     }
-    // A read-only grid only scrolls the cell into view.
-    Sheet s(30);
-    s.G.SetReadOnly(true);
-    s.G.KeyDown(VK_NEXT, 0);
-    s.G.SetScrollY(0);
-    s.G.OpenEditor();
-    EXPECT_FALSE(s.Host.EditorShown);
-    EXPECT_GT(s.G.ScrollY(), 0);
-    EXPECT_EQ(s.Undo().Count(), 0);
+    // On a cell below the view, in the middle of typing: the editor opens
+    // over the cell scrolled into view, and the typing's record continues as
+    // the session's. A read-only grid only scrolls.
+    for (bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly);
+        Sheet s(30);
+        s.G.SetReadOnly(readOnly);
+        s.G.KeyDown(VK_NEXT, 0);
+        s.Go(1, 29);
+        s.Type("6");
+        s.G.SetScrollY(0);
+        s.G.OpenEditor();
+        EXPECT_EQ(s.Host.EditorShown, !readOnly);
+        EXPECT_FALSE(s.Host.CaretShown);
+        EXPECT_GT(s.G.ScrollY(), 0);
+        ASSERT_EQ(s.Undo().Count(), readOnly ? 0 : 1);
+        if (readOnly) continue;
+        EXPECT_GE(s.Host.EditorBounds.Top, s.G.Layout().HeaderH);
+        EXPECT_EQ(s.Undo().Items(0).Area, (TRect{1, 29, 1, 29}));
+    }
 }
 
 // Opens the editor on a cell as the user does: click, then double click.
@@ -284,23 +271,6 @@ TEST(InputEditor, BoundsFollowTheCellAndItsAlignment) {
         EXPECT_EQ(s.Host.EditorFont.Name, "Col font");
         EXPECT_EQ(s.Host.EditorFont.Color, RGB(0, 0, 0)); // but not its colour
     }
-}
-
-TEST(InputEditor, OpensScrolledIntoViewAndHidesTheCaret) {
-    Sheet s(30);
-    s.Go(1, 0);
-    s.Type("5");
-    ASSERT_TRUE(s.G.CaretVisible());
-    // Cell (1, 29) is below the view; a double click needs it current.
-    s.G.KeyDown(VK_NEXT, 0);
-    s.Type("6");
-    s.G.DblClick(Sheet::X(1), Sheet::Y(29) - s.G.ScrollY());
-    ASSERT_TRUE(s.Host.EditorShown);
-    EXPECT_FALSE(s.Host.CaretShown);
-    EXPECT_GE(s.Host.EditorBounds.Top, s.G.Layout().HeaderH);
-    // The record opened by typing continues: still one for this cell.
-    EXPECT_EQ(s.Undo().Items(0).OldTexts[1], Strings{""});
-    EXPECT_EQ(s.Undo().Items(0).Area, (TRect{1, 29, 1, 29}));
 }
 
 // A scroll hides the box but keeps the edit pending (focus going to the
@@ -403,33 +373,46 @@ TEST(InputEditor, OtherKeysBelongToTheEditBox) {
     EXPECT_EQ(filtered, 2);
 }
 
-TEST(InputEditor, ClicksSettleTheEditedCell) {
-    // On the edited cell: settles but stays open.
-    Sheet s;
-    s.G.SetCells(1, 1, "a");
-    OpenOn(s, 1, 1);
-    s.G.EditorChanged("q");
-    s.Click(1, 1);
-    EXPECT_EQ(s.Log, (Strings{"changed 1,1 btEdit", "moved 1,1"}));
-    EXPECT_TRUE(s.Host.EditorShown);
-    // Further changes are recorded as the next step; Enter settles and assigns.
-    s.G.EditorChanged("qq");
-    s.G.EditorKeyDown(VK_RETURN, 0);
-    EXPECT_EQ(s.Log.back(), "assigned 1,1");
-    ASSERT_EQ(s.Undo().Count(), 2);
-    s.Undo().Undo();
-    EXPECT_EQ(s.Cell(1, 1), "q");
-
-    // A commit hides the box but leaves it open until the next click.
-    OpenOn(s, 2, 2);
-    s.G.EditorChanged("7");
-    s.G.CommitEdit();
-    EXPECT_TRUE(s.G.EditorOpen());
-    EXPECT_EQ(s.Log, (Strings{"changed 2,2 btEdit", "assigned 2,2"}));
-    s.ClearLog();
-    s.Click(0, 0);
-    EXPECT_EQ(s.Log, (Strings{"assigned 2,2", "moved 0,0"}));
-    EXPECT_FALSE(s.G.EditorOpen());
+// A click settles what was typed or edited in the cell left, or in the
+// clicked cell itself: its text would otherwise never be evaluated.
+TEST(InputMouse, ClicksSettleTypingAndEditing) {
+    enum How { kTyped, kNothing, kEditor, kEditorCommitted };
+    struct Case {
+        const char* name;
+        How how;
+        Pos click;
+        Strings log;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"typed, click elsewhere", kTyped, {2, 3}, {"changed 1,1 btEdit", "assigned 1,1", "moved 2,3"}},
+        {"typed, click on the cell", kTyped, {1, 1}, {"changed 1,1 btEdit", "assigned 1,1", "moved 1,1"}},
+        {"nothing typed: nothing to evaluate", kNothing, {1, 1}, {"moved 1,1"}},
+        // The box stays open over its own cell; a committed edit was hidden
+        // but is assigned by the next click.
+        {"editor, click on its cell", kEditor, {1, 1}, {"changed 1,1 btEdit", "moved 1,1"}},
+        {"committed editor, click elsewhere", kEditorCommitted, {0, 0}, {"assigned 1,1", "moved 0,0"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sheet s;
+        s.G.SetCells(1, 1, "a");
+        if (c.how == kTyped || c.how == kNothing) {
+            s.Go(1, 1);
+            if (c.how == kTyped) s.Type("7");
+        } else {
+            OpenOn(s, 1, 1);
+            s.G.EditorChanged("q");
+            if (c.how == kEditorCommitted) s.G.CommitEdit(), s.ClearLog();
+        }
+        s.Click(c.click.first, c.click.second);
+        EXPECT_EQ(s.Log, c.log);
+        EXPECT_EQ(s.G.EditorOpen(), c.how == kEditor);
+        if (c.how == kEditor) continue;
+        s.Type("9"); // the next character starts a new text
+        EXPECT_EQ(s.Cell(c.click.first, c.click.second), "9");
+    }
 }
 
 } // namespace

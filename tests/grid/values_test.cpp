@@ -1,5 +1,5 @@
-// The grid's pure values: where a key moves the cursor, and where the
-// layout puts cells and points.
+// The grid's pure values: where a key moves the cursor, and which cell a
+// point of the view falls in.
 #include "grid/cell_cursor.h"
 #include "grid/grid_layout.h"
 
@@ -65,33 +65,8 @@ TEST(CellCursor, KeyMoves) {
     }
 }
 
-// Five columns 80 wide with column 1 hidden, rows 18 high, a 20-pixel gutter
-// and one header line.
-TGridLayout SheetLayout(int scrollX = 0, int scrollY = 0) {
-    TGridLayout L;
-    L.RowHeight = 18;
-    L.Rows = 10;
-    L.Lefts = {0, 80, 80, 160, 240, 320};
-    L.GutterW = 20;
-    L.HeaderH = 18;
-    L.MaxScrollX = 100;
-    L.MaxScrollY = 90;
-    L.ScrollX = scrollX;
-    L.ScrollY = scrollY;
-    return L;
-}
-
-TEST(GridLayout, CellRectangles) {
-    const TGridLayout L = SheetLayout();
-    EXPECT_EQ(L.CellRect(0, 0), (TRect{-1, -1, 80, 18}));
-    EXPECT_EQ(L.CellRect(2, 1), (TRect{79, 17, 160, 36}));
-    EXPECT_EQ(L.CellRect(1, 1), (TRect{79, 17, 80, 36})); // hidden: no width
-    EXPECT_EQ(L.CellRect(-1, 3), TRect{});
-    EXPECT_EQ(L.ToClient(L.CellRect(0, 0)), (TRect{19, 17, 100, 36}));
-    EXPECT_EQ(SheetLayout(30, 36).ToClient(L.CellRect(0, 2)), (TRect{-11, 17, 70, 36}));
-    EXPECT_EQ(L.ColLeft(7), 320); // past the last column: its right end
-}
-
+// Five columns 80 wide with column 1 hidden, ten rows 18 high, a 20-pixel
+// gutter and one header line.
 TEST(GridLayout, HitTesting) {
     struct Case {
         const char* name;
@@ -116,24 +91,14 @@ TEST(GridLayout, HitTesting) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const TGridLayout L = SheetLayout(c.scrollX, c.scrollY);
+        TGridLayout L;
+        L.RowHeight = 18, L.Rows = 10, L.GutterW = 20, L.HeaderH = 18;
+        L.Lefts = {0, 80, 80, 160, 240, 320};
+        L.ScrollX = c.scrollX, L.ScrollY = c.scrollY;
         EXPECT_EQ(L.ColFromX(c.x), c.colFromX);
         EXPECT_EQ(L.RowFromY(c.y), c.rowFromY);
         EXPECT_EQ(L.CellFromPoint(c.x, c.y), c.cell);
     }
-}
-
-TEST(GridLayout, ScrollOffsetsStayInRangeAndOnARow) {
-    const TGridLayout L = SheetLayout();
-    EXPECT_EQ(L.ClampScrollX(-5), 0);
-    EXPECT_EQ(L.ClampScrollX(250), 100);
-    EXPECT_EQ(L.ClampScrollY(-5), 0);
-    EXPECT_EQ(L.ClampScrollY(40), 36);  // down onto a row
-    EXPECT_EQ(L.ClampScrollY(500), 90); // the maximum is a whole row
-    TGridLayout empty;
-    empty.RowHeight = 0; // a damaged sheet's row height
-    EXPECT_EQ(empty.ClampScrollY(7), 0);
-    EXPECT_EQ(empty.CellFromPoint(50, 50), (TPoint{0, 0}));
 }
 
 } // namespace
