@@ -205,16 +205,14 @@ class TestDialogs : public QObject {
                 F(TimeFormat)};
 #undef F
             // Column i's entry in each per-column array.
-            for (int i = 0; i < SheetColumnCount; ++i) {
-                const auto u = std::size_t(i);
-                const std::string n = std::to_string(i);
 // clang-format off
-#define C(array) Field<TLaptimeSheet>(#array + n, [u](auto& s) -> auto& { return s.array[u]; })
-                // clang-format on
+#define C(array) Field<TLaptimeSheet>(#array + std::to_string(i), \
+                                     [i](auto& s) -> auto& { return s.array[std::size_t(i)]; })
+            for (int i = 0; i < SheetColumnCount; ++i)
                 cases.insert(cases.end(),
                              {C(ColVisible), C(ColWidth), C(ColHorzAlign), C(ColVertAlign)});
 #undef C
-            }
+            // clang-format on
             CheckEveryControlWritesItsField(dlg, cases);
         });
         dlg.Execute(TForm2::mdDefaults, settings, settings);

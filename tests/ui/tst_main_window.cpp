@@ -31,13 +31,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-QStringList L(std::initializer_list<const char*> Items) {
-    QStringList out;
-    for (const char* i : Items)
-        out << QString::fromUtf8(i);
-    return out;
-}
-
 // A menu's items as captions, "-" for a separator.
 QStringList Captions(const QWidget* Menu) {
     QStringList out;
@@ -70,13 +63,12 @@ class TestMainWindow : public QObject {
         FakeUserPort user;
         TLaptimeForm form(nullptr, &user);
         TMenus& m = form.Menus();
-        QCOMPARE(Captions(form.menuBar()),
-                 L({"File(&F)", "Edit(&E)", "View(&V)", "Sheets  (&S)", "Tools   (&T)"}));
+        QCOMPARE(Captions(form.menuBar()).join(u'|'),
+                 QStringLiteral("File(&F)|Edit(&E)|View(&V)|Sheets  (&S)|Tools   (&T)"));
         for (const auto& [name, on] : form.Commands().MenuState().Enabled)
             QVERIFY2(m.Action(name), name.c_str());
         QCOMPARE(Captions(m.Popup()), Captions(m.Menu("Edit")));
         QCOMPARE(m.Action("DeletePop"), m.Action("DeleteMain"));
-        QCOMPARE(m.Action("RedoMain")->shortcut().toString(), QStringLiteral("Ctrl+Shift+Z"));
         // clang-format off
         const std::pair<const char*, bool> checks[] = {
             {"ZNormal", true}, {"StayOnTop", false}, {"CanNotResizeMove", false},
