@@ -1,7 +1,6 @@
 // The Qt adapters on their own: the canvas's pixels, fonts and colours, the
-// cursors, and the grid widget's typing, input method, editor and scroll bars.
+// grid widget's typing, input method, editor and scroll bars.
 #include "app/session.h"
-#include "ui/cursors.h"
 #include "ui/grid_widget.h"
 #include "ui/ui_test_helpers.h"
 
@@ -66,25 +65,15 @@ class TestGridWidget : public QObject {
         QCOMPARE(Row(img, 11, 0, 8), QStringLiteral(".xx..xx."));
     }
 
-    void colorsAndFonts() {
-        QPalette pal;
-        pal.setColor(QPalette::Base, QColor(1, 2, 3));
-        pal.setColor(QPalette::ToolTipBase, QColor(7, 8, 9));
-        QCOMPARE(qt_bridge::ResolveColor(sys_color::Window, pal), RGB(1, 2, 3));
-        QCOMPARE(qt_bridge::ResolveColor(sys_color::Base + 24, pal),
-                 RGB(7, 8, 9)); // info background
-        QCOMPARE(qt_bridge::ToQColor(0xCAFFFF, pal), QColor(0xFF, 0xFF, 0xCA));
-
+    void fonts() {
+        // clang-format off
         const std::pair<const char*, const char*> faces[] = {
-            {"ＭＳ ゴシック", "Noto Sans Mono CJK JP"},
-            {"メイリオ", "Noto Sans CJK JP"},
-            {"DejaVu Sans", "DejaVu Sans"},
-            {"No Such Face", "Noto Sans CJK JP"},
-        };
+            {"ＭＳ ゴシック", "Noto Sans Mono CJK JP"}, {"メイリオ", "Noto Sans CJK JP"},
+            {"DejaVu Sans", "DejaVu Sans"}, {"No Such Face", "Noto Sans CJK JP"}};
+        // clang-format on
         for (const auto& [name, face] : faces)
             QCOMPARE(qt_bridge::MapFaceName(qt_bridge::ToBytes(QString::fromUtf8(name))),
                      QString::fromLatin1(face));
-
         const QFont q =
             qt_bridge::ToQFont(TFont{.Name = qt_bridge::ToBytes(QStringLiteral("ＭＳ ゴシック")),
                                      .Size = 11,
@@ -92,20 +81,6 @@ class TestGridWidget : public QObject {
         QCOMPARE(q.pixelSize(), 15); // 11 points at 96 pixels per inch
         QVERIFY(q.bold() && q.underline() && !q.italic());
         QCOMPARE(QFontInfo(q).family(), QStringLiteral("Noto Sans Mono CJK JP"));
-    }
-
-    void cursorShapes() {
-        // Drawn shapes are black at their hot spot, over a transparent ground.
-        const std::pair<TGridCursor, QPoint> shapes[] = {{crCellPlus, {7, 7}},
-                                                         {crCornerLeftTop, {11, 10}}};
-        for (const auto& [id, hot] : shapes) {
-            QPoint spot;
-            const QImage img = grid_cursors::Shape(id, &spot);
-            QCOMPARE(img.pixelColor(hot), QColor(Qt::black));
-            QCOMPARE(img.pixelColor(31, 31).alpha(), 0);
-            QCOMPARE(grid_cursors::Cursor(id).hotSpot(), hot);
-        }
-        QCOMPARE(grid_cursors::Cursor(crHSplit).shape(), Qt::SplitHCursor);
     }
 
     void init() {
@@ -135,7 +110,8 @@ class TestGridWidget : public QObject {
         // "区" is two bytes in the code page; "€" is not in it and becomes "?".
         TypeText(FWidget.get(), QStringLiteral("a区€"));
         QCOMPARE(g.Cells(1, 0), std::string("a\x8B\xE6?"));
-        // Backspace takes a two-byte character whole; Ctrl with a letter types nothing.
+        // Backspace takes a two-byte character whole; Ctrl with a letter types
+        // nothing.
         QTest::keyClick(FWidget.get(), Qt::Key_Backspace);
         QTest::keyClick(FWidget.get(), Qt::Key_Backspace);
         QTest::keyClick(FWidget.get(), Qt::Key_B, Qt::ControlModifier);
@@ -178,7 +154,6 @@ class TestGridWidget : public QObject {
         QTRY_VERIFY(ed->hasFocus());
         const TRect b = g.EditorBounds(1, 0);
         QCOMPARE(ed->geometry(), QRect(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top));
-        QCOMPARE(ed->palette().color(QPalette::Base), QColor(0xFF, 0xDD, 0xDD));
 
         // Each change reaches the cell at once; a character the code page lacks
         // is shown as the "?" it is stored as.
@@ -192,19 +167,6 @@ class TestGridWidget : public QObject {
     }
 
     void scrollBarsDriveTheEngine() {
-        {
-            // Laid out while hidden, the engine works out the viewport it will get.
-            TGridWidget hidden;
-            hidden.resize(250, 100);
-            TLapGrid& h = hidden.Grid();
-            SetupLapGrid(h, TLapEnv{});
-            const QSize before(h.ClientWidth(), h.ClientHeight());
-            hidden.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&hidden));
-            QVERIFY(hidden.verticalScrollBar()->isVisible() &&
-                    hidden.horizontalScrollBar()->isVisible());
-            QCOMPARE(hidden.viewport()->size(), before);
-        }
         TLapGrid& g = FWidget->Grid();
         QScrollBar* vbar = FWidget->verticalScrollBar();
         vbar->triggerAction(QAbstractSlider::SliderSingleStepAdd);

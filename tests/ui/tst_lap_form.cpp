@@ -1,12 +1,21 @@
 // The main window driven as a user drives it: keys and mouse on the real grid
-// widget, offscreen, checked through the grid's cells and the rendered pixels.
+// widget, offscreen, checked through the grid's cells and the rendered pixels;
+// and other programs reaching it through its local socket: Clear Now, a text
+// for the current cell; anything malformed is dropped and the window keeps
+// working.
+#include "app/fake_user_port.h"
 #include "model/laptime_project.h"
 #include "ui/grid_widget.h"
 #include "ui/lap_form.h"
+#include "ui/remote_server.h"
 #include "ui/ui_test_helpers.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QLocalSocket>
+
+#include <future>
+#include <tuple>
 
 namespace {
 
@@ -35,7 +44,7 @@ class TestLapForm : public QObject {
     Q_OBJECT
   private slots:
     void init() {
-        FForm = std::make_unique<TLaptimeForm>();
+        FForm = std::make_unique<TLaptimeForm>(nullptr, &FUser);
         FForm->show();
         FForm->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
@@ -51,11 +60,6 @@ class TestLapForm : public QObject {
     // block copied to the clipboard.
     void typedRunShownSelectedAndCopied() {
         TLapGrid& g = FForm->Grid();
-        const char* titles[] = {"", "最速", "今回", "差", "区間"};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(qt_bridge::FromBytes(g.Columns[i].Title()), QString::fromUtf8(titles[i]));
-            QCOMPARE(g.Columns[i].ReadOnly, i >= 3);
-        }
         TypeRun();
 
         // Typing into a cell shows the text at once, with the caret after it.
@@ -73,11 +77,10 @@ class TestLapForm : public QObject {
         const QImage img =
             FWidget->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QColor blue(0, 0, 255), red(255, 0, 0);
-        QVERIFY(CountNear(img, CellInterior(g, 2, 0), blue) > 5);
-        QVERIFY(CountNear(img, CellInterior(g, 3, 0), blue) > 5);
-        QVERIFY(CountNear(img, CellInterior(g, 2, 1), red) > 5);
-        QVERIFY(CountNear(img, CellInterior(g, 3, 1), red) > 5);
-        // Best is drawn in the font colour.
+        // Now and Diff blue when ahead, red when behind; Best in the font colour.
+        for (const auto& [col, row, ink] :
+             {std::tuple(2, 0, blue), {3, 0, blue}, {2, 1, red}, {3, 1, red}})
+            QVERIFY(CountNear(img, CellInterior(g, col, row), ink) > 5);
         QCOMPARE(CountNear(img, CellInterior(g, 1, 0), blue), 0);
 
         const TRect f = g.SelectionFrameRect();
@@ -139,23 +142,74 @@ class TestLapForm : public QObject {
         QCOMPARE(picked.count(), 0);
     }
 
+    // Malformed messages are dropped unanswered and the window keeps
+    // working: a text for the current cell is written and settled by
+    // Moves + 1 Enters, and Clear Now empties the Now column.
+    void remoteMessages() {
+        auto server = std::make_unique<TRemoteServer>(
+            [this](const TRemoteMessage& M) { FForm->RemoteCommand(M); });
+        QVERIFY(server->Listen(Socket()));
+        for (const QByteArray& junk :
+             {QByteArray("hello"), QByteArray("SGMK\x09\x01", 6), QByteArray(70000, 'S')}) {
+            auto reply = std::async(std::launch::async, [this, junk] {
+                QLocalSocket s;
+                s.connectToServer(Socket());
+                if (!s.waitForConnected(2000)) return QByteArray("no connection");
+                s.write(junk);
+                s.waitForBytesWritten(2000);
+                s.waitForDisconnected(2000);
+                return s.readAll();
+            });
+            QTRY_VERIFY(reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+            QCOMPARE(reply.get(), QByteArray());
+        }
+        TLapGrid& g = FForm->Grid();
+        g.SetCol(2);
+        QVERIFY(Send({rkCellInput, 2, "1:00"}));
+        QCOMPARE(g.Row(), 3);
+        QVERIFY(Send({rkCellInput, -1, "2:00"}));
+        QCOMPARE(g.Row(), 3);
+        QCOMPARE(Cell(g, 2, 0), QStringLiteral("0:01:00"));
+        QCOMPARE(Cell(g, 2, 3), QStringLiteral("0:02:00"));
+        QVERIFY(Send({rkClearNow, 0, ""}));
+        QCOMPARE(Cell(g, 2, 0), QString());
+        QCOMPARE(Cell(g, 2, 3), QString());
+        // With nothing listening the sender says so.
+        server.reset();
+        QString error;
+        QVERIFY(!SendRemoteMessage(Socket(), {rkClearNow, 0, ""}, 500, error));
+        QCOMPARE(error, QStringLiteral("no running Segmark to send to"));
+    }
+
   private:
     // Best 1:23 and 2:50; Now 1:21"500 (ahead) and 2:55 (behind).
     void TypeRun() {
-        QTest::keyClick(FWidget, Qt::Key_Right);
-        QTest::keyClicks(FWidget, QStringLiteral("1:23"));
-        QTest::keyClick(FWidget, Qt::Key_Return);
-        QTest::keyClicks(FWidget, QStringLiteral("2:50"));
-        QTest::keyClick(FWidget, Qt::Key_Return);
-        QTest::keyClick(FWidget, Qt::Key_PageUp);
-        QTest::keyClick(FWidget, Qt::Key_Right);
-        QTest::keyClicks(FWidget, QStringLiteral("1:21\"500"));
-        QTest::keyClick(FWidget, Qt::Key_Return);
-        QTest::keyClicks(FWidget, QStringLiteral("2:55"));
-        QTest::keyClick(FWidget, Qt::Key_Return);
+        for (const char* column : {"1:23 2:50", "1:21\"500 2:55"}) {
+            QTest::keyClick(FWidget, Qt::Key_PageUp);
+            QTest::keyClick(FWidget, Qt::Key_Right);
+            for (const QString& t : QString::fromLatin1(column).split(QLatin1Char(' '))) {
+                QTest::keyClicks(FWidget, t);
+                QTest::keyClick(FWidget, Qt::Key_Return);
+            }
+        }
+    }
+
+    QString Socket() const { return FEnvDir.filePath(QStringLiteral("s")); }
+
+    // Sends from another thread, as another process would, while this one
+    // runs the window.
+    bool Send(const TRemoteMessage& M) {
+        auto sent = std::async(std::launch::async, [this, M] {
+            QString error;
+            return SendRemoteMessage(Socket(), M, 2000, error);
+        });
+        while (sent.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        return sent.get();
     }
 
     TestEnvDir FEnvDir;
+    FakeUserPort FUser;
     std::unique_ptr<TLaptimeForm> FForm;
     TGridWidget* FWidget = nullptr;
 };
