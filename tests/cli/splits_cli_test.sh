@@ -95,7 +95,7 @@ refused beyond.json 'segment 1 "Boss": time "1193:02:47.296" is beyond 1193:02:4
 refused big.lss 'larger than 64 MiB'
 refused fifo.json 'not a regular file'
 refused missing.json 'No such file or directory'
-refused castle.txt 'not a split file (.lss or .json)'
+refused castle.txt 'not a split file (.lss, .json or .splits)'
 [ -z "$(ls | grep '\.sgp\.')" ] || fail "temporary file left: $(ls)"
 
 run export-csv p.sgp --sheet 2
