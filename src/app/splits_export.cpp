@@ -210,7 +210,9 @@ std::string FormatUrnRun(const TSplitsRun& Run) {
     ordered_json splits = ordered_json::array();
     for (const TSplit& s : Run.Segments) {
         ordered_json item = {{"title", s.Name}};
-        if (s.Time) item["time"] = UrnTimeText(*s.Time);
+        // urn reads a zero time as a split never reached, so it is left out
+        // as one.
+        if (s.Time && *s.Time != 0) item["time"] = UrnTimeText(*s.Time);
         splits.push_back(std::move(item));
     }
     return DumpJson({{"title", UrnTitle(Run)}, {"splits", std::move(splits)}});

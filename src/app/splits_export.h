@@ -45,7 +45,8 @@ std::optional<TTimeValue> BestCellValue(std::string_view Cell);
 // Column 0 and the Best values of every row the grid shows.
 std::vector<TSplit> GridSegments(const TLapGrid& Grid);
 
-// The whole file of each format.
+// The whole file of each format. urn's has no zero time, which it reads as
+// none.
 std::string FormatLssRun(const TSplitsRun& Run);
 std::string FormatUrnRun(const TSplitsRun& Run);
 std::string FormatSplitsIoRun(const TSplitsRun& Run);

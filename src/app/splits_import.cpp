@@ -242,8 +242,10 @@ std::string_view TextClock(std::string_view Text, TSplitTiming Timing) {
 
 std::vector<TSplit> ReadLssSplits(std::string_view Xml, TSplitTiming Timing) {
     pugi::xml_document doc;
+    // A name of blanks alone is still a name.
     const pugi::xml_parse_result parsed =
-        doc.load_buffer(Xml.data(), Xml.size(), pugi::parse_default | pugi::parse_doctype);
+        doc.load_buffer(Xml.data(), Xml.size(),
+                        pugi::parse_default | pugi::parse_doctype | pugi::parse_ws_pcdata_single);
     if (!parsed)
         throw ESplitsError("not well-formed XML (byte " + std::to_string(parsed.offset) + ": " +
                            parsed.description() + ")");
