@@ -221,10 +221,9 @@ TLssVersion LssVersion(const pugi::xml_node Run) {
     const std::string_view text = attr.value();
     TScan in{text};
     TLssVersion v{};
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        if (!in.Number(v[i]))
-            throw ESplitsError("Run version " + Quoted(text) + " is not a version");
-        if (!in.Skip('.')) break;
+    if (!in.Number(v[0])) throw ESplitsError("Run version " + Quoted(text) + " is not a version");
+    // A part that is no number ("1.8.x") counts as 0, as a missing one does.
+    for (std::size_t i = 1; i < v.size() && in.Skip('.') && in.Number(v[i]); ++i) {
     }
     return v;
 }
@@ -268,18 +267,24 @@ std::vector<TSplit> ReadLssSplits(std::string_view Xml, TSplitTiming Timing) {
     std::vector<TSplit> splits;
     for (const pugi::xml_node segment : segments.children("Segment")) {
         TSplit s{segment.child_value("Name"), std::nullopt};
-        pugi::xml_node best;
-        if (inSegment) {
-            best = segment.child("PersonalBestSplitTime");
-        } else {
-            for (const pugi::xml_node t : segment.child("SplitTimes").children("SplitTime"))
-                if (std::string_view(t.attribute("name").value()) == "Personal Best") {
-                    best = t;
-                    break;
-                }
-        }
-        const std::string_view time =
-            TrimBlanks(asText ? TextClock(best.child_value(), Timing) : best.child_value(clock));
+        pugi::xml_node pb;
+        for (const pugi::xml_node t : segment.child("SplitTimes").children("SplitTime"))
+            if (std::string_view(t.attribute("name").value()) == "Personal Best") {
+                pb = t;
+                break;
+            }
+        const pugi::xml_node old = segment.child("PersonalBestSplitTime");
+        // The version says where the time is; a file whose version claims
+        // one layout while it holds another is still read where its time is.
+        const std::string_view places[] = {inSegment ? TextClock(old.child_value(), Timing)
+                                           : asText  ? TextClock(pb.child_value(), Timing)
+                                                     : pb.child_value(clock),
+                                           pb.child_value(clock),
+                                           TextClock(pb.child_value(), Timing),
+                                           TextClock(old.child_value(), Timing)};
+        std::string_view time;
+        for (const std::string_view p : places)
+            if (!(time = TrimBlanks(p)).empty()) break;
         if (!time.empty())
             s.Time = SegmentTime(ParseLssDuration(time), splits.size() + 1, s.Name, time);
         splits.push_back(std::move(s));

@@ -57,6 +57,8 @@ TEST(SplitsDrop, EachSplitFileAddsTheSheetImportMakes) {
     // The default settings give the format, as import-splits without --format.
     w.Env.DefaultSettings.TimeFormat = 6;
     ASSERT_FALSE(w.C.SheetChange());
+    // What the shown sheet holds stays with it once another is shown.
+    w.Grid.SetCells(0, 0, "Typed");
     EXPECT_FALSE(w.C.DropFiles({lss, bad, dir / "notes.txt", project, json, splits}));
 
     EXPECT_EQ(w.User.Errors, (std::vector<std::string>{
@@ -74,6 +76,7 @@ TEST(SplitsDrop, EachSplitFileAddsTheSheetImportMakes) {
     ImportSplitsFiles({lss, json, splits}, dir / "cli.sgp", TSplitTiming::Real, std::nullopt,
                       w.Env.DefaultSettings, {});
     std::vector<TLaptimeSheet> shown = LoadProjectFile(dir / "window.sgp");
+    EXPECT_EQ(shown.at(0).Texts[0].substr(0, 7), "Typed\r\n");
     shown.erase(shown.begin());
     EXPECT_EQ(WriteProjectFile(shown), WriteProjectFile(LoadProjectFile(dir / "cli.sgp")));
 }

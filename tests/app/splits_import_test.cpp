@@ -172,6 +172,35 @@ TEST(SplitsImport, EveryLayoutGivesItsPersonalBest) {
     }
 }
 
+TEST(SplitsImport, ATimeIsFoundWhereverTheFileKeepsIt) {
+    const auto lss = [](const std::string& Version, const std::string& Segment) {
+        return "<Run" + Version + "><Segments><Segment><Name>S</Name>" + Segment +
+               "</Segment></Segments></Run>";
+    };
+    const std::string clocks = "<SplitTimes><SplitTime name=\"Personal Best\"><RealTime>00:00:"
+                               "01.5</RealTime></SplitTime></SplitTimes>";
+    const std::string text =
+        "<SplitTimes><SplitTime name=\"Personal Best\">00:00:01.5</SplitTime></SplitTimes>";
+    const std::string old = "<PersonalBestSplitTime>00:00:01.5</PersonalBestSplitTime>";
+    // clang-format off
+    const struct { const char* name; std::string text; } cases[] = {
+        {"version with a letter", lss(" version=\"1.8.x\"", clocks)},
+        {"clocks under a text version", lss(" version=\"1.4\"", clocks)},
+        {"text under a clock version", lss(" version=\"1.8.0\"", text)},
+        {"old place under a new version", lss(" version=\"1.5.0\"", old)},
+        {"new place without a version", lss("", clocks)},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        try {
+            const std::vector<TSplit> s = ReadLssSplits(c.text, TSplitTiming::Real);
+            EXPECT_EQ(s.at(0).Time, std::optional<TTimeValue>(1500)) << c.name;
+        } catch (const ESplitsError& e) {
+            ADD_FAILURE() << c.name << ": " << e.what();
+        }
+    }
+}
+
 TEST(SplitsImport, LayoutFaultsAreRefusedWithThePlace) {
     const auto lss = [](const std::string& Version, const std::string& Segment) {
         return "<Run" + Version + "><Segments><Segment><Name>S</Name>" + Segment +
