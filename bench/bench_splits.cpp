@@ -45,7 +45,7 @@ BENCHMARK(BM_ReadLss)
 void BM_ReadUrn(benchmark::State& state) {
     const std::string text = Urn(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadUrnSplits(text));
+        benchmark::DoNotOptimize(ReadUrnSplits(text, TSplitTiming::Real));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ReadUrn)

@@ -5,8 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        CheckSplitsSheet(
-            ReadUrnSplits(std::string_view(reinterpret_cast<const char*>(data), size)));
+        CheckSplitsSheet(ReadUrnSplits(std::string_view(reinterpret_cast<const char*>(data), size),
+                                       TSplitTiming::Real));
     } catch (const ESplitsError&) {
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include "app/csv_export.h"
 #include "app/session.h"
+#include "app/splits_export.h"
 #include "app/splits_import.h"
 
 #include "grid/lap_grid.h"
@@ -30,10 +31,13 @@ constexpr int ExitUsage = 2;
 constexpr const char* ExportUsage = "segmark export-text PROJECT.sgp [--sheet N]";
 constexpr const char* ImportUsage = "segmark import-text FILE... -o PROJECT.sgp";
 constexpr const char* SplitsUsage =
-    "segmark import-splits FILE.lss|FILE.json... -o PROJECT.sgp [--timing real|game] "
+    "segmark import-splits FILE.lss|FILE.json|FILE.splits... -o PROJECT.sgp [--timing real|game] "
     "[--format N], N 0-8; without --format the default sheet settings' format, which may drop "
     "the milliseconds";
 constexpr const char* CsvUsage = "segmark export-csv PROJECT.sgp [--sheet N]";
+constexpr const char* ExportSplitsUsage =
+    "segmark export-splits PROJECT.sgp [--sheet N] -o FILE [--game TEXT] [--category TEXT] "
+    "[--as splitsio], FILE ending in .lss, .json or .splits";
 
 // Bad arguments.
 struct UsageError {
@@ -183,7 +187,9 @@ int ImportSplits(const std::vector<std::string>& Args) {
 
     Session s;
     ImportSplitsFiles(files, output, timing.value_or(TSplitTiming::Real), format,
-                      s.Host.DefaultSettings());
+                      s.Host.DefaultSettings(), [](const std::string& Note) {
+                          std::fprintf(stderr, "segmark import-splits: %s\n", Note.c_str());
+                      });
     return ExitOk;
 }
 
@@ -194,6 +200,57 @@ int ExportCsv(const std::vector<std::string>& Args) {
     return ExitOk;
 }
 
+int ExportSplits(const std::vector<std::string>& Args) {
+    std::vector<std::string> rest;
+    std::string output;
+    std::optional<std::string> game, category;
+    bool asSplitsIo = false;
+    const auto value = [&Args](std::size_t& i, std::optional<std::string>& Into, const char* What) {
+        if (Into) throw UsageError{std::string(What) + " given twice"};
+        if (i + 1 >= Args.size()) throw UsageError{std::string(What) + " needs a text"};
+        Into = Args[++i];
+    };
+    for (std::size_t i = 0; i < Args.size(); ++i) {
+        const std::string& a = Args[i];
+        if (a == "-o") {
+            if (!output.empty()) throw UsageError{"-o given twice"};
+            if (i + 1 >= Args.size() || Args[i + 1].empty())
+                throw UsageError{"-o needs a split file"};
+            output = Args[++i];
+        } else if (a == "--game") {
+            value(i, game, "--game");
+        } else if (a == "--category") {
+            value(i, category, "--category");
+        } else if (a == "--as") {
+            if (asSplitsIo) throw UsageError{"--as given twice"};
+            if (i + 1 >= Args.size() || Args[i + 1] != "splitsio")
+                throw UsageError{"--as needs splitsio"};
+            asSplitsIo = true;
+            ++i;
+        } else if (a == "--sheet") {
+            rest.push_back(a);
+            if (i + 1 < Args.size()) rest.push_back(Args[++i]);
+        } else {
+            rest.push_back(a);
+        }
+    }
+    const TSheetArgs sheet = ParseSheetArgs(rest, "export-splits");
+    if (output.empty()) throw UsageError{"export-splits needs -o FILE"};
+    const std::optional<TSplitsFormat> format =
+        asSplitsIo ? TSplitsFormat::SplitsIo : SplitsFormatOfFile(output);
+    if (!format)
+        throw UsageError{"the output \"" + output +
+                         "\" ends in none of .lss, .json and .splits (--as splitsio for any name)"};
+    // Writing over the project would lose it.
+    if (SameFile(sheet.File, output))
+        throw UsageError{"the output \"" + output + "\" is the project \"" + sheet.File + "\""};
+    if (output.back() == '/' || FolderExists(output))
+        throw EFileError(output, "\"" + output + "\" is a folder, not a split file");
+    Session s;
+    ExportSplitsFile(s.Core, sheet.File, sheet.Sheet, output, *format, game.value_or(""), category);
+    return ExitOk;
+}
+
 struct TSubcommand {
     const char* Name;
     int (*Run)(const std::vector<std::string>&);
@@ -201,10 +258,9 @@ struct TSubcommand {
 };
 
 constexpr TSubcommand Subcommands[] = {
-    {"export-text", ExportText, ExportUsage},
-    {"import-text", ImportText, ImportUsage},
-    {"import-splits", ImportSplits, SplitsUsage},
-    {"export-csv", ExportCsv, CsvUsage},
+    {"export-text", ExportText, ExportUsage},           {"import-text", ImportText, ImportUsage},
+    {"import-splits", ImportSplits, SplitsUsage},       {"export-csv", ExportCsv, CsvUsage},
+    {"export-splits", ExportSplits, ExportSplitsUsage},
 };
 
 } // namespace

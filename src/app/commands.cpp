@@ -3,6 +3,7 @@
 #include "app/now_best.h"
 #include "app/remote_message.h"
 #include "app/sheet_commands.h"
+#include "app/splits_drop.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
@@ -231,6 +232,10 @@ bool TLapCommands::AppExitClick() {
 
 bool TLapCommands::DropFiles(const std::vector<std::string>& Files) {
     SettleEdit();
+    if (Project() && AddSplitsSheets(*Project(), Files, DefaultSettings(), FPort) > 0) {
+        SheetAdded();
+        return false;
+    }
     if (Files.size() != 1 || !Files[0].ends_with(ProjectExtension)) return false;
     if (!ConfirmSave()) return false;
     return ReplaceProject(Files[0]);

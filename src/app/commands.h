@@ -83,8 +83,9 @@ class TLapCommands : public ProjectHost {
     void SheetToFileClick();
     // True when the program may end.
     bool AppExitClick();
-    // Files dropped on the grid: exactly one ".sgp" file opens after the
-    // save question. True when it was opened.
+    // Files dropped on the grid: split files add one sheet each
+    // (AddSplitsSheets); else exactly one ".sgp" file opens after the save
+    // question. True when it was opened.
     bool DropFiles(const std::vector<std::string>& Files);
 
     // ---- Sheets ----

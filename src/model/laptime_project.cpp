@@ -439,6 +439,21 @@ void TLaptimeProject::RenameCurrentSheet(const std::string& Name) {
 
 // ---- text import ----
 
+void TLaptimeProject::AddSheet(TLaptimeSheet Sheet) {
+    StoreGridToSheet();
+    ApplySheetToGrid(&Sheet);
+    Positions.push_back(TSheetPosition{});
+    FSelector.Add(Sheet.Name.str());
+    FSelector.Select(FSelector.Count() - 1);
+    CurrentIndex = SheetCount();
+    Sheets.push_back(std::move(Sheet));
+    AppendSheetBuffers();
+    FGrid.SetSheetIndex(CurrentIndex);
+    KeepResultsOfShownSheetOnly();
+    EvaluateRows();
+    ResetCursor();
+}
+
 bool TLaptimeProject::AddSheetFromFile(const std::string& FileName) {
     return AddSheetFromFile(FileName, TitleFromFileName(FileName));
 }

@@ -107,6 +107,10 @@ class TLaptimeProject {
     void MoveSheet(int From, int To);
     void RenameCurrentSheet(const std::string& Name);
 
+    // A sheet made elsewhere, after the others and shown, as an import shows
+    // the sheet it adds.
+    void AddSheet(TLaptimeSheet Sheet);
+
     // Text import. False when nothing was added (no such file, no clipboard
     // text, or the many-rows question answered with Cancel); EFileError for
     // a text of more lines than a sheet may have rows.
