@@ -1,8 +1,10 @@
 #include "ui/grid_widget.h"
 
 #include "ui/cursors.h"
+#include "ui/grid_accessible.h"
 #include "ui/qt_canvas.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -148,6 +150,11 @@ TGridWidget::TGridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
     FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&FBlink, &QTimer::timeout, this, &TGridWidget::BlinkCaret);
 
+    FChange.setSingleShot(true);
+    FChange.setInterval(0);
+    connect(&FChange, &QTimer::timeout, this, &TGridWidget::ReportChange);
+    TGridAccessible::Install();
+
     FGrid.SetHost(this);
     SetCursor(FGrid.Cursor());
 }
@@ -264,12 +271,26 @@ void TGridWidget::resizeEvent(QResizeEvent*) {
 
 // ---- painting ----
 
+// Every change the engine makes to what is shown comes as a repaint request.
 void TGridWidget::Invalidate(const TRect& R) {
     if (R.Right > R.Left && R.Bottom > R.Top) viewport()->update(ToQRect(R));
+    if (!FChange.isActive()) FChange.start();
 }
 
 void TGridWidget::InvalidateAll() {
     viewport()->update();
+    if (!FChange.isActive()) FChange.start();
+}
+
+void TGridWidget::ReportChange() {
+    SyncAccessible();
+    emit Changed();
+}
+
+void TGridWidget::SyncAccessible() {
+    if (!QAccessible::isActive()) return;
+    if (auto* a = dynamic_cast<TGridAccessible*>(QAccessible::queryAccessibleInterface(this)))
+        a->Sync();
 }
 
 void TGridWidget::paintEvent(QPaintEvent*) {
@@ -409,6 +430,11 @@ bool TGridWidget::OwnerAcceptsInput() const {
 void TGridWidget::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     FGrid.FocusIn();
+    if (!QAccessible::isActive()) return;
+    if (auto* a = dynamic_cast<TGridAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+        a->Sync();
+        a->FocusCurrentCell();
+    }
 }
 
 void TGridWidget::focusOutEvent(QFocusEvent* e) {
@@ -439,6 +465,8 @@ void TGridWidget::keyPressEvent(QKeyEvent* e) {
     }
     e->setAccepted(acted || typed);
     FollowCurrentCell();
+    // A screen reader speaks the new cell as the key lands, not a turn later.
+    SyncAccessible();
 }
 
 // The input method's window follows the current cell.
@@ -504,6 +532,7 @@ void TGridWidget::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     FGrid.MouseDown(b, ShiftState(e->modifiers(), e->buttons()), p.x(), p.y());
     FollowCurrentCell();
+    SyncAccessible();
 }
 
 void TGridWidget::mouseMoveEvent(QMouseEvent* e) {

@@ -64,6 +64,11 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
+  signals:
+    // Cells, the current cell, the selection or the view changed (once per
+    // turn of the event loop, however many repaints the engine asked for).
+    void Changed();
+
   protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -92,6 +97,8 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     void BlinkCaret();
     void UpdateCaret();
     const QFont& CachedFont(const TFont& f) const;
+    void ReportChange();
+    void SyncAccessible();
 
     TLapGrid FGrid;
     QLineEdit* FEditor = nullptr;
@@ -107,6 +114,7 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     QSize FCaretSize;
     QPoint FCaretPos;
     QTimer FBlink;
+    QTimer FChange; // gathers the engine's repaint requests into one Changed
 
     bool FCaptured = false;
     TGridCursor FCursorId = crDefault;
