@@ -30,10 +30,15 @@ QAccessibleInterface* GridFactory(const QString& Key, QObject* Object) {
     return nullptr;
 }
 
+void Send(QAccessibleEvent& E) {
+    QAccessible::updateAccessibility(&E);
+    if (TGridAccessible::EventListener) TGridAccessible::EventListener(&E);
+}
+
 void Post(QAccessibleInterface* Iface, QAccessible::Event Type) {
     if (!Iface) return;
     QAccessibleEvent e(Iface, Type);
-    QAccessible::updateAccessibility(&e);
+    Send(e);
 }
 
 } // namespace
@@ -49,9 +54,13 @@ TGridAccessible::TGridAccessible(TGridWidget* W) : QAccessibleWidget(W, QAccessi
     FSheet = g.SheetIndex();
     FSelection = Normalised(g.Selection());
     Watch();
+    W->SetAccessible(this);
 }
 
 TGridAccessible::~TGridAccessible() {
+    // Gone with its widget (the pointer is already empty then), or dropped
+    // while the widget lives on.
+    if (QWidget* w = widget()) static_cast<TGridWidget*>(w)->SetAccessible(nullptr);
     DropCells();
 }
 
@@ -241,14 +250,14 @@ void TGridAccessible::Sync() {
         FCols = g.ColCount();
         FSheet = g.SheetIndex();
         QAccessibleTableModelChangeEvent e(Widget(), QAccessibleTableModelChangeEvent::ModelReset);
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         DropCells(); // also without a listener: no cell may outlive its place
     } else {
         for (const TWatched& w : FWatched) {
             if (w.Row >= g.RowCount() || g.CellText(w.Col, w.Row) == w.Text) continue;
             if (QAccessibleInterface* cell = Cell(w.Row, w.Col)) {
                 QAccessibleValueChangeEvent e(cell, FromBytes(g.CellText(w.Col, w.Row)));
-                QAccessible::updateAccessibility(&e);
+                Send(e);
             }
         }
     }

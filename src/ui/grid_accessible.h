@@ -22,6 +22,10 @@ class TGridAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
 
     // Registers the factory that gives every grid widget this interface.
     static void Install();
+    // Hears every event the grid sends besides the platform's bridge, which
+    // drops them while no assistive technology listens (and which a
+    // platform without one never has).
+    static inline void (*EventListener)(QAccessibleEvent*) = nullptr;
 
     // Tells assistive technology what changed since the last call: the
     // current cell (focus), the selection, texts of the cells in view

@@ -4,7 +4,6 @@
 #include "ui/grid_accessible.h"
 #include "ui/qt_canvas.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -288,9 +287,7 @@ void TGridWidget::ReportChange() {
 }
 
 void TGridWidget::SyncAccessible() {
-    if (!QAccessible::isActive()) return;
-    if (auto* a = dynamic_cast<TGridAccessible*>(QAccessible::queryAccessibleInterface(this)))
-        a->Sync();
+    if (FAccessible) FAccessible->Sync();
 }
 
 void TGridWidget::paintEvent(QPaintEvent*) {
@@ -430,10 +427,9 @@ bool TGridWidget::OwnerAcceptsInput() const {
 void TGridWidget::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     FGrid.FocusIn();
-    if (!QAccessible::isActive()) return;
-    if (auto* a = dynamic_cast<TGridAccessible*>(QAccessible::queryAccessibleInterface(this))) {
-        a->Sync();
-        a->FocusCurrentCell();
+    if (FAccessible) {
+        FAccessible->Sync();
+        FAccessible->FocusCurrentCell();
     }
 }
 

@@ -15,6 +15,7 @@
 #include <array>
 
 class QLineEdit;
+class TGridAccessible;
 class QScrollBar;
 
 class TGridWidget : public QAbstractScrollArea, public GridHost {
@@ -31,6 +32,9 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     // on (shown and in the visible phase of its blink).
     QRect CaretRect() const;
     bool CaretOn() const { return FCaretExists && FCaretShown && FCaretPhase; }
+    // The accessible table, once assistive technology has asked for it; it
+    // is told of changes from then on, and nothing is spent before.
+    void SetAccessible(TGridAccessible* A) { FAccessible = A; }
 
     // ---- GridHost ----
     int ClientWidth() const override;
@@ -115,6 +119,7 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     QPoint FCaretPos;
     QTimer FBlink;
     QTimer FChange; // gathers the engine's repaint requests into one Changed
+    TGridAccessible* FAccessible = nullptr;
 
     bool FCaptured = false;
     TGridCursor FCursorId = crDefault;
