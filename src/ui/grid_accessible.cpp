@@ -265,7 +265,7 @@ void TGridAccessible::Sync() {
     const bool moved = g.Col() != FCol || g.Row() != FRow;
     FCol = g.Col();
     FRow = g.Row();
-    if (selection != FSelection || moved) {
+    if (selection != FSelection) {
         FSelection = selection;
         if (selection.IsSingle())
             Post(Cell(g.Row(), g.Col()), QAccessible::Selection);

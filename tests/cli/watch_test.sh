@@ -69,6 +69,7 @@ done
 for t in 1:05 2:20 3:30 4:40 5:50; do
 : >err
     "$SEGMARK" --cell-input "$t" 2>err || fail "--cell-input $t: status $? ($(cat err))"
+    sleep 0.1 # apart, so that each change is a state of its own
 done
 for _ in $(seq 50); do
     grep -q '"now":"0:05:50"' watch.out && break

@@ -7,6 +7,7 @@
 #include "ui/ui_test_helpers.h"
 
 #include <QAccessible>
+#include <QSignalSpy>
 
 #include <vector>
 
@@ -124,7 +125,10 @@ class TestGridAccessible : public QObject {
         QAccessibleInterface* t = QAccessible::queryAccessibleInterface(FWidget);
         QAccessibleTableInterface* table = t->tableInterface();
         QCOMPARE(t->focusChild(), table->cellAt(0, 0));
+        // Readers of the running sheet hear of the move too, once.
+        QSignalSpy changed(FWidget, &TGridWidget::Changed);
         QTest::keyClick(FWidget, Qt::Key_Right);
+        QTRY_COMPARE(changed.count(), 1);
         QCOMPARE(t->focusChild(), table->cellAt(0, 1));
         QVERIFY(table->cellAt(0, 1)->state().focused);
         QVERIFY(!table->cellAt(0, 0)->state().focused);
