@@ -9,6 +9,7 @@
 
 #ifdef SEGMARK_WITH_UI
 #include "app/commands.h"
+#include "app/sheet_state.h"
 #include "ui/grid_widget.h"
 #include "ui/lap_form.h"
 #include "ui/remote_server.h"
@@ -32,9 +33,38 @@ int SendToRunningWindow(int argc, char** argv, const TRemoteMessage& M) {
     return 1;
 }
 
+// --get and --watch: the running window's sheet on show, on stdout.
+int ReadRunningWindow(int argc, char** argv, const TLaunch& L) {
+    QCoreApplication app(argc, argv);
+    QString error;
+    int status = 1;
+    if (L.Kind == lkWatchSheet) {
+        status = WatchRemoteSheet(TSingleInstance::SocketName(), 1, 2000, error);
+    } else {
+        std::string sheet;
+        if (GetRemoteSheet(TSingleInstance::SocketName(), L.Json, 2000, sheet, error)) {
+            if (L.Json) sheet += '\n';
+            status = std::fwrite(sheet.data(), 1, sheet.size(), stdout) == sheet.size() &&
+                             std::fflush(stdout) == 0
+                         ? 0
+                         : 1;
+            if (status != 0) error = QStringLiteral("cannot write to standard output");
+        }
+    }
+    if (status != 0) std::fprintf(stderr, "segmark: %s\n", error.toLocal8Bit().constData());
+    return status;
+}
+
 int RunWindow(int argc, char** argv, const TLaunch& L) {
     TSingleInstance instance;
     const bool first = instance.TryLock();
+    if (L.Kind == lkGetSheet || L.Kind == lkWatchSheet) {
+        if (first) {
+            std::fputs("segmark: no running Segmark to send to\n", stderr);
+            return 1;
+        }
+        return ReadRunningWindow(argc, argv, L);
+    }
     if (L.Kind == lkClearNow || L.Kind == lkCellInput) {
         if (first) {
             std::fputs("segmark: no running Segmark to send to\n", stderr);
@@ -65,6 +95,13 @@ int RunWindow(int argc, char** argv, const TLaunch& L) {
         args << QFile::decodeName(a.c_str());
     TLaptimeForm window(nullptr, nullptr, args);
     TRemoteServer server([&window](const TRemoteMessage& M) { window.RemoteCommand(M); });
+    server.SetSheetSource([&window](bool Json) {
+        TLapCommands& c = window.Commands();
+        return Json ? ShownSheetJson(c.Session(), c.OpenFileName()) : ShownSheetText(c.Session());
+    });
+    QObject::connect(window.GridWidget(), &TGridWidget::Changed, &server,
+                     &TRemoteServer::SheetChanged);
+    QObject::connect(&window, &TLaptimeForm::Refreshed, &server, &TRemoteServer::SheetChanged);
     if (!server.Listen(TSingleInstance::SocketName()))
         std::fputs("segmark: other programs cannot reach this window (local socket)\n", stderr);
     WatchFirstPaint(window.GridWidget()->viewport());

@@ -71,6 +71,19 @@ TLaunch ParseLaunch(const std::vector<std::string>& Args) {
         }
         return l;
     }
+    if (first == "--get") {
+        const bool format = Args.size() == 3 && Args[1] == "--format";
+        if (Args.size() != 1 && !(format && (Args[2] == "text" || Args[2] == "json")))
+            return UsageError("--get takes an optional --format text|json");
+        l.Kind = lkGetSheet;
+        l.Json = format && Args[2] == "json";
+        return l;
+    }
+    if (first == "--watch") {
+        if (Args.size() != 1) return UsageError("--watch takes no arguments");
+        l.Kind = lkWatchSheet;
+        return l;
+    }
     for (const std::string& a : Args) {
         if (a.size() > 1 && a[0] == '-') return UsageError("unknown option " + a);
         // A bare word that names no file is a mistyped command, not a project.

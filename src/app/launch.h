@@ -5,13 +5,23 @@
 #include <string>
 #include <vector>
 
-enum TLaunchKind { lkWindow, lkHelp, lkVersion, lkUsageError, lkClearNow, lkCellInput };
+enum TLaunchKind {
+    lkWindow,
+    lkHelp,
+    lkVersion,
+    lkUsageError,
+    lkClearNow,
+    lkCellInput,
+    lkGetSheet,
+    lkWatchSheet
+};
 
 struct TLaunch {
     TLaunchKind Kind = lkWindow;
     std::vector<std::string> Args; // lkWindow: the arguments, for the start project
     std::string Text;              // lkCellInput: the text (UTF-8); lkUsageError: why
     int Moves = 0;                 // lkCellInput
+    bool Json = false;             // lkGetSheet: --format json
 };
 
 // Args: the command line without the program's name.

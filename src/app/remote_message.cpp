@@ -33,7 +33,8 @@ std::string EncodeRemoteMessage(const TRemoteMessage& M) {
     return out;
 }
 
-TRemoteParse DecodeRemoteMessage(std::string_view B, TRemoteMessage& Out, std::size_t& Used) {
+TRemoteParse DecodeRemoteMessage(std::string_view B, TRemoteMessage& Out, std::size_t& Used,
+                                 std::size_t MaxText) {
     // Check what has arrived as soon as it arrives, so a stranger is dropped
     // before it can make the window wait for more.
     const std::size_t tag = std::min(B.size(), Tag.size());
@@ -41,11 +42,11 @@ TRemoteParse DecodeRemoteMessage(std::string_view B, TRemoteMessage& Out, std::s
     if (B.size() > 4 && static_cast<std::uint8_t>(B[4]) != RemoteVersion) return TRemoteParse::Bad;
     if (B.size() > 5) {
         const auto kind = static_cast<std::uint8_t>(B[5]);
-        if (kind < rkClearNow || kind > rkOpenFile) return TRemoteParse::Bad;
+        if (kind < rkClearNow || kind > rkSheetState) return TRemoteParse::Bad;
     }
     if (B.size() < RemoteHeaderSize) return TRemoteParse::Incomplete;
     const std::uint32_t length = GetU32(B, 10);
-    if (length > MaxRemoteText) return TRemoteParse::Bad;
+    if (length > MaxText) return TRemoteParse::Bad;
     if (B.size() < RemoteHeaderSize + length) return TRemoteParse::Incomplete;
     Out.Kind = static_cast<TRemoteKind>(B[5]);
     Out.Moves = static_cast<std::int32_t>(GetU32(B, 6));

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QColorDialog>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -148,6 +149,8 @@ TColorPanel::TColorPanel(QWidget* Parent) : QFrame(Parent) {
     setFrameShadow(QFrame::Sunken);
     setAutoFillBackground(true);
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and chosen with Space or Enter, as a button is.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TColorPanel::SetColor(TColor Color) {
@@ -162,7 +165,22 @@ void TColorPanel::SetColor(TColor Color) {
 
 void TColorPanel::mouseReleaseEvent(QMouseEvent* Event) {
     QFrame::mouseReleaseEvent(Event);
-    if (Event->button() != Qt::LeftButton || !rect().contains(Event->position().toPoint())) return;
+    if (Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint())) Choose();
+}
+
+void TColorPanel::keyPressEvent(QKeyEvent* Event) {
+    switch (Event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Choose();
+        break;
+    default:
+        QFrame::keyPressEvent(Event);
+    }
+}
+
+void TColorPanel::Choose() {
     TColor c = FColor;
     if (!ChooseColor(this, c)) return;
     SetColor(c);

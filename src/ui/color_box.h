@@ -55,7 +55,10 @@ class TColorPanel : public QFrame {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
 
   private:
+    void Choose();
+
     TColor FColor = 0;
 };

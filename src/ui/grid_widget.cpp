@@ -1,6 +1,7 @@
 #include "ui/grid_widget.h"
 
 #include "ui/cursors.h"
+#include "ui/grid_accessible.h"
 #include "ui/qt_canvas.h"
 
 #include <QApplication>
@@ -148,6 +149,11 @@ TGridWidget::TGridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
     FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&FBlink, &QTimer::timeout, this, &TGridWidget::BlinkCaret);
 
+    FChange.setSingleShot(true);
+    FChange.setInterval(0);
+    connect(&FChange, &QTimer::timeout, this, &TGridWidget::ReportChange);
+    TGridAccessible::Install();
+
     FGrid.SetHost(this);
     SetCursor(FGrid.Cursor());
 }
@@ -264,12 +270,24 @@ void TGridWidget::resizeEvent(QResizeEvent*) {
 
 // ---- painting ----
 
+// Every change the engine makes to what is shown comes as a repaint request.
 void TGridWidget::Invalidate(const TRect& R) {
     if (R.Right > R.Left && R.Bottom > R.Top) viewport()->update(ToQRect(R));
+    if (!FChange.isActive()) FChange.start();
 }
 
 void TGridWidget::InvalidateAll() {
     viewport()->update();
+    if (!FChange.isActive()) FChange.start();
+}
+
+void TGridWidget::ReportChange() {
+    SyncAccessible();
+    emit Changed();
+}
+
+void TGridWidget::SyncAccessible() {
+    if (FAccessible) FAccessible->Sync();
 }
 
 void TGridWidget::paintEvent(QPaintEvent*) {
@@ -409,6 +427,10 @@ bool TGridWidget::OwnerAcceptsInput() const {
 void TGridWidget::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     FGrid.FocusIn();
+    if (FAccessible) {
+        FAccessible->Sync();
+        FAccessible->FocusCurrentCell();
+    }
 }
 
 void TGridWidget::focusOutEvent(QFocusEvent* e) {
@@ -439,6 +461,8 @@ void TGridWidget::keyPressEvent(QKeyEvent* e) {
     }
     e->setAccepted(acted || typed);
     FollowCurrentCell();
+    // A screen reader speaks the new cell as the key lands, not a turn later.
+    SyncAccessible();
 }
 
 // The input method's window follows the current cell.
@@ -504,6 +528,7 @@ void TGridWidget::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     FGrid.MouseDown(b, ShiftState(e->modifiers(), e->buttons()), p.x(), p.y());
     FollowCurrentCell();
+    SyncAccessible();
 }
 
 void TGridWidget::mouseMoveEvent(QMouseEvent* e) {

@@ -15,6 +15,7 @@
 #include <array>
 
 class QLineEdit;
+class TGridAccessible;
 class QScrollBar;
 
 class TGridWidget : public QAbstractScrollArea, public GridHost {
@@ -31,6 +32,9 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     // on (shown and in the visible phase of its blink).
     QRect CaretRect() const;
     bool CaretOn() const { return FCaretExists && FCaretShown && FCaretPhase; }
+    // The accessible table, once assistive technology has asked for it; it
+    // is told of changes from then on, and nothing is spent before.
+    void SetAccessible(TGridAccessible* A) { FAccessible = A; }
 
     // ---- GridHost ----
     int ClientWidth() const override;
@@ -64,6 +68,11 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
+  signals:
+    // Cells, the current cell, the selection or the view changed (once per
+    // turn of the event loop, however many repaints the engine asked for).
+    void Changed();
+
   protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -92,6 +101,8 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     void BlinkCaret();
     void UpdateCaret();
     const QFont& CachedFont(const TFont& f) const;
+    void ReportChange();
+    void SyncAccessible();
 
     TLapGrid FGrid;
     QLineEdit* FEditor = nullptr;
@@ -107,6 +118,8 @@ class TGridWidget : public QAbstractScrollArea, public GridHost {
     QSize FCaretSize;
     QPoint FCaretPos;
     QTimer FBlink;
+    QTimer FChange; // gathers the engine's repaint requests into one Changed
+    TGridAccessible* FAccessible = nullptr;
 
     bool FCaptured = false;
     TGridCursor FCursorId = crDefault;

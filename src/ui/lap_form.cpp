@@ -259,6 +259,7 @@ void TLaptimeForm::Refresh() {
         a->setEnabled(undo ? state.Undo.UndoEnabled : state.Undo.RedoEnabled);
     }
     ApplyView();
+    emit Refreshed();
 }
 
 void TLaptimeForm::ApplyView() {
@@ -499,6 +500,8 @@ void TLaptimeForm::RemoteCommand(const TRemoteMessage& M) {
         QTimer::singleShot(0, this, [this, file] { FCommands->DropFiles({file}); });
         break;
     }
+    default: // the sheet on show is read by the socket itself
+        break;
     }
 }
 

@@ -54,6 +54,10 @@ class TLaptimeForm : public QMainWindow {
     // Where LapEnv.dat is read from and written to.
     const std::string& EnvPath() const { return FEnvPath; }
 
+  signals:
+    // The caption, menus and view were brought up to date after a command.
+    void Refreshed();
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -27,6 +27,13 @@ TEST(Launch, ArgumentsTable) {
         {{"--cell-input", "1:23", "--moves", "2x"}, lkUsageError, whole, 0},
         {{"--cell-input", "1:23", "--moves", "99999999999"}, lkUsageError, whole, 0},
         {{"--cell-input"}, lkUsageError, "--cell-input takes a text and an optional --moves N", 0},
+        {{"--get"}, lkGetSheet, "", 0},
+        {{"--get", "--format", "text"}, lkGetSheet, "", 0},
+        {{"--get", "--format", "json"}, lkGetSheet, "", 0},
+        {{"--get", "--format", "xml"}, lkUsageError, "--get takes an optional --format text|json", 0},
+        {{"--get", "--format"}, lkUsageError, "--get takes an optional --format text|json", 0},
+        {{"--watch"}, lkWatchSheet, "", 0},
+        {{"--watch", "--format", "json"}, lkUsageError, "--watch takes no arguments", 0},
         {{"frobnicate"}, lkUsageError, "unknown command frobnicate", 0},
         {{"run.sgp", "--fast"}, lkUsageError, "unknown option --fast", 0},
     };
@@ -38,6 +45,7 @@ TEST(Launch, ArgumentsTable) {
         if (c.Kind == lkCellInput || c.Kind == lkUsageError) EXPECT_EQ(l.Text, c.Text);
         EXPECT_EQ(l.Moves, c.Moves);
         if (c.Kind == lkWindow) EXPECT_EQ(l.Args, c.Args);
+        if (c.Kind == lkGetSheet) EXPECT_EQ(l.Json, c.Args.back() == "json");
     }
 }
 
@@ -69,11 +77,23 @@ TEST(RemoteMessage, RoundTripAndRefusals) {
         patched(4, '\x02'),
         "X",
         patched(5, '\x00'),
-        patched(5, '\x04'),
+        patched(5, '\x07'),
         huge,
     };
     for (const std::string& b : refused)
         EXPECT_EQ(DecodeRemoteMessage(b, out, used), TRemoteParse::Bad) << b;
+}
+
+// A request is held to the small limit; the window's answer, a whole sheet,
+// only to its own.
+TEST(RemoteMessage, SheetStateCarriesMoreThanARequest) {
+    const TRemoteMessage state{rkSheetState, 0, std::string(MaxRemoteText + 1, 'x')};
+    const std::string bytes = EncodeRemoteMessage(state);
+    TRemoteMessage out;
+    std::size_t used = 0;
+    EXPECT_EQ(DecodeRemoteMessage(bytes, out, used), TRemoteParse::Bad);
+    ASSERT_EQ(DecodeRemoteMessage(bytes, out, used, MaxSheetStateText), TRemoteParse::Ok);
+    EXPECT_EQ(out, state);
 }
 
 TEST(RemoteMessage, CellInputTextIsCutOnACharacterBoundary) {

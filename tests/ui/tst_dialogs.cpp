@@ -428,6 +428,15 @@ class TestDialogs : public QObject {
                 QTest::mouseClick(notes, Qt::LeftButton);
                 QCOMPARE(dlg.Work().NotesColor, 0x1E140Au);
                 QCOMPARE(notes->palette().color(QPalette::Window), QColor(10, 20, 30));
+                // The keyboard alone reaches it and chooses with Space.
+                QVERIFY(notes->focusPolicy() & Qt::TabFocus);
+                notes->setFocus();
+                AnswerNext<QColorDialog>([](QColorDialog& d) {
+                    d.setCurrentColor(QColor(40, 50, 60));
+                    d.accept();
+                });
+                QTest::keyClick(notes, Qt::Key_Space);
+                QCOMPARE(dlg.Work().NotesColor, 0x3C3228u);
 
                 auto* label = Find<QLabel>(dlg, "NotesFontName");
                 QCOMPARE(label->text(), QStringLiteral("ＭＳ Ｐゴシック"));
