@@ -38,6 +38,10 @@ std::string UsageText() {
            "  segmark --cell-input TEXT [--moves N]         TEXT into the running window's\n"
            "                                                current cell, then N + 1 Enter\n"
            "                                                presses (none when N < 0)\n"
+           "  segmark --get [--format text|json]            the running window's sheet on\n"
+           "                                                stdout, as export-text or as JSON\n"
+           "  segmark --watch                               that JSON as one line now and after\n"
+           "                                                every change, until the window exits\n"
            "  segmark --help | --version\n";
 }
 
