@@ -140,6 +140,7 @@ void TLaptimeForm::BuildWidgets() {
     FGridWidget = new TGridWidget(FSplitter);
     FNotes = new QPlainTextEdit(FSplitter);
     FNotes->setObjectName(QStringLiteral("Memo1"));
+    FNotes->setAccessibleName(QStringLiteral("Notes"));
     FNotes->setMinimumHeight(5);
     FNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     FSplitter->setStretchFactor(0, 1);
@@ -216,6 +217,8 @@ void TLaptimeForm::BuildMenus() {
         QAction* a = FMenus->Action(buttons[i]);
         b->setObjectName(QString::fromLatin1(buttons[i]));
         b->setToolTip(QString::fromLatin1(hints[i]));
+        // An icon alone says nothing to a screen reader.
+        b->setAccessibleName(QString::fromLatin1(hints[i]));
         b->setIcon(MenuImage(images[i]));
         b->setCheckable(a->isCheckable());
         connect(b, &QToolButton::clicked, a, &QAction::trigger);

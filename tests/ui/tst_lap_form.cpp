@@ -10,6 +10,7 @@
 #include "ui/remote_server.h"
 #include "ui/ui_test_helpers.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLocalSocket>
@@ -140,6 +141,24 @@ class TestLapForm : public QObject {
         QCOMPARE(list->itemText(1), QStringLiteral("New Sheet    3"));
         // The model's own changes are not the user picking a sheet.
         QCOMPARE(picked.count(), 0);
+    }
+
+    // What a screen reader says for the controls that show only an icon.
+    void iconControlsHaveNames() {
+        const struct {
+            const char* object;
+            const char* name;
+        } cases[] = {{"SpeedButton3", "Lck Titles"},
+                     {"SpeedButton1", "Copy Now>Best"},
+                     {"SpeedButton2", "Clear Now"},
+                     {"Memo1", "Notes"}};
+        for (const auto& c : cases) {
+            auto* w = FForm->findChild<QWidget*>(QString::fromLatin1(c.object));
+            QVERIFY2(w, c.object);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a, c.object);
+            QCOMPARE(a->text(QAccessible::Name), QString::fromLatin1(c.name));
+        }
     }
 
     // Malformed messages are dropped unanswered and the window keeps
