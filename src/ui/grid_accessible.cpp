@@ -45,7 +45,8 @@ void Post(QAccessibleInterface* Iface, QAccessible::Event Type) {
 
 // ---- the table ----
 
-TGridAccessible::TGridAccessible(TGridWidget* W) : QAccessibleWidget(W, QAccessible::Table) {
+TGridAccessible::TGridAccessible(TGridWidget* W)
+    : QAccessibleWidget(W, QAccessible::Table), FOwner(W) {
     const TLapGrid& g = W->Grid();
     FCol = g.Col();
     FRow = g.Row();
@@ -58,9 +59,9 @@ TGridAccessible::TGridAccessible(TGridWidget* W) : QAccessibleWidget(W, QAccessi
 }
 
 TGridAccessible::~TGridAccessible() {
-    // Gone with its widget (the pointer is already empty then), or dropped
-    // while the widget lives on.
-    if (QWidget* w = widget()) static_cast<TGridWidget*>(w)->SetAccessible(nullptr);
+    // Dropped while the widget lives on; one that goes with its widget was
+    // detached first, as the widget is only a QWidget by then.
+    if (FOwner) FOwner->SetAccessible(nullptr);
     DropCells();
 }
 
@@ -73,7 +74,7 @@ void TGridAccessible::Install() {
 }
 
 TGridWidget* TGridAccessible::Widget() const {
-    return static_cast<TGridWidget*>(widget());
+    return FOwner;
 }
 
 void TGridAccessible::DropCells() {
@@ -91,6 +92,10 @@ QAccessibleInterface* TGridAccessible::Cell(int Row, int Column) const {
     auto* cell = new TGridCellAccessible(Widget(), Row, Column);
     FCells.insert(key, QAccessible::registerAccessibleInterface(cell));
     return cell;
+}
+
+bool TGridAccessible::isValid() const {
+    return FOwner && QAccessibleWidget::isValid();
 }
 
 QAccessible::Role TGridAccessible::role() const {

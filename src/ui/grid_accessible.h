@@ -33,8 +33,11 @@ class TGridAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
     void Sync();
     // The current cell, as the focus moved into the grid.
     void FocusCurrentCell();
+    // The widget is being destroyed: from here on it is no grid widget.
+    void Detach() { FOwner = nullptr; }
 
     // ---- QAccessibleInterface ----
+    bool isValid() const override;
     QAccessible::Role role() const override;
     int childCount() const override;
     QAccessibleInterface* child(int Index) const override;
@@ -80,6 +83,7 @@ class TGridAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
     // Made when asked for, kept until the table's shape changes: a sheet of
     // a million rows never has them all.
     mutable QHash<qint64, QAccessible::Id> FCells;
+    TGridWidget* FOwner;
     int FCol = -1, FRow = -1, FRows = 0, FCols = 0, FSheet = 0;
     TRect FSelection{};
     std::vector<TWatched> FWatched;

@@ -159,6 +159,7 @@ TGridWidget::TGridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 TGridWidget::~TGridWidget() {
+    if (FAccessible) FAccessible->Detach();
     FBlink.stop();
     FEditor->removeEventFilter(this);
     FGrid.SetHost(nullptr);
