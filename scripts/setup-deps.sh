@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libpcre2-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk
           libgl-dev libqt6svg6 desktop-file-utils appstream libpugixml-dev
-          nlohmann-json3-dev scdoc groff-base man-db)
+          nlohmann-json3-dev scdoc groff-base man-db dpkg-dev file lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 # Installs the build into a scratch prefix and checks what a desktop needs:
 # launcher, icon, file type and software-centre entry, each accepted by its
 # validator when that is installed, the manual page and the completions;
-# then builds the Debian package and looks inside it.
+# then builds the Debian package, looks inside it and has lintian check it.
 # Usage: install_test.sh BUILD_DIR
 set -u
 build=${1:?usage: install_test.sh BUILD_DIR}
@@ -38,10 +38,18 @@ deb=$(ls "$work"/segmark_*.deb 2>/dev/null | head -n 1)
 if [ -n "$deb" ]; then
     dpkg-deb -c "$deb" >"$work/contents.txt"
     dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
+    dpkg-deb -f "$deb" Depends | grep -q libc6 || fail "the package does not depend on the C library"
+    dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "the package does not recommend qt6-wayland"
     for f in usr/bin/segmark usr/share/man/man1/segmark.1.gz \
         usr/share/bash-completion/completions/segmark usr/share/doc/segmark/copyright; do
         grep -q "\./$f\$" "$work/contents.txt" || fail "the package lacks $f"
     done
+    if command -v lintian >/dev/null; then
+        lintian --fail-on error,warning "$deb" >"$work/lintian.txt" 2>&1 ||
+            { cat "$work/lintian.txt"; fail "lintian"; }
+    else
+        fail "lintian is not installed (scripts/setup-deps.sh installs it)"
+    fi
 else
     fail "no .deb made"
 fi
