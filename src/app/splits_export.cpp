@@ -2,6 +2,7 @@
 
 #include "app/launch.h"
 #include "app/session.h"
+#include "app/splits_import.h"
 #include "grid/lap_grid.h"
 #include "model/file_io.h"
 #include "text/codepage.h"
@@ -18,16 +19,6 @@ constexpr TTimeValue MsPerSecond = 1'000;
 constexpr TTimeValue MsPerMinute = 60 * MsPerSecond;
 constexpr TTimeValue MsPerHour = 60 * MsPerMinute;
 constexpr TTimeValue MsPerDay = 24 * MsPerHour;
-
-std::string LowerExtension(const std::string& Path) {
-    const std::size_t slash = Path.find_last_of('/');
-    const std::size_t dot = Path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = Path.substr(dot + 1);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return ext;
-}
 
 // Text for an element's content or an attribute's value.
 std::string XmlText(std::string_view Text) {

@@ -161,16 +161,6 @@ void CheckRowCount(std::size_t Count) {
         throw ESplitsError("more than " + std::to_string(MaxSheetRows) + " segments");
 }
 
-std::string LowerExtension(const std::string& Path) {
-    const std::size_t slash = Path.find_last_of('/');
-    const std::size_t dot = Path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = Path.substr(dot + 1);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return ext;
-}
-
 // The whole file, refused unread when it is not a plain file or too large;
 // the read stops past the limit in case the file grew meanwhile.
 std::string ReadBoundedFile(const std::string& Path) {
@@ -208,6 +198,16 @@ std::string BestCellText(std::uint8_t TimeFormat, TTimeValue Value) {
 }
 
 } // namespace
+
+std::string LowerExtension(const std::string& Path) {
+    const std::size_t slash = Path.find_last_of('/');
+    const std::size_t dot = Path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = Path.substr(dot + 1);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
 
 namespace {
 

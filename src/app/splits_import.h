@@ -35,6 +35,10 @@ class ESplitsError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The file name's extension in lower case ("LSS" gives "lss"); empty when
+// the name has none.
+std::string LowerExtension(const std::string& Path);
+
 // Files larger than this are refused unread: real split files, history and
 // icons included, stay far below it.
 constexpr std::size_t MaxSplitsFileBytes = 64u << 20;

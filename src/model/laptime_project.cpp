@@ -442,6 +442,11 @@ void TLaptimeProject::RenameCurrentSheet(const std::string& Name) {
 void TLaptimeProject::AddSheet(TLaptimeSheet Sheet) {
     StoreGridToSheet();
     ApplySheetToGrid(&Sheet);
+    ShowAppended(std::move(Sheet));
+}
+
+// The sheet the grid already holds becomes the last one and the one on show.
+void TLaptimeProject::ShowAppended(TLaptimeSheet Sheet) {
     Positions.push_back(TSheetPosition{});
     FSelector.Add(Sheet.Name.str());
     FSelector.Select(FSelector.Count() - 1);
@@ -497,16 +502,7 @@ bool TLaptimeProject::AddSheetFromText(TLaptimeSheet Sheet, std::string_view Tex
         !FHost.AskOkCancel(Question, ManyRowsTitle))
         return false;
     FillSheetFromLines(Sheet, lines);
-    Positions.push_back(TSheetPosition{});
-    FSelector.Add(Sheet.Name.str());
-    FSelector.Select(FSelector.Count() - 1);
-    CurrentIndex = SheetCount();
-    Sheets.push_back(std::move(Sheet));
-    AppendSheetBuffers();
-    FGrid.SetSheetIndex(CurrentIndex);
-    KeepResultsOfShownSheetOnly();
-    EvaluateRows();
-    ResetCursor();
+    ShowAppended(std::move(Sheet));
     return true;
 }
 

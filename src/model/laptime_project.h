@@ -138,6 +138,7 @@ class TLaptimeProject {
     void SetCaptions();
     void SetGridEnabled(bool Enabled);
     void AppendSheetBuffers();
+    void ShowAppended(TLaptimeSheet Sheet);
     void KeepResultsOfShownSheetOnly();
     TLaptimeSheet NewSheetFromDefaults() const;
     std::string NewSheetName();
