@@ -11,7 +11,9 @@
 #include "app/commands.h"
 #include "app/sheet_state.h"
 #include "ui/grid_widget.h"
+#include "model/recovery_store.h"
 #include "ui/lap_form.h"
+#include "ui/qt_recovery_port.h"
 #include "ui/remote_server.h"
 #include "ui/single_instance.h"
 #include "ui/startup_probe.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSessionManager>
 
 namespace {
 
@@ -93,7 +96,13 @@ int RunWindow(int argc, char** argv, const TLaunch& L) {
     QStringList args;
     for (const std::string& a : L.Args)
         args << QFile::decodeName(a.c_str());
-    TLaptimeForm window(nullptr, nullptr, args);
+    // Offered before the start project is chosen; the lock above keeps a
+    // second window from offering the same snapshot.
+    TRecoveryStore recovery(RecoveryFolder());
+    TLaptimeForm window(nullptr, nullptr, args, &recovery);
+    TSignalEnds ends([&window] { window.EndWithoutClose(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager& m) { window.CommitData(m); });
     TRemoteServer server([&window](const TRemoteMessage& M) { window.RemoteCommand(M); });
     server.SetSheetSource([&window](bool Json) {
         TLapCommands& c = window.Commands();

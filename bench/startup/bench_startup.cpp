@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     ::setenv("SEGMARK_STARTUP_PROBE", "1", 1);
     ::setenv("SEGMARK_ENV_DIR", work.c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", work.c_str(), 1);
+    ::setenv("SEGMARK_STATE_DIR", (work + "/state").c_str(), 1);
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 

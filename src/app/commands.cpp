@@ -8,7 +8,10 @@
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
 #include "model/file_io.h"
+#include "model/laptime_project.h"
+#include "text/codepage.h"
 
+#include <ctime>
 #include <exception>
 #include <new>
 
@@ -22,12 +25,19 @@ constexpr const char* RenameQuestion = "Change this sheet's name?";
 constexpr const char* RenameQuestionTitle = "Confirm ";
 constexpr const char* DuplicateName = "A sheet already has that name.";
 constexpr const char* DuplicateNameTitle = "Cnfm";
+constexpr const char* RecoverTitle = "Recover";
+constexpr const char* OverwriteTitle = "Cnfm";
 constexpr const char* ProjectExtension = ".sgp";
 constexpr std::size_t LastFileChars = 511;
 
 std::string FolderOf(const std::string& Path) {
     const std::size_t slash = Path.rfind('/');
     return slash == std::string::npos ? std::string() : Path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& Path) {
+    const std::size_t slash = Path.rfind('/');
+    return slash == std::string::npos ? Path : Path.substr(slash + 1);
 }
 
 } // namespace
@@ -41,11 +51,14 @@ TLapCommands::TLapCommands(TLapGrid& Grid, SheetSelector& Selector, Clipboard& C
 
 TLapCommands::~TLapCommands() {
     Grid().OnCellChange = nullptr;
+    // The worker finishes a begun write before the project goes.
+    FKeeper.reset();
 }
 
 // ---- state ----
 
 void TLapCommands::Changed() {
+    if (FKeeper) FKeeper->Changed(FSheetChange || FDataChange);
     if (OnChange) OnChange();
 }
 
@@ -107,16 +120,23 @@ bool TLapCommands::IsStartProjectArgument(const std::vector<std::string>& Args) 
 }
 
 void TLapCommands::Start(const std::vector<std::string>& Args) {
+    if (FKeeper && OfferRecovery()) return;
     std::string file;
     if (IsStartProjectArgument(Args))
         file = Args[0];
     else if (FEnv.Env.ReopenLast == 1 && FileExists(FEnv.Env.LastFile.str()))
         file = FEnv.Env.LastFile.str();
     if (!file.empty() && ReplaceProject(file)) return;
+    ShowNewProject();
+}
+
+void TLapCommands::ShowNewProject() {
     FSession.NewProject();
     FSheetChange = FDataChange = FHasFileName = false;
     FSaveFileName = Project()->Title;
     FOpenFileName.clear();
+    FIdentity = {};
+    ChangesSettled();
     Changed();
 }
 
@@ -130,6 +150,113 @@ void TLapCommands::PrepareExit() {
     std::string last = FOpenFileName;
     if (last.size() > LastFileChars) last.clear(); // a cut path would name another file
     FEnv.Env.LastFile.assign(last);
+}
+
+void TLapCommands::Closed() {
+    ChangesSettled();
+    if (FKeeper) FKeeper->Flush();
+}
+
+bool TLapCommands::SnapshotNow() {
+    SettleEdit();
+    return !FKeeper || FKeeper->UpToDateNow(FSheetChange || FDataChange);
+}
+
+bool TLapCommands::CommitData(bool Interactive) {
+    if (Interactive) return CloseQuery();
+    return SnapshotNow();
+}
+
+// ---- recovery ----
+
+void TLapCommands::EnableRecovery(TRecoveryStore& Store, RecoveryPort& Port) {
+    FKeeper = std::make_unique<TRecoveryKeeper>(
+        Store, Port, [this] { return TakeSnapshot(); },
+        [this](const std::string& Reason) { SnapshotFailed(Reason); });
+}
+
+TSnapshot TLapCommands::TakeSnapshot() {
+    TSnapshot s;
+    s.Bytes = Project()->FileImage();
+    s.Record.Source = FHasFileName ? FSaveFileName : std::string();
+    s.Record.Time = static_cast<std::int64_t>(std::time(nullptr));
+    s.Record.Identity = FIdentity;
+    return s;
+}
+
+void TLapCommands::SnapshotFailed(const std::string& Reason) {
+    // Once a run: the next change tries again without a word.
+    if (FSnapshotFailureShown) return;
+    FSnapshotFailureShown = true;
+    FPort.Error("Unsaved changes cannot be kept for recovery in \"" + FKeeper->Store().Folder() +
+                "\": " + Reason + "\nSegmark tries again on the next change.");
+}
+
+void TLapCommands::ChangesSettled() {
+    if (FKeeper) FKeeper->Remove();
+}
+
+bool TLapCommands::OfferRecovery() {
+    TRecoveryStore& store = FKeeper->Store();
+    if (!store.HasSnapshot()) {
+        // A record alone is a first write cut short: there is nothing to offer.
+        if (FileExists(store.RecordPath())) store.Remove();
+        return false;
+    }
+    const auto discard = [&](const std::string& Why) {
+        std::string moved;
+        try {
+            moved = store.Discard();
+        } catch (const EFileError& e) {
+            FPort.Error(Why + "\n" + e.what());
+            return;
+        }
+        if (!Why.empty())
+            FPort.Error(Why + "\nIt was moved to \"" + moved + "\".");
+    };
+    TRecoveryRecord record;
+    try {
+        record = store.ReadRecord();
+    } catch (const EFileError& e) {
+        discard(std::string("The recovery snapshot cannot be used: ") + e.what());
+        return false;
+    }
+    if (!FPort.YesNo(RecoverQuestion(record, std::time(nullptr)), RecoverTitle)) {
+        discard({});
+        return false;
+    }
+    // Read with the project reader's checks, like any project file.
+    try {
+        FSession.OpenProject(store.SnapshotPath());
+    } catch (const std::bad_alloc&) {
+        discard("Not enough memory to restore the recovery snapshot.");
+        return false;
+    } catch (const std::exception& e) {
+        discard(std::string("The recovery snapshot cannot be used: ") + e.what());
+        return false;
+    }
+    FHasFileName = !record.Source.empty();
+    FOpenFileName = record.Source;
+    Project()->Retitle(record.Source);
+    FSaveFileName = FHasFileName ? record.Source : Project()->Title;
+    FIdentity = record.Identity;
+    FSheetChange = true;
+    FDataChange = false;
+    FKeeper->Adopt();
+    EvaluateAllRows();
+    Changed();
+    FocusGrid();
+    return true;
+}
+
+bool TLapCommands::MayOverwrite() {
+    const TFileIdentity now = IdentityOf(FSaveFileName);
+    // A file that is gone has nothing to lose.
+    if (now.Size < 0 || now == FIdentity) return true;
+    return FPort.CautiousOkCancel("\"" + text::ToCodePage(BaseName(FSaveFileName)) +
+                                      "\" was changed by another program since it was opened. "
+                                      "Overwrite it?",
+                                  OverwriteTitle);
 }
 
 bool TLapCommands::ConfirmSave() {
@@ -147,11 +274,14 @@ bool TLapCommands::ConfirmSave() {
 
 bool TLapCommands::SaveProject() {
     if (!FHasFileName) return SaveProjectAs();
+    if (!MayOverwrite()) return false;
     // The flags and the undo history go only once the file is written: a
     // failed save keeps everything that tells the user there is work to save.
     if (!Guard([this] { Project()->SaveToFile(FSaveFileName); })) return false;
+    FIdentity = IdentityOf(FSaveFileName);
     FSheetChange = FDataChange = false;
     ClearUndoBuffers();
+    ChangesSettled();
     Changed();
     return true;
 }
@@ -163,16 +293,23 @@ bool TLapCommands::SaveProjectAs() {
     if (!FPort.ChooseSaveFile(d)) return false;
     if (!Guard([&] { Project()->SaveToFile(d.FileName); })) return false;
     FOpenFileName = FSaveFileName = d.FileName;
+    FIdentity = IdentityOf(d.FileName);
     ClearUndoBuffers();
     FSheetChange = FDataChange = false;
     FHasFileName = true;
+    ChangesSettled();
     Changed();
     return true;
 }
 
 bool TLapCommands::ReplaceProject(const std::string& FileName) {
+    // Taken first: a write by another program while it is read then counts
+    // as a change since it was opened.
+    const TFileIdentity identity = IdentityOf(FileName);
     // The session reads the whole file before it lets the open project go.
     if (!Guard([&] { FSession.OpenProject(FileName); })) return false;
+    FIdentity = identity;
+    ChangesSettled();
     FSheetChange = FDataChange = false;
     FHasFileName = true;
     FOpenFileName = FSaveFileName = FileName;
@@ -191,11 +328,7 @@ void TLapCommands::EvaluateAllRows() {
 void TLapCommands::NewProjectClick() {
     SettleEdit();
     if (!ConfirmSave()) return;
-    FSession.NewProject();
-    FSheetChange = FDataChange = FHasFileName = false;
-    FSaveFileName = Project()->Title;
-    FOpenFileName.clear();
-    Changed();
+    ShowNewProject();
 }
 
 void TLapCommands::OpenProjectClick() {

@@ -7,10 +7,12 @@
 #pragma once
 
 #include "app/menu_state.h"
+#include "app/recovery.h"
 #include "app/session.h"
 #include "app/user_port.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,16 +58,35 @@ class TLapCommands : public ProjectHost {
     TMenuState MenuState();
 
     // ---- start and end ----
+    // Keeps a recovery snapshot in Store while there are unsaved changes, and
+    // offers one left by an earlier run at Start. Called before Start; without
+    // it nothing is kept (tests that have no use for it).
+    void EnableRecovery(TRecoveryStore& Store, RecoveryPort& Port);
+    TRecoveryKeeper* Recovery() { return FKeeper.get(); }
     // The command-line argument that names the start project, if any: one
     // argument naming an existing file that ends exactly in ".sgp".
     static bool IsStartProjectArgument(const std::vector<std::string>& Args);
-    // Opens the start project: the argument, else the last file when
-    // "Re-open on startup" is set, else a new project.
+    // Offers a snapshot an earlier run left; unless it was restored, opens
+    // the start project: the argument, else the last file when "Re-open on
+    // startup" is set, else a new project.
     void Start(const std::vector<std::string>& Args);
     // The window is about to close: settles the cell edit, then asks.
     bool CloseQuery();
     // Stores what the environment keeps of this run (LastFile).
     void PrepareExit();
+    // The window closes after CloseQuery or AppExitClick said yes: what was
+    // not saved was given up, so the snapshot goes.
+    void Closed();
+    // An end that is not a close (a signal, the session ending without
+    // asking): the cell edit settled and the snapshot written now. False when
+    // it could not be written.
+    bool SnapshotNow();
+    // The session manager asks for the data to be saved: with Interactive,
+    // the save question as at closing (false: the logout is to be cancelled);
+    // without, the snapshot is brought up to date.
+    bool CommitData(bool Interactive);
+    // The project file as last opened or saved here (Size -1: none).
+    const TFileIdentity& FileIdentity() const { return FIdentity; }
 
     bool ConfirmSave();
     bool SaveProject();
@@ -148,6 +169,15 @@ class TLapCommands : public ProjectHost {
 
   private:
     void Changed();
+    bool OfferRecovery();
+    // A new project in place of the open one, with every flag reset.
+    void ShowNewProject();
+    TSnapshot TakeSnapshot();
+    void SnapshotFailed(const std::string& Reason);
+    // The unsaved changes were saved or given up.
+    void ChangesSettled();
+    // Save's check that no other program wrote the file since.
+    bool MayOverwrite();
     void FocusGrid();
     void ClearUndoBuffers();
     bool HasSheet();
@@ -166,4 +196,7 @@ class TLapCommands : public ProjectHost {
     bool FDataChange = false;
     bool FHasFileName = false;
     bool FClipHasText = false;
+    TFileIdentity FIdentity;
+    bool FSnapshotFailureShown = false;
+    std::unique_ptr<TRecoveryKeeper> FKeeper;
 };

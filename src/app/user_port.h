@@ -43,6 +43,14 @@ class UserPort {
     // True on OK.
     virtual bool OkCancel(const std::string& Text, const std::string& Caption) = 0;
     virtual TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) = 0;
+    // Yes the default, Escape No. True on Yes.
+    virtual bool YesNo(const std::string& Text, const std::string& Caption) {
+        return YesNoCancel(Text, Caption) == TAnswer::Yes;
+    }
+    // OK and Cancel where OK risks data: Cancel the default, Escape too.
+    virtual bool CautiousOkCancel(const std::string& Text, const std::string& Caption) {
+        return OkCancel(Text, Caption);
+    }
     // A message with an OK button only.
     virtual void Inform(const std::string& Text, const std::string& Caption) = 0;
     // A failure: Text is UTF-8, as it names files and carries the system's

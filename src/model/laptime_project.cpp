@@ -533,6 +533,17 @@ void TLaptimeProject::SaveToFile(const std::string& FileName) {
     SetCaptions();
 }
 
+std::string TLaptimeProject::FileImage() {
+    StoreGridToSheet();
+    return WriteProjectFile(Sheets);
+}
+
+void TLaptimeProject::Retitle(const std::string& FileName) {
+    Title = FileName.empty() ? std::string(project_text::NewProjectTitle)
+                             : TitleFromFileName(FileName);
+    SetCaptions();
+}
+
 std::string TLaptimeProject::ExportText() const {
     const TLapGrid& g = FGrid;
     return FormatSheetText(g.RowCount(), [&g](int Col, int Row) {

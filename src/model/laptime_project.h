@@ -125,6 +125,10 @@ class TLaptimeProject {
     // Writes the project (the shown sheet refreshed from the grid first);
     // the previous file survives any failure (EFileError).
     void SaveToFile(const std::string& FileName);
+    // The project file image, the shown sheet refreshed from the grid first.
+    std::string FileImage();
+    // Titled after FileName, or "My New Project" when it is empty.
+    void Retitle(const std::string& FileName);
     // The rows of the grid in the sheet text format; empty for no rows.
     std::string ExportText() const;
     // Writes ExportText to FileName; nothing happens when the grid has no rows.

@@ -21,11 +21,16 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSessionManager>
 #include <QSplitter>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -45,7 +50,8 @@ QFont FontOf(const std::string& Face, int PointSize, std::uint8_t Style) {
 
 } // namespace
 
-TLaptimeForm::TLaptimeForm(QWidget* parent, UserPort* Port, const QStringList& Args)
+TLaptimeForm::TLaptimeForm(QWidget* parent, UserPort* Port, const QStringList& Args,
+                           TRecoveryStore* Recovery)
     : QMainWindow(parent) {
     if (Port) FPort = Port;
     LoadEnv();
@@ -56,6 +62,7 @@ TLaptimeForm::TLaptimeForm(QWidget* parent, UserPort* Port, const QStringList& A
     BuildMenus();
     FCommands->OnChange = [this] { Refresh(); };
     FCommands->OnFocusGrid = [this] { FGridWidget->setFocus(); };
+    if (Recovery) FCommands->EnableRecovery(*Recovery, FRecoveryPort);
 
     std::vector<std::string> args;
     for (const QString& a : Args)
@@ -523,7 +530,33 @@ void TLaptimeForm::closeEvent(QCloseEvent* e) {
     }
     FExitConfirmed = true;
     WriteEnv();
+    FCommands->Closed();
     e->accept();
+}
+
+void TLaptimeForm::EndWithoutClose() {
+    if (!FCommands->SnapshotNow())
+        std::fputs("segmark: the recovery snapshot could not be written\n", stderr);
+    WriteEnv();
+    FExitConfirmed = true;
+    // A question or dialog on screen runs a loop of its own, and the command
+    // that asked would go on with whatever answer it got back; everything
+    // worth keeping is on disk now, so such a program ends here.
+    if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
+        std::fflush(nullptr);
+        ::_exit(0);
+    }
+    QCoreApplication::exit(0);
+}
+
+void TLaptimeForm::CommitData(QSessionManager& Manager) {
+    if (!Manager.allowsInteraction()) {
+        FCommands->CommitData(false);
+        return;
+    }
+    const bool mayEnd = FCommands->CommitData(true);
+    Manager.release();
+    if (!mayEnd) Manager.cancel();
 }
 
 // Placement as the normal (not maximised) rectangle, then the environment

@@ -8,6 +8,7 @@
 #include "app/remote_message.h"
 #include "model/lap_env.h"
 #include "ui/qt_clipboard.h"
+#include "ui/qt_recovery_port.h"
 #include "ui/qt_user_port.h"
 #include "ui/sheet_selector.h"
 
@@ -20,6 +21,7 @@
 #include <string>
 
 class QPlainTextEdit;
+class QSessionManager;
 class QSplitter;
 class QToolButton;
 class QVBoxLayout;
@@ -34,9 +36,11 @@ class TLaptimeForm : public QMainWindow {
   public:
     // Reads LapEnv.dat, builds the window and opens the start project named
     // by Args (the command line without the program's name). Questions go to
-    // Port when given (tests), else to the desktop's boxes and dialogs.
+    // Port when given (tests), else to the desktop's boxes and dialogs. With
+    // Recovery, unsaved changes are kept there and one left by an earlier
+    // run is offered first.
     explicit TLaptimeForm(QWidget* parent = nullptr, UserPort* Port = nullptr,
-                          const QStringList& Args = {});
+                          const QStringList& Args = {}, TRecoveryStore* Recovery = nullptr);
     ~TLaptimeForm() override;
 
     TLapGrid& Grid();
@@ -53,6 +57,12 @@ class TLaptimeForm : public QMainWindow {
     const TLapEnvFile& Env() const { return FEnv; }
     // Where LapEnv.dat is read from and written to.
     const std::string& EnvPath() const { return FEnvPath; }
+    // An end that is not a close: the snapshot brought up to date and
+    // LapEnv.dat written as at a normal exit, then the program ends with
+    // status 0, asking nothing.
+    void EndWithoutClose();
+    // The session manager's request to save (QGuiApplication::commitDataRequest).
+    void CommitData(QSessionManager& Manager);
 
   signals:
     // The caption, menus and view were brought up to date after a command.
@@ -88,6 +98,7 @@ class TLaptimeForm : public QMainWindow {
     TLapEnvFile FEnv;
     std::string FEnvPath;
     QtClipboard FClipboard;
+    QtRecoveryPort FRecoveryPort{this};
     TGridWidget* FGridWidget = nullptr;
     TSheetCombo* FList = nullptr;
     std::unique_ptr<TComboSelector> FSelector;

@@ -41,6 +41,19 @@ TAnswer QtUserPort::YesNoCancel(const std::string& Text, const std::string& Capt
     }
 }
 
+bool QtUserPort::YesNo(const std::string& Text, const std::string& Caption) {
+    // Escape is No: the box takes its one No button for it.
+    return QMessageBox::question(FParent, FromBytes(Caption), FromBytes(Text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool QtUserPort::CautiousOkCancel(const std::string& Text, const std::string& Caption) {
+    return QMessageBox::question(FParent, FromBytes(Caption), FromBytes(Text),
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 void QtUserPort::Inform(const std::string& Text, const std::string& Caption) {
     QMessageBox::information(FParent, FromBytes(Caption), FromBytes(Text));
 }

@@ -16,6 +16,8 @@ class QtUserPort : public UserPort {
 
     bool OkCancel(const std::string& Text, const std::string& Caption) override;
     TAnswer YesNoCancel(const std::string& Text, const std::string& Caption) override;
+    bool YesNo(const std::string& Text, const std::string& Caption) override;
+    bool CautiousOkCancel(const std::string& Text, const std::string& Caption) override;
     void Inform(const std::string& Text, const std::string& Caption) override;
     void Error(const std::string& Text) override;
     bool ChooseOpenFile(TFileDialog& Dialog) override;

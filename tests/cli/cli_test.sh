@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 # No display and a LapEnv.dat folder of our own.
 unset DISPLAY WAYLAND_DISPLAY
-export SEGMARK_ENV_DIR="$work/env"
+export SEGMARK_ENV_DIR="$work/env" SEGMARK_STATE_DIR="$work/state"
 mkdir -p "$SEGMARK_ENV_DIR"
 status=0
 fail() {

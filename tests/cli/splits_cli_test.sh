@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 unset DISPLAY WAYLAND_DISPLAY
-export SEGMARK_ENV_DIR="$work/env"
+export SEGMARK_ENV_DIR="$work/env" SEGMARK_STATE_DIR="$work/state"
 mkdir -p "$SEGMARK_ENV_DIR"
 cp "$DATA/marathon.lss" "$DATA/castle.json" .
 cp -r "$DATA/layouts" .

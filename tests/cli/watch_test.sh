@@ -5,7 +5,7 @@
 set -u
 SEGMARK=${1:?usage: watch_test.sh PATH/TO/segmark}
 work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work/run" SEGMARK_ENV_DIR="$work/env" QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$work/run" SEGMARK_ENV_DIR="$work/env" SEGMARK_STATE_DIR="$work/state" QT_QPA_PLATFORM=offscreen
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$SEGMARK_ENV_DIR"
 pids=()
 trap 'exec 3>&- 2>/dev/null; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait; rm -rf "$work"' EXIT
