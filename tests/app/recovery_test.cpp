@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <sys/stat.h>
@@ -304,4 +305,75 @@ TEST(Recovery, AFailingWriteIsShownOncePerRunAndTriedAgain) {
     w.Settle();
     EXPECT_EQ(w.Snapshot(), w.C.Project()->FileImage());
     EXPECT_EQ(w.User.Errors.size(), 1u);
+}
+
+// The session manager's request to save: with interaction it is the close
+// question; without, the snapshot is written before it returns.
+TEST(Recovery, SessionSaveRequest) {
+    struct Case {
+        const char* Name;
+        bool Interactive;
+        std::deque<TAnswer> Answers;
+        bool OnlyBeingTyped; // the one change is a time not yet settled
+        bool MayEnd;
+        std::size_t Asked;
+        bool SnapshotKept;
+    };
+    const Case cases[] = {
+        {"asked, cancelled", true, {TAnswer::Cancel}, false, false, 1, true},
+        {"asked, not saved", true, {TAnswer::No}, false, true, 1, true},
+        {"asked, saved", true, {TAnswer::Yes}, false, true, 1, false},
+        {"asked about a time being typed", true, {TAnswer::Cancel}, true, false, 1, true},
+        {"no interaction", false, {}, false, true, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Window w;
+        w.OpenSaved();
+        if (!c.OnlyBeingTyped) {
+            w.Type(2, 1, "2:00");
+            w.Settle();
+            // Typed and not yet on disk: the timer has not fired.
+            w.Type(2, 2, "3:00");
+        }
+        // Still being typed: the request settles it first.
+        w.Grid.SetRow(3);
+        for (char ch : std::string("4:00"))
+            w.Grid.KeyPress(std::string(1, ch));
+        w.User.Asked.clear();
+        w.User.Answers = c.Answers;
+        EXPECT_EQ(w.C.CommitData(c.Interactive), c.MayEnd);
+        EXPECT_EQ(w.User.Asked.size(), c.Asked);
+        if (!c.Interactive) {
+            EXPECT_EQ(w.Snapshot(), w.C.Project()->FileImage());
+            EXPECT_NE(w.Snapshot().find("0:04:00"), std::string::npos);
+        }
+        w.Settle();
+        EXPECT_EQ(FileExists(w.Store.SnapshotPath()), c.SnapshotKept);
+    }
+}
+
+// The state folder is private, and a snapshot this run did not write (one an
+// earlier run left that could not be put aside) outlives a close without changes.
+TEST(Recovery, AnotherRunsSnapshotIsNotThisWindowsToRemove) {
+    Window earlier;
+    earlier.OpenSaved();
+    earlier.Type(2, 1, "2:00");
+    earlier.Settle();
+    struct stat st {};
+    ASSERT_EQ(::stat(earlier.Store.Folder().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    const std::string bytes = earlier.Snapshot();
+
+    Window w;
+    TRecoveryStore store(earlier.Store.Folder());
+    ManualPort port;
+    w.C.EnableRecovery(store, port);
+    // Putting it aside fails: a file stands where the folder would go.
+    SaveFileAtomically(store.DiscardFolder(), "in the way");
+    w.User.Answers = {TAnswer::No};
+    w.C.Start({});
+    ASSERT_EQ(w.User.Errors.size(), 1u);
+    w.C.Closed();
+    EXPECT_EQ(ReadWholeFile(store.SnapshotPath()), bytes);
 }
