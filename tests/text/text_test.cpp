@@ -24,6 +24,31 @@ TEST(Sjis, StepsOverTwoByteCharactersWhole) {
     EXPECT_EQ(text::DropLastChar(""), "");
 }
 
+// The edges of both lead-byte ranges: a lead byte takes the byte after it,
+// any other byte stands alone.
+TEST(Sjis, LeadByteRangesEndToEnd) {
+    // clang-format off
+    const struct { const char* Name; unsigned char Byte; bool Lead; } cases[] = {
+        {"last ASCII", 0x7F, false}, {"below the first range", 0x80, false},
+        {"first range start", 0x81, true}, {"first range end", 0x9F, true},
+        {"half-width kana start", 0xA0, false}, {"half-width kana end", 0xDF, false},
+        {"second range start", 0xE0, true}, {"second range middle", 0xEF, true},
+        {"extension start", 0xF0, true}, {"extension end", 0xFC, true},
+        {"above the ranges", 0xFD, false}, {"last byte", 0xFF, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string ch{static_cast<char>(c.Byte), '\x5C'};
+        EXPECT_EQ(text::IsLeadByte(c.Byte), c.Lead);
+        EXPECT_EQ(text::CharLength(ch, 0), c.Lead ? 2u : 1u);
+        EXPECT_EQ(text::CharLength("a" + ch.substr(0, 1), 1), 1u); // nothing after it
+        EXPECT_EQ(text::CharCount("a" + ch + "b"), c.Lead ? 3u : 4u);
+        EXPECT_EQ(text::DropLastChar("a" + ch), c.Lead ? "a" : "a" + ch.substr(0, 1));
+        EXPECT_EQ(text::CutToBytes(ch + "b", 1), c.Lead ? "" : ch.substr(0, 1));
+    }
+}
+
 TEST(CodePage, RoundTripsJapaneseAndReplacesWhatItLacks) {
     const std::string best = "\xE6\x9C\x80\xE9\x80\x9F"; // 最速 in UTF-8
     const std::string cp = text::ToCodePage(best);
