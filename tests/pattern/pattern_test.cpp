@@ -61,5 +61,13 @@ TEST(PatternMatcher, ManyDistinctExpressionsKeepTheirAnswers) {
         ASSERT_FALSE(m.Match(name, "Sheet " + std::to_string(i + 1) + " (2)")) << i;
         ASSERT_TRUE(m.Match(time, "1:23")) << i;
     }
-    EXPECT_EQ(&TPatternMatcher::Shared(), &TPatternMatcher::Shared());
+    // The program-wide matcher is one matcher: what one caller compiled, the
+    // next finds, with the same answers, and a failed compile stays an error.
+    TPatternMatcher& shared = TPatternMatcher::Shared();
+    EXPECT_EQ(&shared, &TPatternMatcher::Shared());
+    EXPECT_TRUE(shared.Match(time, "12:05"));
+    EXPECT_FALSE(TPatternMatcher::Shared().Match(time, "1:60"));
+    EXPECT_FALSE(TPatternMatcher::Shared().Match(time, "1:23\n"));
+    EXPECT_THROW(shared.Match("m/(/", "x"), EPatternError);
+    EXPECT_THROW(TPatternMatcher::Shared().Match("m/(/", "x"), EPatternError);
 }
