@@ -68,6 +68,10 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
         W.C.DeleteSheetClick();
         W.C.DeleteSheetClick();
     };
+    const auto oneSheetNoRows = [](Window& W) {
+        W.C.DeleteSheetClick();
+        W.Grid.SetRowCount(0);
+    };
     // Each case starts from the one before: two sheets, then one row, and so on.
     // clang-format off
     const struct { const char* Name; std::function<void(Window&)> Setup; TMenuCase Expected; const char* On; } cases[] = {
@@ -76,6 +80,7 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
         {"one row",           [](Window& W) { W.Grid.SetRowCount(1); }, mcRows,                "TTTTTTTTT"},
         {"no visible column", hideColumns,                              mcRowsNoVisibleColumn, "FFFTTFFTT"},
         {"no rows",           [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows,              "FFFTTTFTF"},
+        {"one sheet, no rows", oneSheetNoRows,                          mcNoRows,              "FFFTTTFFF"},
         {"no sheet",          deleteSheets,                             mcNoSheet,             "FFFFFFFFF"},
     };
     // clang-format on
@@ -92,6 +97,40 @@ TEST(Commands, MenuStateFollowsTheFourCasesAndTheClipboard) {
     w.C.SetClipHasText(false);
     EXPECT_FALSE(w.Enabled("AddFromClipBoard"));
     EXPECT_EQ(w.C.MenuState().Enabled.count("AddSheet"), 0u); // always on
+}
+
+// The View menu's commands: each settles the cell being typed first, the
+// toggles switch both ways and the choices set what they name.
+TEST(Commands, ViewCommandsSettleTheEditAndSwitchTheirOption) {
+    using Field = std::uint8_t TLapEnv::*;
+    // First, Second: the option after the command once, then twice. Settles:
+    // the typed edit is settled (the tool-button switch alone leaves it going).
+    // clang-format off
+    const struct { const char* Name; std::function<void(TLapCommands&)> Run; Field Option; int First, Second; bool Settles; } cases[] = {
+        {"always on top",     [](TLapCommands& C) { C.SetZ(1); },                   &TLapEnv::ZOrderMode,      1, 1, true},
+        {"always at bottom",  [](TLapCommands& C) { C.SetZ(2); },                   &TLapEnv::ZOrderMode,      2, 2, true},
+        {"move and size off", [](TLapCommands& C) { C.CanNotResizeMoveClick(); },   &TLapEnv::SizeLocked,      1, 0, true},
+        {"title bar bottom",  [](TLapCommands& C) { C.TitleBarPosClick(1); },       &TLapEnv::TitleBarPos,     1, 1, true},
+        {"tool buttons",      [](TLapCommands& C) { C.ShowToolButtonClick(); },     &TLapEnv::ShowToolButtons, 0, 1, false},
+        {"notes",             [](TLapCommands& C) { C.ShowMemoClick(); },           &TLapEnv::ShowNotes,       1, 0, true},
+        {"notes on top",      [](TLapCommands& C) { C.MemoPosClick(0); },           &TLapEnv::NotesPos,        0, 0, true},
+        {"header hidden",     [](TLapCommands& C) { C.ShowHeaderClick(false); },    &TLapEnv::HeaderVisible,   0, 0, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Window w;
+        w.Grid.SetCol(2);
+        w.Grid.SetRow(0);
+        w.Grid.KeyPress("5");
+        c.Run(w.C);
+        EXPECT_EQ(w.Env.Env.*c.Option, c.First);
+        // Settled, a key starts a new edit; else it goes on with the old one.
+        w.Grid.KeyPress("6");
+        EXPECT_EQ(w.Grid.Cells(2, 0), c.Settles ? "6" : "56");
+        c.Run(w.C);
+        EXPECT_EQ(w.Env.Env.*c.Option, c.Second);
+    }
 }
 
 // The edit commands and the undo captions that name what they recorded.
@@ -160,10 +199,11 @@ TEST(Commands, StartProjectChoice) {
     // at exit: that would name another file.
     const std::string base = dir / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/");
     const std::string deep = base + std::string(512 - base.size() - 4, 'f') + ".sgp";
+    const std::string fits = base + std::string(511 - base.size() - 4, 'f') + ".sgp";
     std::filesystem::create_directories(base);
     {
         Window w;
-        for (const std::string& f : {file, upper, last, deep})
+        for (const std::string& f : {file, upper, last, deep, fits})
             w.C.Project()->SaveToFile(f);
     }
     // Opened: "" for a new project; Kept: LastFile at exit.
@@ -176,6 +216,7 @@ TEST(Commands, StartProjectChoice) {
         {"reopen, last file deleted", {}, 1, dir / "deleted.sgp", "", ""},
         {"reopen off", {}, 0, last, "", ""},
         {"path too long to keep", {deep}, 0, last, deep, ""},
+        {"path that just fits", {fits}, 0, last, fits, fits},
     };
     // clang-format on
     for (const auto& c : cases) {
