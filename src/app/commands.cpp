@@ -58,7 +58,7 @@ TLapCommands::~TLapCommands() {
 // ---- state ----
 
 void TLapCommands::Changed() {
-    if (FKeeper) FKeeper->Changed(FSheetChange || FDataChange);
+    if (FKeeper) FKeeper->Changed(FDoc.Unsaved());
     if (OnChange) OnChange();
 }
 
@@ -67,16 +67,16 @@ void TLapCommands::FocusGrid() {
 }
 
 std::string TLapCommands::Caption() const {
-    return WindowCaption(FTitle, FSheetChange, FDataChange);
+    return WindowCaption(FTitle, FDoc.SheetChange, FDoc.DataChange);
 }
 
 void TLapCommands::SetSheetChange(bool v) {
-    FSheetChange = v;
+    FDoc.SheetChange = v;
     Changed();
 }
 
 void TLapCommands::SetDataChange(bool v) {
-    FDataChange = v;
+    FDoc.DataChange = v;
     Changed();
 }
 
@@ -132,10 +132,7 @@ void TLapCommands::Start(const std::vector<std::string>& Args) {
 
 void TLapCommands::ShowNewProject() {
     FSession.NewProject();
-    FSheetChange = FDataChange = FHasFileName = false;
-    FSaveFileName = Project()->Title;
-    FOpenFileName.clear();
-    FIdentity = {};
+    FDoc.Reset({}, Project()->Title, {});
     ChangesSettled();
     Changed();
 }
@@ -147,7 +144,7 @@ bool TLapCommands::CloseQuery() {
 }
 
 void TLapCommands::PrepareExit() {
-    std::string last = FOpenFileName;
+    std::string last = FDoc.OpenFileName;
     if (last.size() > LastFileChars) last.clear(); // a cut path would name another file
     FEnv.Env.LastFile.assign(last);
 }
@@ -159,7 +156,7 @@ void TLapCommands::Closed() {
 
 bool TLapCommands::SnapshotNow() {
     SettleEdit();
-    return !FKeeper || FKeeper->UpToDateNow(FSheetChange || FDataChange);
+    return !FKeeper || FKeeper->UpToDateNow(FDoc.Unsaved());
 }
 
 bool TLapCommands::CommitData(bool Interactive) {
@@ -178,9 +175,9 @@ void TLapCommands::EnableRecovery(TRecoveryStore& Store, RecoveryPort& Port) {
 TSnapshot TLapCommands::TakeSnapshot() {
     TSnapshot s;
     s.Bytes = Project()->FileImage();
-    s.Record.Source = FHasFileName ? FSaveFileName : std::string();
+    s.Record.Source = FDoc.HasFileName ? FDoc.SaveFileName : std::string();
     s.Record.Time = static_cast<std::int64_t>(std::time(nullptr));
-    s.Record.Identity = FIdentity;
+    s.Record.Identity = FDoc.Identity;
     return s;
 }
 
@@ -211,8 +208,7 @@ bool TLapCommands::OfferRecovery() {
             FPort.Error(Why + "\n" + e.what());
             return;
         }
-        if (!Why.empty())
-            FPort.Error(Why + "\nIt was moved to \"" + moved + "\".");
+        if (!Why.empty()) FPort.Error(Why + "\nIt was moved to \"" + moved + "\".");
     };
     TRecoveryRecord record;
     try {
@@ -235,13 +231,11 @@ bool TLapCommands::OfferRecovery() {
         discard(std::string("The recovery snapshot cannot be used: ") + e.what());
         return false;
     }
-    FHasFileName = !record.Source.empty();
-    FOpenFileName = record.Source;
     Project()->Retitle(record.Source);
-    FSaveFileName = FHasFileName ? record.Source : Project()->Title;
-    FIdentity = record.Identity;
-    FSheetChange = true;
-    FDataChange = false;
+    FDoc.Reset(record.Source, record.Source.empty() ? Project()->Title : record.Source,
+               record.Identity);
+    // Restored changes are unsaved changes, whatever the undo buffers say.
+    FDoc.SheetChange = true;
     FKeeper->Adopt();
     EvaluateAllRows();
     Changed();
@@ -250,17 +244,17 @@ bool TLapCommands::OfferRecovery() {
 }
 
 bool TLapCommands::MayOverwrite() {
-    const TFileIdentity now = IdentityOf(FSaveFileName);
+    const TFileIdentity now = IdentityOf(FDoc.SaveFileName);
     // A file that is gone has nothing to lose.
-    if (now.Size < 0 || now == FIdentity) return true;
-    return FPort.CautiousOkCancel("\"" + text::ToCodePage(BaseName(FSaveFileName)) +
+    if (now.Size < 0 || now == FDoc.Identity) return true;
+    return FPort.CautiousOkCancel("\"" + text::ToCodePage(BaseName(FDoc.SaveFileName)) +
                                       "\" was changed by another program since it was opened. "
                                       "Overwrite it?",
                                   OverwriteTitle);
 }
 
 bool TLapCommands::ConfirmSave() {
-    if (!FSheetChange && !FDataChange) return true;
+    if (!FDoc.Unsaved()) return true;
     switch (FPort.YesNoCancel(SaveQuestion, SaveQuestionTitle)) {
     case TAnswer::Yes:
         return SaveProject();
@@ -273,13 +267,13 @@ bool TLapCommands::ConfirmSave() {
 }
 
 bool TLapCommands::SaveProject() {
-    if (!FHasFileName) return SaveProjectAs();
+    if (!FDoc.HasFileName) return SaveProjectAs();
     if (!MayOverwrite()) return false;
     // The flags and the undo history go only once the file is written: a
     // failed save keeps everything that tells the user there is work to save.
-    if (!Guard([this] { Project()->SaveToFile(FSaveFileName); })) return false;
-    FIdentity = IdentityOf(FSaveFileName);
-    FSheetChange = FDataChange = false;
+    const std::string file = FDoc.SaveFileName;
+    if (!Guard([&] { Project()->SaveToFile(file); })) return false;
+    FDoc.Reset(FDoc.OpenFileName, file, IdentityOf(file));
     ClearUndoBuffers();
     ChangesSettled();
     Changed();
@@ -288,15 +282,12 @@ bool TLapCommands::SaveProject() {
 
 bool TLapCommands::SaveProjectAs() {
     TFileDialog d = file_dialogs::SaveProject();
-    d.FileName = FSaveFileName;
-    d.InitialDir = FolderOf(FOpenFileName);
+    d.FileName = FDoc.SaveFileName;
+    d.InitialDir = FolderOf(FDoc.OpenFileName);
     if (!FPort.ChooseSaveFile(d)) return false;
     if (!Guard([&] { Project()->SaveToFile(d.FileName); })) return false;
-    FOpenFileName = FSaveFileName = d.FileName;
-    FIdentity = IdentityOf(d.FileName);
+    FDoc.Reset(d.FileName, d.FileName, IdentityOf(d.FileName));
     ClearUndoBuffers();
-    FSheetChange = FDataChange = false;
-    FHasFileName = true;
     ChangesSettled();
     Changed();
     return true;
@@ -308,11 +299,8 @@ bool TLapCommands::ReplaceProject(const std::string& FileName) {
     const TFileIdentity identity = IdentityOf(FileName);
     // The session reads the whole file before it lets the open project go.
     if (!Guard([&] { FSession.OpenProject(FileName); })) return false;
-    FIdentity = identity;
+    FDoc.Reset(FileName, FileName, identity);
     ChangesSettled();
-    FSheetChange = FDataChange = false;
-    FHasFileName = true;
-    FOpenFileName = FSaveFileName = FileName;
     EvaluateAllRows();
     Changed();
     FocusGrid();
@@ -335,7 +323,7 @@ void TLapCommands::OpenProjectClick() {
     SettleEdit();
     if (!ConfirmSave()) return;
     TFileDialog d = file_dialogs::OpenProject();
-    d.FileName = FOpenFileName;
+    d.FileName = FDoc.OpenFileName;
     if (!FPort.ChooseOpenFile(d)) return;
     ReplaceProject(d.FileName);
 }
@@ -379,7 +367,7 @@ bool TLapCommands::DropFiles(const std::vector<std::string>& Files) {
 void TLapCommands::SheetAdded() {
     Grid().SetEnabled(true);
     FSession.Selector().SetEnabled(true);
-    FSheetChange = true;
+    FDoc.SheetChange = true;
     Changed();
     FocusGrid();
 }
@@ -416,14 +404,14 @@ void TLapCommands::DeleteSheetClick() {
     if (Project()->SheetCount() == 0) return;
     if (!FPort.OkCancel(DeleteQuestion, DeleteQuestionTitle)) return;
     Project()->DeleteSheet(Project()->CurrentIndex);
-    FSheetChange = true;
+    FDoc.SheetChange = true;
     Changed();
 }
 
 void TLapCommands::SheetSortClick() {
     SettleEdit();
     if (!HasSheet()) return;
-    if (SortSheets(*Project(), FPort)) FSheetChange = true;
+    if (SortSheets(*Project(), FPort)) FDoc.SheetChange = true;
     Changed();
 }
 
@@ -434,7 +422,7 @@ void TLapCommands::SheetConfigClick(int Tag) {
         return;
     }
     if (!HasSheet() || !CustomizeSheet(*Project(), FPort)) return;
-    FSheetChange = true;
+    FDoc.SheetChange = true;
     Changed();
 }
 
@@ -476,8 +464,8 @@ std::string TLapCommands::RenameSheet(const std::string& Text) {
     list.SetItem(p.CurrentIndex, Text);
     // The undo buffers know nothing of names, so DataChange alone would be
     // cleared by the next undo and the new name lost without a question.
-    FSheetChange = true;
-    FDataChange = true;
+    FDoc.SheetChange = true;
+    FDoc.DataChange = true;
     Changed();
     return Text;
 }
@@ -498,14 +486,14 @@ void TLapCommands::TitleLockClick() {
 void TLapCommands::UndoClick() {
     if (!HasSheet()) return;
     if (TUndoBufferList* undo = Grid().CurrentUndo()) undo->Undo();
-    FDataChange = Grid().IsAnyModified();
+    FDoc.FollowUndo(Grid());
     Changed();
 }
 
 void TLapCommands::RedoClick() {
     if (!HasSheet()) return;
     if (TUndoBufferList* undo = Grid().CurrentUndo()) undo->Redo();
-    FDataChange = Grid().IsAnyModified();
+    FDoc.FollowUndo(Grid());
     Changed();
 }
 
@@ -530,7 +518,8 @@ bool TLapCommands::EditClick(TEditAction Action, TFocusField Focus) {
         g.KeyDown(VK_DELETE, 0);
         break;
     }
-    SetDataChange(g.IsAnyModified());
+    FDoc.FollowUndo(g);
+    Changed();
     return false;
 }
 
@@ -544,7 +533,6 @@ void TLapCommands::SelAllCellClick() {
 void TLapCommands::AddLineClick() {
     SettleEdit();
     if (!HasSheet()) return;
-    if (TUndoBufferList* undo = Grid().CurrentUndo()) FDataChange = undo->IsModified();
     Grid().AddRow(true);
     Changed();
 }
@@ -553,7 +541,6 @@ void TLapCommands::InsertLineClick() {
     SettleEdit();
     if (!HasSheet()) return;
     TLapGrid& g = Grid();
-    if (TUndoBufferList* undo = g.CurrentUndo()) FDataChange = undo->IsModified();
     if (g.RowCount() > 0)
         g.InsertRows(g.Selection().Top, g.Selection().Bottom, true);
     else
@@ -565,7 +552,6 @@ void TLapCommands::DeleteLineClick() {
     SettleEdit();
     TLapGrid& g = Grid();
     if (!HasSheet() || g.RowCount() == 0) return;
-    if (TUndoBufferList* undo = g.CurrentUndo()) FDataChange = undo->IsModified();
     g.DeleteRows(g.Selection().Top, g.Selection().Bottom, true);
     Changed();
 }
@@ -575,14 +561,16 @@ void TLapCommands::CopyNowToBestClick() {
     if (!HasSheet()) return;
     TTimeEvaluator& e = FSession.Evaluator();
     if (!CopyNowToBest(Grid(), [&e](int Col, int Row) { e.GridCellAssignment(Col, Row); })) return;
-    SetDataChange(Grid().IsAnyModified());
+    FDoc.FollowUndo(Grid());
+    Changed();
 }
 
 void TLapCommands::ClearNowClick() {
     SettleEdit();
     if (!HasSheet()) return;
     if (!ClearNow(Grid())) return;
-    SetDataChange(Grid().IsAnyModified());
+    FDoc.FollowUndo(Grid());
+    Changed();
 }
 
 void TLapCommands::CellInputCommand(std::string_view Utf8, int Moves) {
@@ -592,7 +580,9 @@ void TLapCommands::CellInputCommand(std::string_view Utf8, int Moves) {
 
 void TLapCommands::GridCellChange() {
     if (!Project()) return;
-    if (TUndoBufferList* undo = Grid().CurrentUndo()) FDataChange = undo->IsModified();
+    // Every recorded change the grid reports was pushed on the shown sheet's
+    // buffer, so the rule of the commands holds here too.
+    if (Grid().CurrentUndo()) FDoc.FollowUndo(Grid());
     Changed();
 }
 
@@ -606,7 +596,7 @@ void TLapCommands::SetZ(int Mode) {
 
 void TLapCommands::CanNotResizeMoveClick() {
     SettleEdit();
-    FEnv.Env.SizeLocked = FEnv.Env.SizeLocked == 1 ? 0 : 1;
+    ToggleOption(FEnv.Env.SizeLocked);
     Changed();
 }
 
@@ -617,13 +607,13 @@ void TLapCommands::TitleBarPosClick(int Pos) {
 }
 
 void TLapCommands::ShowToolButtonClick() {
-    FEnv.Env.ShowToolButtons = FEnv.Env.ShowToolButtons == 1 ? 0 : 1;
+    ToggleOption(FEnv.Env.ShowToolButtons);
     Changed();
 }
 
 void TLapCommands::ShowMemoClick() {
     SettleEdit();
-    FEnv.Env.ShowNotes = FEnv.Env.ShowNotes == 1 ? 0 : 1;
+    ToggleOption(FEnv.Env.ShowNotes);
     Changed();
 }
 

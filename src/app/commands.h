@@ -6,6 +6,7 @@
 // window then reads the caption, the menu state and the view options.
 #pragma once
 
+#include "app/document_state.h"
 #include "app/menu_state.h"
 #include "app/recovery.h"
 #include "app/session.h"
@@ -44,16 +45,17 @@ class TLapCommands : public ProjectHost {
 
     const std::string& Title() const { return FTitle; }
     std::string Caption() const;
-    bool SheetChange() const { return FSheetChange; }
+    const TDocumentState& Document() const { return FDoc; }
+    bool SheetChange() const { return FDoc.SheetChange; }
     void SetSheetChange(bool v);
-    bool DataChange() const { return FDataChange; }
+    bool DataChange() const { return FDoc.DataChange; }
     void SetDataChange(bool v);
-    bool HasFileName() const { return FHasFileName; }
+    bool HasFileName() const { return FDoc.HasFileName; }
     bool ClipHasText() const { return FClipHasText; }
     void SetClipHasText(bool v);
     // The project's file (LastFile at exit) and where Save writes.
-    const std::string& OpenFileName() const { return FOpenFileName; }
-    const std::string& SaveFileName() const { return FSaveFileName; }
+    const std::string& OpenFileName() const { return FDoc.OpenFileName; }
+    const std::string& SaveFileName() const { return FDoc.SaveFileName; }
 
     TMenuState MenuState();
 
@@ -86,7 +88,7 @@ class TLapCommands : public ProjectHost {
     // without, the snapshot is brought up to date.
     bool CommitData(bool Interactive);
     // The project file as last opened or saved here (Size -1: none).
-    const TFileIdentity& FileIdentity() const { return FIdentity; }
+    const TFileIdentity& FileIdentity() const { return FDoc.Identity; }
 
     bool ConfirmSave();
     bool SaveProject();
@@ -190,13 +192,8 @@ class TLapCommands : public ProjectHost {
     UserPort& FPort;
     TSession FSession;
     std::string FTitle;
-    std::string FOpenFileName;
-    std::string FSaveFileName;
-    bool FSheetChange = false;
-    bool FDataChange = false;
-    bool FHasFileName = false;
+    TDocumentState FDoc;
     bool FClipHasText = false;
-    TFileIdentity FIdentity;
     bool FSnapshotFailureShown = false;
     std::unique_ptr<TRecoveryKeeper> FKeeper;
 };

@@ -441,3 +441,74 @@ TEST(Commands, DialogCommandsSetTheSheetFlag) {
             EXPECT_EQ(w.Env.Env.HeaderTexts[1].str(), "Best");
     }
 }
+
+// DataChange follows the undo buffers of every sheet, not only the one on
+// show. Each step starts from the one before.
+TEST(Commands, DataChangeFollowsTheUndoBuffersOfEverySheet) {
+    ScratchDir dir;
+    Window w;
+    w.User.Files = {dir / "run.sgp"};
+    // clang-format off
+    const struct { const char* Name; std::function<void(Window&)> Run; bool DataChange, SheetChange; } steps[] = {
+        {"typed",                     [](Window& W) { W.Type(1, 0, "1:00"); },      true, false},
+        {"saved",                     [](Window& W) { W.C.OverWriteClick(); },      false, false},
+        {"row added",                 [](Window& W) { W.C.AddLineClick(); },        true, false},
+        {"undone to the save",        [](Window& W) { W.C.UndoClick(); },           false, false},
+        {"redone",                    [](Window& W) { W.C.RedoClick(); },           true, false},
+        {"second sheet",              [](Window& W) { W.C.AddSheetClick(); },       true, true},
+        {"typed there and undone",    [](Window& W) { W.Type(1, 0, "2:00"); W.C.UndoClick(); }, true, true},
+        {"cut there",                 [](Window& W) { W.Grid.SetSelection(TRect{0, 0, 2, 1});
+                                                      W.C.EditClick(TEditAction::Cut, TFocusField::Grid); }, true, true},
+        {"first sheet undone",        [](Window& W) { W.C.SelectSheetClick(0); W.C.UndoClick(); }, true, true},
+        {"second sheet undone",       [](Window& W) { W.C.SelectSheetClick(1); W.C.UndoClick(); }, false, true},
+        {"row inserted",              [](Window& W) { W.C.InsertLineClick(); },     true, true},
+        {"undone",                    [](Window& W) { W.C.UndoClick(); },           false, true},
+        {"row deleted",               [](Window& W) { W.C.DeleteLineClick(); },     true, true},
+        {"undone",                    [](Window& W) { W.C.UndoClick(); },           false, true},
+        {"Now copied to Best",        [](Window& W) { W.Type(2, 0, "1:00"); W.C.UndoClick();
+                                                      W.C.CopyNowToBestClick(); },  true, true},
+        // Saving, and a new project, clear both flags and every buffer.
+        {"saved again",               [](Window& W) { W.C.OverWriteClick(); },      false, false},
+        {"third sheet",               [](Window& W) { W.C.AddSheetClick(); },       false, true},
+        {"new project, not saved",    [](Window& W) { W.User.Answers = {TAnswer::No};
+                                                      W.C.NewProjectClick(); },     false, false},
+    };
+    // clang-format on
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.Name);
+        s.Run(w);
+        EXPECT_EQ(w.C.DataChange(), s.DataChange);
+        EXPECT_EQ(w.C.SheetChange(), s.SheetChange);
+        EXPECT_EQ(w.C.Caption().ends_with("*"), s.DataChange || s.SheetChange);
+    }
+}
+
+// The View menu's check items and the title lock switch their option
+// between 0 and 1 and change nothing of the document.
+TEST(Commands, CheckItemsToggleTheirOption) {
+    using Option = std::uint8_t TLapEnv::*;
+    // clang-format off
+    const struct { const char* Name; std::function<void(TLapCommands&)> Click; Option Field; } items[] = {
+        {"Tool Button", [](TLapCommands& C) { C.ShowToolButtonClick(); },   &TLapEnv::ShowToolButtons},
+        {"Mv+Sz OFF",   [](TLapCommands& C) { C.CanNotResizeMoveClick(); }, &TLapEnv::SizeLocked},
+        {"Notes",       [](TLapCommands& C) { C.ShowMemoClick(); },         &TLapEnv::ShowNotes},
+        {"Lock Title",  [](TLapCommands& C) { C.TitleLockClick(); },        &TLapEnv::TitlesLocked},
+    };
+    // clang-format on
+    for (const auto& item : items) {
+        for (const std::uint8_t start : {0, 1}) {
+            SCOPED_TRACE(std::string(item.Name) + " from " + std::to_string(start));
+            Window w;
+            w.Env.Env.*item.Field = start;
+            int refreshed = 0;
+            w.C.OnChange = [&refreshed] { ++refreshed; };
+            item.Click(w.C);
+            EXPECT_EQ(w.Env.Env.*item.Field, 1 - start);
+            item.Click(w.C);
+            EXPECT_EQ(w.Env.Env.*item.Field, start);
+            EXPECT_EQ(refreshed, 2);
+            // Options are the environment's, not the document's.
+            EXPECT_FALSE(w.C.SheetChange() || w.C.DataChange());
+        }
+    }
+}
