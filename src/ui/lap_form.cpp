@@ -172,47 +172,47 @@ void TLaptimeForm::BuildWidgets() {
 
 void TLaptimeForm::BuildMenus() {
     TLapCommands& c = *FCommands;
-    const std::map<std::string, TMenus::TCommand> commands = {
-        {"NewProjectClick", [&c](int) { c.NewProjectClick(); }},
-        {"OpenProjectClick", [&c](int) { c.OpenProjectClick(); }},
-        {"OverWriteClick", [&c](int) { c.OverWriteClick(); }},
-        {"SavePrjectClick", [&c](int) { c.SavePrjectClick(); }},
-        {"SheetToFileClick", [&c](int) { c.SheetToFileClick(); }},
-        {"AppExitClick", [this](int) { ExitClick(); }},
-        {"UndoClick", [&c](int) { c.UndoClick(); }},
-        {"RedoClick", [&c](int) { c.RedoClick(); }},
-        {"CutClick", [this](int) { EditCommand(TEditAction::Cut); }},
-        {"CopyClick", [this](int) { EditCommand(TEditAction::Copy); }},
-        {"PasteClick", [this](int) { EditCommand(TEditAction::Paste); }},
-        {"DeleteClick", [this](int) { EditCommand(TEditAction::Clear); }},
-        {"SelAllCellClick", [&c](int) { c.SelAllCellClick(); }},
-        {"AddLineClick", [&c](int) { c.AddLineClick(); }},
-        {"InsertLineClick", [&c](int) { c.InsertLineClick(); }},
-        {"DeleteLineClick", [&c](int) { c.DeleteLineClick(); }},
-        {"SetZ", [&c](int Tag) { c.SetZ(Tag); }},
-        {"CanNotResizeMoveExcute", [&c](int) { c.CanNotResizeMoveClick(); }},
-        {"ListPosChangeExecute", [&c](int Tag) { c.TitleBarPosClick(Tag); }},
-        {"ShowToolButtonClick", [&c](int) { c.ShowToolButtonClick(); }},
-        {"ShowMemoClick", [&c](int) { c.ShowMemoClick(); }},
-        {"MemoPosChaneExcute", [&c](int Tag) { c.MemoPosClick(Tag); }},
-        {"ShowHeaderClick",
-         [this, &c](int) { c.ShowHeaderClick(FMenus->Action("ShowHeader")->isChecked()); }},
-        {"AddSheetClick", [&c](int) { c.AddSheetClick(); }},
-        {"FileToSheetClick", [&c](int) { c.FileToSheetClick(); }},
-        {"AddFromClipBoardClick", [&c](int) { c.AddFromClipBoardClick(); }},
-        {"CopySheetClick", [&c](int) { c.CopySheetClick(); }},
-        {"DeleteSheetClick", [&c](int) { c.DeleteSheetClick(); }},
-        {"SheetSortClick", [&c](int) { c.SheetSortClick(); }},
-        {"SheetConfigClick", [&c](int Tag) { c.SheetConfigClick(Tag); }},
-        {"CopyThisToDefClick", [&c](int) { c.CopyThisToDefClick(); }},
-        {"AppSettingClick",
-         [this, &c](int) {
-             if (c.AppSettingClick()) ApplyNotesFont();
-         }},
-        {"SpeedButton3Click", [&c](int) { c.TitleLockClick(); }},
-        {"SpeedButton1Click", [&c](int) { c.CopyNowToBestClick(); }},
-        {"SpeedButton2Click", [&c](int) { c.ClearNowClick(); }},
+    using H = TMenuHandler;
+    TMenus::TCommands commands;
+    commands[H::NewProjectClick] = [&c](int) { c.NewProjectClick(); };
+    commands[H::OpenProjectClick] = [&c](int) { c.OpenProjectClick(); };
+    commands[H::OverWriteClick] = [&c](int) { c.OverWriteClick(); };
+    commands[H::SavePrjectClick] = [&c](int) { c.SavePrjectClick(); };
+    commands[H::SheetToFileClick] = [&c](int) { c.SheetToFileClick(); };
+    commands[H::AppExitClick] = [this](int) { ExitClick(); };
+    commands[H::UndoClick] = [&c](int) { c.UndoClick(); };
+    commands[H::RedoClick] = [&c](int) { c.RedoClick(); };
+    commands[H::CutClick] = [this](int) { EditCommand(TEditAction::Cut); };
+    commands[H::CopyClick] = [this](int) { EditCommand(TEditAction::Copy); };
+    commands[H::PasteClick] = [this](int) { EditCommand(TEditAction::Paste); };
+    commands[H::DeleteClick] = [this](int) { EditCommand(TEditAction::Clear); };
+    commands[H::SelAllCellClick] = [&c](int) { c.SelAllCellClick(); };
+    commands[H::AddLineClick] = [&c](int) { c.AddLineClick(); };
+    commands[H::InsertLineClick] = [&c](int) { c.InsertLineClick(); };
+    commands[H::DeleteLineClick] = [&c](int) { c.DeleteLineClick(); };
+    commands[H::SetZ] = [&c](int Tag) { c.SetZ(Tag); };
+    commands[H::CanNotResizeMoveExcute] = [&c](int) { c.CanNotResizeMoveClick(); };
+    commands[H::ListPosChangeExecute] = [&c](int Tag) { c.TitleBarPosClick(Tag); };
+    commands[H::ShowToolButtonClick] = [&c](int) { c.ShowToolButtonClick(); };
+    commands[H::ShowMemoClick] = [&c](int) { c.ShowMemoClick(); };
+    commands[H::MemoPosChaneExcute] = [&c](int Tag) { c.MemoPosClick(Tag); };
+    commands[H::ShowHeaderClick] = [this, &c](int) {
+        c.ShowHeaderClick(FMenus->Action("ShowHeader")->isChecked());
     };
+    commands[H::AddSheetClick] = [&c](int) { c.AddSheetClick(); };
+    commands[H::FileToSheetClick] = [&c](int) { c.FileToSheetClick(); };
+    commands[H::AddFromClipBoardClick] = [&c](int) { c.AddFromClipBoardClick(); };
+    commands[H::CopySheetClick] = [&c](int) { c.CopySheetClick(); };
+    commands[H::DeleteSheetClick] = [&c](int) { c.DeleteSheetClick(); };
+    commands[H::SheetSortClick] = [&c](int) { c.SheetSortClick(); };
+    commands[H::SheetConfigClick] = [&c](int Tag) { c.SheetConfigClick(Tag); };
+    commands[H::CopyThisToDefClick] = [&c](int) { c.CopyThisToDefClick(); };
+    commands[H::AppSettingClick] = [this, &c](int) {
+        if (c.AppSettingClick()) ApplyNotesFont();
+    };
+    commands[H::SpeedButton3Click] = [&c](int) { c.TitleLockClick(); };
+    commands[H::SpeedButton1Click] = [&c](int) { c.CopyNowToBestClick(); };
+    commands[H::SpeedButton2Click] = [&c](int) { c.ClearNowClick(); };
     menuBar()->setNativeMenuBar(false);
     FMenus = std::make_unique<TMenus>(menuBar(), this, commands);
 

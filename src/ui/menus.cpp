@@ -6,7 +6,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <stdexcept>
+
 namespace {
+
+using H = TMenuHandler;
 
 enum TKind { Command, Check, Radio, Separator, SubBegin, SubEnd, MenuBegin, PopupBegin };
 
@@ -16,7 +20,7 @@ struct TItem {
     const char* Caption = "";
     const char* Shortcut = "";
     int Image = -1;
-    const char* Handler = "";
+    H Handler = H::Count; // none
     int Tag = 0;
     int Group = 0; // radio group; groups are local to their submenu
 };
@@ -24,73 +28,73 @@ struct TItem {
 // clang-format off
 const TItem Items[] = {
     {MenuBegin, "File", "File(&F)"},
-    {Command, "NewProject", "New Project(&N)", "", 8, "NewProjectClick"},
-    {Command, "OpenProject", "Open (&O)...", "Ctrl+F11", 7, "OpenProjectClick"},
+    {Command, "NewProject", "New Project(&N)", "", 8, H::NewProjectClick},
+    {Command, "OpenProject", "Open (&O)...", "Ctrl+F11", 7, H::OpenProjectClick},
     {Separator, ""},
-    {Command, "OverWrite", "Save(&S)", "Ctrl+S", 5, "OverWriteClick"},
-    {Command, "SavePrject", "Save As        (&E)...", "", 6, "SavePrjectClick"},
-    {Command, "SheetToFile", "SaveSheet As(&T)...", "", -1, "SheetToFileClick"},
+    {Command, "OverWrite", "Save(&S)", "Ctrl+S", 5, H::OverWriteClick},
+    {Command, "SavePrject", "Save As        (&E)...", "", 6, H::SavePrjectClick},
+    {Command, "SheetToFile", "SaveSheet As(&T)...", "", -1, H::SheetToFileClick},
     {Separator, ""},
-    {Command, "AppExit", "Exit (&X)", "", -1, "AppExitClick"},
+    {Command, "AppExit", "Exit (&X)", "", -1, H::AppExitClick},
 
     {MenuBegin, "Edit", "Edit(&E)"},
-    {Command, "UndoMain", "Undo(&U)", "Ctrl+Z", 10, "UndoClick"},
-    {Command, "RedoMain", "Redo(&R)", "Shift+Ctrl+Z", 9, "RedoClick"},
+    {Command, "UndoMain", "Undo(&U)", "Ctrl+Z", 10, H::UndoClick},
+    {Command, "RedoMain", "Redo(&R)", "Shift+Ctrl+Z", 9, H::RedoClick},
     {Separator, ""},
-    {Command, "CutMain", "Cut(&T)", "Ctrl+X", 3, "CutClick"},
-    {Command, "CopyMain", "Copy    (&C)", "Ctrl+C", 2, "CopyClick"},
-    {Command, "PasteMain", "Pste(&V)", "Ctrl+V", 1, "PasteClick"},
-    {Command, "DeleteMain", "Delete(&D)", "Del", 0, "DeleteClick"},
+    {Command, "CutMain", "Cut(&T)", "Ctrl+X", 3, H::CutClick},
+    {Command, "CopyMain", "Copy    (&C)", "Ctrl+C", 2, H::CopyClick},
+    {Command, "PasteMain", "Pste(&V)", "Ctrl+V", 1, H::PasteClick},
+    {Command, "DeleteMain", "Delete(&D)", "Del", 0, H::DeleteClick},
     {Separator, ""},
-    {Command, "SelAllCellMain", "SlectAll(&A)", "Ctrl+A", -1, "SelAllCellClick"},
+    {Command, "SelAllCellMain", "SlectAll(&A)", "Ctrl+A", -1, H::SelAllCellClick},
     {Separator, ""},
-    {Command, "AddLineMain", "+Row(&E)", "", -1, "AddLineClick"},
-    {Command, "InsertLineMain", "InsR(&I)", "", -1, "InsertLineClick"},
-    {Command, "DeleteLineMain", "-Row(&R)", "", -1, "DeleteLineClick"},
+    {Command, "AddLineMain", "+Row(&E)", "", -1, H::AddLineClick},
+    {Command, "InsertLineMain", "InsR(&I)", "", -1, H::InsertLineClick},
+    {Command, "DeleteLineMain", "-Row(&R)", "", -1, H::DeleteLineClick},
 
     {MenuBegin, "View", "View(&V)"},
     {SubBegin, "WindowBhvrMenu", "WindowBhvr(&W)"},
-    {Radio, "ZNormal", "Norm(&N)", "", -1, "SetZ", 0, 5},
-    {Radio, "StayOnTop", "AlwysTop(&T)", "", -1, "SetZ", 1, 5},
-    {Radio, "StayOnHide", "AlwysBtm(&B)", "", -1, "SetZ", 2, 5},
+    {Radio, "ZNormal", "Norm(&N)", "", -1, H::SetZ, 0, 5},
+    {Radio, "StayOnTop", "AlwysTop(&T)", "", -1, H::SetZ, 1, 5},
+    {Radio, "StayOnHide", "AlwysBtm(&B)", "", -1, H::SetZ, 2, 5},
     {SubEnd, ""},
-    {Check, "CanNotResizeMove", "Mv+Sz OFF (&M)", "", -1, "CanNotResizeMoveExcute"},
+    {Check, "CanNotResizeMove", "Mv+Sz OFF (&M)", "", -1, H::CanNotResizeMoveExcute},
     {Separator, ""},
     {SubBegin, "N28", "Title Pos. (&L)"},
-    {Radio, "ListPosTop", "Top  (&T)", "", -1, "ListPosChangeExecute", 0, 1},
-    {Radio, "ListPosBottom", "Bottom (&B)", "", -1, "ListPosChangeExecute", 1, 1},
+    {Radio, "ListPosTop", "Top  (&T)", "", -1, H::ListPosChangeExecute, 0, 1},
+    {Radio, "ListPosBottom", "Bottom (&B)", "", -1, H::ListPosChangeExecute, 1, 1},
     {SubEnd, ""},
-    {Check, "ShowToolButton", "Tool Button(&T)", "", -1, "ShowToolButtonClick"},
+    {Check, "ShowToolButton", "Tool Button(&T)", "", -1, H::ShowToolButtonClick},
     {Separator, ""},
-    {Check, "ShowMemo", "Notes(&M)", "", -1, "ShowMemoClick"},
+    {Check, "ShowMemo", "Notes(&M)", "", -1, H::ShowMemoClick},
     {SubBegin, "NotePosMenu", "NotePos(&P)"},
-    {Radio, "MemoTop", "Top  (&T)", "", -1, "MemoPosChaneExcute", 0, 1},
-    {Radio, "MemoBottom", "Bottom(&B)", "", -1, "MemoPosChaneExcute", 1, 1},
+    {Radio, "MemoTop", "Top  (&T)", "", -1, H::MemoPosChaneExcute, 0, 1},
+    {Radio, "MemoBottom", "Bottom(&B)", "", -1, H::MemoPosChaneExcute, 1, 1},
     {SubEnd, ""},
     {Separator, ""},
-    {Check, "ShowHeader", "Show Headers(&H)", "", -1, "ShowHeaderClick"},
+    {Check, "ShowHeader", "Show Headers(&H)", "", -1, H::ShowHeaderClick},
 
     {MenuBegin, "Sheets", "Sheets  (&S)"},
-    {Command, "AddSheet", "AddNew(&A)", "", 4, "AddSheetClick"},
-    {Command, "FileToSheet", "Txt File(&F)...", "", -1, "FileToSheetClick"},
-    {Command, "AddFromClipBoard", "Paste Sheet(&B)", "", -1, "AddFromClipBoardClick"},
-    {Command, "CopySheet", "Copy(&C)", "", 2, "CopySheetClick"},
-    {Command, "DeleteSheet", "Delete(&D)", "", 0, "DeleteSheetClick"},
+    {Command, "AddSheet", "AddNew(&A)", "", 4, H::AddSheetClick},
+    {Command, "FileToSheet", "Txt File(&F)...", "", -1, H::FileToSheetClick},
+    {Command, "AddFromClipBoard", "Paste Sheet(&B)", "", -1, H::AddFromClipBoardClick},
+    {Command, "CopySheet", "Copy(&C)", "", 2, H::CopySheetClick},
+    {Command, "DeleteSheet", "Delete(&D)", "", 0, H::DeleteSheetClick},
     {Separator, ""},
-    {Command, "SheetSort", "Sort (&S)...", "", -1, "SheetSortClick"},
+    {Command, "SheetSort", "Sort (&S)...", "", -1, H::SheetSortClick},
     {Separator, ""},
-    {Command, "SheetSetting", "Customize (&C)...", "Ctrl+E", -1, "SheetConfigClick", 0},
-    {Command, "DefaultSheetSetting", "Defaults (&U)...", "", -1, "SheetConfigClick", 1},
+    {Command, "SheetSetting", "Customize (&C)...", "Ctrl+E", -1, H::SheetConfigClick, 0},
+    {Command, "DefaultSheetSetting", "Defaults (&U)...", "", -1, H::SheetConfigClick, 1},
     {Separator, ""},
-    {Command, "CopyThisToDef", "Make Default   (&M)", "", -1, "CopyThisToDefClick"},
+    {Command, "CopyThisToDef", "Make Default   (&M)", "", -1, H::CopyThisToDefClick},
 
     {MenuBegin, "Tools", "Tools   (&T)"},
-    {Check, "TitleLock", "Lock Title(&L)", "", 14, "SpeedButton3Click"},
+    {Check, "TitleLock", "Lock Title(&L)", "", 14, H::SpeedButton3Click},
     {Separator, ""},
-    {Command, "CopyTime", "Copy Now>Best(&S)", "", 12, "SpeedButton1Click"},
-    {Command, "DeleteTime", "Clear Now(&D)", "", 11, "SpeedButton2Click"},
+    {Command, "CopyTime", "Copy Now>Best(&S)", "", 12, H::SpeedButton1Click},
+    {Command, "DeleteTime", "Clear Now(&D)", "", 11, H::SpeedButton2Click},
     {Separator, ""},
-    {Command, "AppSetting", "Config/Prefs(&C)...", "", -1, "AppSettingClick"},
+    {Command, "AppSetting", "Config/Prefs(&C)...", "", -1, H::AppSettingClick},
 
     // The grid's popup menu: each item is its Edit-menu twin.
     {PopupBegin, "PopupMenu1"},
@@ -128,10 +132,11 @@ QIcon MenuImage(int Index) {
     return QIcon(QStringLiteral(":/images/%1.svg").arg(Index));
 }
 
-TMenus::TMenus(QMenuBar* Bar, QObject* Owner, const std::map<std::string, TCommand>& Commands) {
+TMenus::TMenus(QMenuBar* Bar, QObject* Owner, const TCommands& Commands) {
     QMenu* top = nullptr;
     QMenu* current = nullptr;
     std::map<int, QActionGroup*> groups;
+    std::array<bool, static_cast<std::size_t>(H::Count)> used{};
     for (const TItem& item : Items) {
         switch (item.Kind) {
         case MenuBegin:
@@ -175,16 +180,22 @@ TMenus::TMenus(QMenuBar* Bar, QObject* Owner, const std::map<std::string, TComma
             if (!g) g = new QActionGroup(Owner);
             g->addAction(a);
         }
-        if (auto c = Commands.find(item.Handler); c != Commands.end()) {
-            const TCommand command = c->second;
-            const int tag = item.Tag;
-            QObject::connect(a, &QAction::triggered, Owner, [command, tag] { command(tag); });
-        }
+        // An item that would do nothing when chosen is a mistake in the table.
+        if (item.Handler == H::Count || !Commands[item.Handler])
+            throw std::logic_error(std::string("menu item ") + item.Name + " has no command");
+        used[static_cast<std::size_t>(item.Handler)] = true;
+        const TCommand command = Commands[item.Handler];
+        const int tag = item.Tag;
+        QObject::connect(a, &QAction::triggered, Owner, [command, tag] { command(tag); });
         current->addAction(a);
         FActions[item.Name] = a;
     }
     for (const auto& [button, twin] : ButtonTwins)
         FActions[button] = FActions.at(twin);
+    for (std::size_t h = 0; h < used.size(); ++h)
+        if (!used[h] && Commands[static_cast<H>(h)])
+            throw std::logic_error("menu handler " + std::to_string(h) +
+                                   " has a command but no item");
 }
 
 QAction* TMenus::Action(const std::string& Name) const {

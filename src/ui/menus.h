@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,14 +20,69 @@ class QMenu;
 class QMenuBar;
 class QObject;
 
+// The handlers the menu table binds its items to. A name not listed here
+// does not build.
+enum class TMenuHandler {
+    NewProjectClick,
+    OpenProjectClick,
+    OverWriteClick,
+    SavePrjectClick,
+    SheetToFileClick,
+    AppExitClick,
+    UndoClick,
+    RedoClick,
+    CutClick,
+    CopyClick,
+    PasteClick,
+    DeleteClick,
+    SelAllCellClick,
+    AddLineClick,
+    InsertLineClick,
+    DeleteLineClick,
+    SetZ,
+    CanNotResizeMoveExcute,
+    ListPosChangeExecute,
+    ShowToolButtonClick,
+    ShowMemoClick,
+    MemoPosChaneExcute,
+    ShowHeaderClick,
+    AddSheetClick,
+    FileToSheetClick,
+    AddFromClipBoardClick,
+    CopySheetClick,
+    DeleteSheetClick,
+    SheetSortClick,
+    SheetConfigClick,
+    CopyThisToDefClick,
+    SpeedButton3Click,
+    SpeedButton1Click,
+    SpeedButton2Click,
+    AppSettingClick,
+    Count
+};
+
 class TMenus {
   public:
     // Command: called with the item's tag when its action is triggered.
     using TCommand = std::function<void(int Tag)>;
 
+    // One command per handler.
+    class TCommands {
+      public:
+        TCommand& operator[](TMenuHandler H) { return FCommands[static_cast<std::size_t>(H)]; }
+        const TCommand& operator[](TMenuHandler H) const {
+            return FCommands[static_cast<std::size_t>(H)];
+        }
+
+      private:
+        std::array<TCommand, static_cast<std::size_t>(TMenuHandler::Count)> FCommands;
+    };
+
     // Builds the menu bar's menus into Bar and the popup menu, with parent
-    // Owner; Commands maps handler names to commands.
-    TMenus(QMenuBar* Bar, QObject* Owner, const std::map<std::string, TCommand>& Commands);
+    // Owner. Every handler the table names must have its command, and every
+    // command given must be named by an item: std::logic_error otherwise,
+    // naming the first handler at fault.
+    TMenus(QMenuBar* Bar, QObject* Owner, const TCommands& Commands);
 
     // The action of an item by name (popup twins and the three tool buttons
     // answer with their twin's action); nullptr for an unknown name.
