@@ -85,7 +85,9 @@ void TLapCommands::SetClipHasText(bool v) {
 }
 
 TMenuState TLapCommands::MenuState() {
-    return ComputeMenuState(Project(), Grid(), FClipHasText);
+    TMenuState state = ComputeMenuState(Project(), Grid(), FClipHasText);
+    state.Checked = CheckStatesOf(FEnv.Env);
+    return state;
 }
 
 bool TLapCommands::HasSheet() {

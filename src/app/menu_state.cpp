@@ -1,6 +1,8 @@
 #include "app/menu_state.h"
 
+#include "app/document_state.h"
 #include "grid/lap_grid.h"
+#include "model/lap_env.h"
 #include "model/laptime_project.h"
 
 #include <initializer_list>
@@ -101,6 +103,23 @@ TMenuState ComputeMenuState(const TLaptimeProject* Project, TLapGrid& Grid, bool
             state.Enabled[item] = on;
     }
     return state;
+}
+
+std::map<std::string, bool> CheckStatesOf(const TLapEnv& Env) {
+    std::map<std::string, bool> c = {
+        {"ZNormal", Env.ZOrderMode == 0},
+        {"StayOnTop", Env.ZOrderMode == 1},
+        {"StayOnHide", Env.ZOrderMode == 2},
+        {"CanNotResizeMove", OptionOn(Env.SizeLocked)},
+        {"ShowToolButton", OptionOn(Env.ShowToolButtons)},
+        {"ShowMemo", OptionOn(Env.ShowNotes)},
+        {"ShowHeader", OptionOn(Env.HeaderVisible)},
+        {"TitleLock", OptionOn(Env.TitlesLocked)},
+    };
+    // Radio items of a group of two: checking one clears the other.
+    if (Env.TitleBarPos <= 1) c[Env.TitleBarPos == 0 ? "ListPosTop" : "ListPosBottom"] = true;
+    if (Env.NotesPos <= 1) c[Env.NotesPos == 0 ? "MemoTop" : "MemoBottom"] = true;
+    return c;
 }
 
 std::string WindowCaption(const std::string& Title, bool SheetChange, bool DataChange) {

@@ -268,31 +268,24 @@ void TLaptimeForm::Refresh() {
         a->setText(qt_bridge::FromBytes(undo ? state.Undo.Undo : state.Undo.Redo));
         a->setEnabled(undo ? state.Undo.UndoEnabled : state.Undo.RedoEnabled);
     }
+    for (const auto& [name, on] : state.Checked)
+        FMenus->SetChecked(name, on);
     ApplyView();
     emit Refreshed();
 }
 
 void TLaptimeForm::ApplyView() {
     const TLapEnv& env = FEnv.Env;
-    TMenus& m = *FMenus;
-    m.SetChecked("ZNormal", env.ZOrderMode == 0);
-    m.SetChecked("StayOnTop", env.ZOrderMode == 1);
-    m.SetChecked("StayOnHide", env.ZOrderMode == 2);
-    m.SetChecked("CanNotResizeMove", env.SizeLocked == 1);
     if (env.TitleBarPos <= 1) {
-        m.SetChecked(env.TitleBarPos == 0 ? "ListPosTop" : "ListPosBottom", true);
         const int at = env.TitleBarPos == 0 ? 0 : 1;
         if (FClientLayout->indexOf(FTitleBar) != at) {
             FClientLayout->removeWidget(FTitleBar);
             FClientLayout->insertWidget(at, FTitleBar);
         }
     }
-    m.SetChecked("ShowToolButton", env.ShowToolButtons == 1);
     FToolPanel->setVisible(env.ShowToolButtons == 1);
-    m.SetChecked("ShowMemo", env.ShowNotes == 1);
     FNotes->setVisible(env.ShowNotes == 1);
     if (env.NotesPos <= 1) {
-        m.SetChecked(env.NotesPos == 0 ? "MemoTop" : "MemoBottom", true);
         const int at = env.NotesPos == 0 ? 0 : 1;
         if (FSplitter->indexOf(FNotes) != at) {
             const int h = env.NotesHeight;
@@ -308,7 +301,6 @@ void TLaptimeForm::ApplyView() {
                 setTabOrder(FGridWidget, FNotes);
         }
     }
-    m.SetChecked("ShowHeader", env.HeaderVisible == 1);
     ApplyTitleLock();
     ApplyZOrder();
     ApplySizeLock();
@@ -317,7 +309,6 @@ void TLaptimeForm::ApplyView() {
 
 void TLaptimeForm::ApplyTitleLock() {
     const bool locked = FEnv.Env.TitlesLocked == 1;
-    FMenus->SetChecked("TitleLock", locked);
     if (FList->isEditable() == !locked) return;
     FList->setEditable(!locked);
     if (!locked) {

@@ -489,10 +489,10 @@ TEST(Commands, CheckItemsToggleTheirOption) {
     using Option = std::uint8_t TLapEnv::*;
     // clang-format off
     const struct { const char* Name; std::function<void(TLapCommands&)> Click; Option Field; } items[] = {
-        {"Tool Button", [](TLapCommands& C) { C.ShowToolButtonClick(); },   &TLapEnv::ShowToolButtons},
-        {"Mv+Sz OFF",   [](TLapCommands& C) { C.CanNotResizeMoveClick(); }, &TLapEnv::SizeLocked},
-        {"Notes",       [](TLapCommands& C) { C.ShowMemoClick(); },         &TLapEnv::ShowNotes},
-        {"Lock Title",  [](TLapCommands& C) { C.TitleLockClick(); },        &TLapEnv::TitlesLocked},
+        {"ShowToolButton",   [](TLapCommands& C) { C.ShowToolButtonClick(); },   &TLapEnv::ShowToolButtons},
+        {"CanNotResizeMove", [](TLapCommands& C) { C.CanNotResizeMoveClick(); }, &TLapEnv::SizeLocked},
+        {"ShowMemo",         [](TLapCommands& C) { C.ShowMemoClick(); },         &TLapEnv::ShowNotes},
+        {"TitleLock",        [](TLapCommands& C) { C.TitleLockClick(); },        &TLapEnv::TitlesLocked},
     };
     // clang-format on
     for (const auto& item : items) {
@@ -504,11 +504,37 @@ TEST(Commands, CheckItemsToggleTheirOption) {
             w.C.OnChange = [&refreshed] { ++refreshed; };
             item.Click(w.C);
             EXPECT_EQ(w.Env.Env.*item.Field, 1 - start);
+            EXPECT_EQ(w.C.MenuState().Checked.at(item.Name), start == 0); // the item's mark
             item.Click(w.C);
             EXPECT_EQ(w.Env.Env.*item.Field, start);
             EXPECT_EQ(refreshed, 2);
             // Options are the environment's, not the document's.
             EXPECT_FALSE(w.C.SheetChange() || w.C.DataChange());
+        }
+    }
+}
+
+// Sort needs a second sheet whatever the shown sheet holds.
+TEST(Commands, SortNeedsTwoSheetsInEveryCase) {
+    const auto hideColumns = [](Window& W) {
+        for (int i = 0; i < 5; ++i)
+            W.Grid.Columns[i].SetVisible(false);
+    };
+    // clang-format off
+    const struct { const char* Name; std::function<void(Window&)> Setup; TMenuCase Case; } cases[] = {
+        {"rows",              [](Window&) {},                           mcRows},
+        {"no rows",           [](Window& W) { W.Grid.SetRowCount(0); }, mcNoRows},
+        {"no visible column", hideColumns,                              mcRowsNoVisibleColumn},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        for (const int sheets : {1, 2}) {
+            SCOPED_TRACE(std::string(c.Name) + ", sheets: " + std::to_string(sheets));
+            Window w;
+            if (sheets == 2) w.C.AddSheetClick();
+            c.Setup(w);
+            ASSERT_EQ(MenuCaseOf(w.C.Project(), w.Grid), c.Case);
+            EXPECT_EQ(w.Enabled("SheetSort"), sheets == 2);
         }
     }
 }
