@@ -1,16 +1,22 @@
-// The main window's commands without the window: every File, Sheets, Edit,
-// Tools and View command, the change flags and the caption, the save
-// question and the saves, and the choice of the start project. A command
-// settles the cell edit in progress, asks the user through the port, calls
-// the model or the grid, and tells the window to refresh (OnChange); the
-// window then reads the caption, the menu state and the view options.
+// The main window's commands without the window. The commands live in one
+// group per menu (file_commands, sheet_commands, edit_commands,
+// view_commands); TLapCommands owns the groups and the document they work on,
+// answers the model's questions, starts and ends the run, keeps the recovery
+// snapshot, and passes every command to its group. A command settles the
+// cell edit in progress, asks the user through the port, calls the model or
+// the grid, and tells the window to refresh (OnChange); the window then reads
+// the caption, the menu state and the view options.
 #pragma once
 
 #include "app/document_state.h"
+#include "app/edit_commands.h"
+#include "app/file_commands.h"
 #include "app/menu_state.h"
 #include "app/recovery.h"
 #include "app/session.h"
+#include "app/sheet_commands.h"
 #include "app/user_port.h"
+#include "app/view_commands.h"
 
 #include <functional>
 #include <memory>
@@ -19,17 +25,35 @@
 
 class Clipboard;
 
-enum class TEditAction { Cut, Copy, Paste, Clear };
+// The model's questions and settings, answered from the environment record,
+// the clipboard and the user; the caption's title it keeps.
+class TCommandsHost : public ProjectHost {
+  public:
+    TCommandsHost(Clipboard& Clip, TLapEnvFile& Env, UserPort& Port,
+                  std::function<void()> TitleChanged);
+    const std::string& Title() const { return FTitle; }
 
-// Where the keyboard focus is when an edit command runs.
-enum class TFocusField { Grid, Selector, Notes };
+    void SetTitle(const std::string& v) override;
+    bool AskOkCancel(const std::string& Text, const std::string& Caption) override;
+    bool ConfirmManyRows() const override;
+    int MaxUndoIndex() const override;
+    const TLaptimeSheet& DefaultSettings() const override;
+    bool ClipboardText(std::string& Text) override;
 
-class TLapCommands : public ProjectHost {
+  private:
+    Clipboard& FClip;
+    TLapEnvFile& FEnv;
+    UserPort& FPort;
+    std::function<void()> FTitleChanged;
+    std::string FTitle;
+};
+
+class TLapCommands {
   public:
     // Env is the window's environment record; it must outlive the commands.
     TLapCommands(TLapGrid& Grid, SheetSelector& Selector, Clipboard& Clip, TLapEnvFile& Env,
                  UserPort& Port);
-    ~TLapCommands() override;
+    ~TLapCommands();
     TLapCommands(const TLapCommands&) = delete;
     TLapCommands& operator=(const TLapCommands&) = delete;
 
@@ -43,7 +67,7 @@ class TLapCommands : public ProjectHost {
     TLapGrid& Grid() { return FSession.Grid(); }
     TLapEnvFile& Env() { return FEnv; }
 
-    const std::string& Title() const { return FTitle; }
+    const std::string& Title() const { return FHost.Title(); }
     std::string Caption() const;
     const TDocumentState& Document() const { return FDoc; }
     bool SheetChange() const { return FDoc.SheetChange; }
@@ -161,39 +185,43 @@ class TLapCommands : public ProjectHost {
     void MemoPosClick(int Pos);
     void ShowHeaderClick(bool Checked);
 
-    // ---- ProjectHost ----
-    void SetTitle(const std::string& v) override;
-    bool AskOkCancel(const std::string& Text, const std::string& Caption) override;
-    bool ConfirmManyRows() const override;
-    int MaxUndoIndex() const override;
-    const TLaptimeSheet& DefaultSettings() const override;
-    bool ClipboardText(std::string& Text) override;
+    // ---- the model's questions and settings ----
+    ProjectHost& Host() { return FHost; }
+    void SetTitle(const std::string& v) { FHost.SetTitle(v); }
+    bool AskOkCancel(const std::string& Text, const std::string& Caption) {
+        return FHost.AskOkCancel(Text, Caption);
+    }
+    bool ConfirmManyRows() const { return FHost.ConfirmManyRows(); }
+    int MaxUndoIndex() const { return FHost.MaxUndoIndex(); }
+    const TLaptimeSheet& DefaultSettings() const { return FHost.DefaultSettings(); }
+    bool ClipboardText(std::string& Text) { return FHost.ClipboardText(Text); }
+
+    // ---- the groups ----
+    TFileCommands& File() { return FFile; }
+    TSheetCommands& Sheets() { return FSheets; }
+    TEditCommands& Edit() { return FEdit; }
+    TViewCommands& View() { return FView; }
 
   private:
     void Changed();
     bool OfferRecovery();
-    // A new project in place of the open one, with every flag reset.
     void ShowNewProject();
+    void ChangesSettled();
     TSnapshot TakeSnapshot();
     void SnapshotFailed(const std::string& Reason);
-    // The unsaved changes were saved or given up.
-    void ChangesSettled();
-    // Save's check that no other program wrote the file since.
-    bool MayOverwrite();
     void FocusGrid();
-    void ClearUndoBuffers();
-    bool HasSheet();
-    void SheetAdded();
-    // Runs F, showing any failure it raises instead of passing it on.
-    bool Guard(const std::function<void()>& F);
 
-    Clipboard& FClip;
     TLapEnvFile& FEnv;
     UserPort& FPort;
+    TCommandsHost FHost;
     TSession FSession;
-    std::string FTitle;
     TDocumentState FDoc;
     bool FClipHasText = false;
     bool FSnapshotFailureShown = false;
     std::unique_ptr<TRecoveryKeeper> FKeeper;
+    TCommandContext FContext;
+    TFileCommands FFile;
+    TSheetCommands FSheets;
+    TEditCommands FEdit;
+    TViewCommands FView;
 };

@@ -1,12 +1,16 @@
-// The Sheets and Tools menu commands that run a settings or sort dialog, and
-// Make Default. Each asks the user through the port and returns whether it
-// changed anything, so that the window can set its flags and menus; the
-// window settles the cell edit before calling them.
+// The Sheets menu, the sheet selector and the Tools menu's application
+// settings (TSheetCommands, at the end); first the commands that run a
+// settings or sort dialog, and Make Default. Each asks the user through the port and returns
+// whether it changed anything, so that the window can set its flags and menus; the window settles
+// the cell edit before calling them.
 #pragma once
 
+#include "app/command_group.h"
 #include "app/user_port.h"
 #include "model/lap_env.h"
 #include "model/laptime_project.h"
+
+#include <string>
 
 // "Customize": the sheet on show, its row count and widths taken from the
 // grid first. On OK the settings go to the sheet and the grid (rows and
@@ -31,3 +35,32 @@ bool EditApplicationSettings(TLapEnv& Env, TLapGrid& Grid, UserPort& Port);
 // refills the selector and shows the sheet that was on show (the first of
 // its name) without storing the grid again. True when a sheet moved.
 bool SortSheets(TLaptimeProject& Project, UserPort& Port);
+
+// The Sheets menu, the sheet selector (choose, rename, the title lock) and
+// the Tools menu's application settings.
+class TSheetCommands : public TCommandGroup {
+  public:
+    using TCommandGroup::TCommandGroup;
+
+    void AddSheetClick();
+    void FileToSheetClick();
+    void AddFromClipBoardClick();
+    void CopySheetClick();
+    void DeleteSheetClick();
+    void SheetSortClick();
+    // Tag 0: the sheet on show; 1: the default settings.
+    void SheetConfigClick(int Tag);
+    void CopyThisToDefClick();
+    // True when the settings changed; the window then gives the notes pane
+    // its font and colours.
+    bool AppSettingClick();
+
+    void SelectSheetClick(int Index);
+    // Enter in the selector's text field holding Text (code-page bytes).
+    // Returns the text the field is to show afterwards.
+    std::string RenameSheet(const std::string& Text);
+    // The text the field shows when it loses the focus: a typed name not
+    // confirmed with Enter is dropped.
+    std::string SelectorLeft(const std::string& Text) const;
+    void TitleLockClick();
+};

@@ -538,3 +538,26 @@ TEST(Commands, SortNeedsTwoSheetsInEveryCase) {
         }
     }
 }
+
+// The Sheets menu's commands mark the sheets as changed when they changed
+// them, and only then.
+TEST(Commands, SheetCommandsSetTheSheetFlag) {
+    // clang-format off
+    const struct { const char* Name; bool Ok; std::function<void(TLapCommands&)> Run; int Sheets; bool Changed; } cases[] = {
+        {"add",              true,  [](TLapCommands& C) { C.AddSheetClick(); },    2, true},
+        {"copy",             true,  [](TLapCommands& C) { C.CopySheetClick(); },   2, true},
+        {"delete",           true,  [](TLapCommands& C) { C.DeleteSheetClick(); }, 0, true},
+        {"delete cancelled", false, [](TLapCommands& C) { C.DeleteSheetClick(); }, 1, false},
+        {"select",           true,  [](TLapCommands& C) { C.SelectSheetClick(0); }, 1, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Window w;
+        w.User.OkAnswers = {c.Ok};
+        c.Run(w.C);
+        EXPECT_EQ(w.C.Project()->SheetCount(), c.Sheets);
+        EXPECT_EQ(w.C.SheetChange(), c.Changed);
+        EXPECT_EQ(w.C.Caption().ends_with("*"), c.Changed);
+    }
+}
