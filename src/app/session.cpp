@@ -6,6 +6,8 @@
 #include "text/codepage.h"
 
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -54,6 +56,16 @@ std::string SheetNameOfFile(const std::string& Path) {
     return IsUtf8(title) ? text::ToCodePage(title) : title;
 }
 
+TColumnPolicy SheetColumnPolicy() {
+    // The derived Split and Interval columns are the evaluation's to write.
+    std::vector<unsigned> flags(SheetColumnCount, 0u);
+    for (int c = 0; c < StoredColumnCount; ++c)
+        flags[static_cast<std::size_t>(c)] = cfUndoRecorded | cfRowRecord;
+    flags[colBest] |= cfCellInput;
+    flags[colNow] |= cfCellInput;
+    return TColumnPolicy(std::move(flags));
+}
+
 void SetupLapGrid(TLapGrid& Grid, const TLapEnv& Env) {
     TUpdateBatch batch(Grid);
     TFont font;
@@ -61,6 +73,7 @@ void SetupLapGrid(TLapGrid& Grid, const TLapEnv& Env) {
     font.Style = fsBold;
     Grid.SetFont(font);
     Grid.SetColCount(SheetColumnCount);
+    Grid.SetColumnPolicy(SheetColumnPolicy());
     constexpr int widths[SheetColumnCount] = {81, 81, 81, 81, 69};
     for (int i = 0; i < SheetColumnCount; ++i)
         Grid.Columns[i].SetWidth(widths[i]);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/time_eval.h"
+#include "grid/column_policy.h"
 #include "model/lap_env.h"
 #include "model/laptime_project.h"
 #include "model/ports.h"
@@ -12,6 +13,10 @@
 #include <string>
 
 class TLapGrid;
+
+// What the grid may do with each of a sheet's columns: undo and row records
+// keep the stored columns, text from another program lands in Best and Now.
+TColumnPolicy SheetColumnPolicy();
 
 // The grid as the window designs it (five columns with their widths,
 // colours and read-only flags, row height, no gutter, no footer), with the

@@ -2,6 +2,8 @@
 // it; the buffer holds no grid, so it can be read and tested on its own.
 #pragma once
 
+#include "grid/column_policy.h"
+
 #include <string>
 
 struct TUndoBuffer;
@@ -28,6 +30,8 @@ class TCellStore {
     // A batch of writes: nested batches repaint once, at the outermost end.
     virtual void BeginBatch() = 0;
     virtual void EndBatch() = 0;
+    // Which columns undo and redo put back and which row records cover.
+    virtual const TColumnPolicy& StoreColumns() const { return DefaultColumnPolicy(); }
 };
 
 // Brackets a batch of writes: BeginBatch now, EndBatch when the scope ends,

@@ -120,7 +120,7 @@ void TLapGrid::PasteFromClipboard() {
         } else if (b.Left <= b.Right && b.Top <= b.Bottom) {
             TUndoBuffer* R = nullptr;
             if (TUndoBufferList* undo = CurrentUndo())
-                R = undo->Push(btPaste, TRect{b.Left, b.Top, std::min(b.Right, 2), b.Bottom});
+                R = undo->Push(btPaste, TRect{b.Left, b.Top, std::min(b.Right, FColumnPolicy.Last(cfUndoRecorded)), b.Bottom});
             for (int row = b.Top; row <= b.Bottom; ++row) {
                 TStringList fields =
                     text::SplitFields(lines[static_cast<std::size_t>(row - b.Top) % lines.size()]);

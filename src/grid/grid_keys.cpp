@@ -250,9 +250,9 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     const std::string text = text::CutToBytes(Text, 255);
     if (FHost && !FHost->OwnerAcceptsInput()) return false;
     if (!FEnabled || FCell.Col < 0 || FCell.Row < 0 || FCell.Col >= ColCount()) return false;
-    if (FCell.Col == 0 || FCell.Col == 3 || FCell.Col == 4) return false;
+    if (!FColumnPolicy.Has(FCell.Col, cfCellInput)) return false;
     if (Columns[FCell.Col].ReadOnly) return false;
-    if ((FCell.Col == 1 || FCell.Col == 2) && !Columns[FCell.Col].Visible()) return false;
+    if (!Columns[FCell.Col].Visible()) return false;
 
     CommitEdit();
     EndEdit();

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int RowRecordCols = 3; // row records cover the title, best and now columns
-
 std::size_t Size(int n) {
     return static_cast<std::size_t>(n);
 }
@@ -27,6 +25,10 @@ void ResetEntries(TTimeFormatList& f, int First, int Count) {
 
 } // namespace
 
+TRect TLapGrid::RowRecordArea(int First, int Last) const {
+    return TRect{FColumnPolicy.First(cfRowRecord), First, FColumnPolicy.Last(cfRowRecord), Last};
+}
+
 TTimeFormatList* TLapGrid::FormatsFor(int Rows) {
     TTimeFormatList* f = CurrentFormats();
     if (f && f->Count() < Rows) f->AddDefaults(Rows - f->Count());
@@ -37,7 +39,7 @@ int TLapGrid::AddRow(bool Record) {
     if (Record) {
         CommitEdit();
         if (TUndoBufferList* undo = CurrentUndo()) {
-            TUndoBuffer* R = undo->Push(btAddLine, TRect{0, FRowCount + 1, 2, FRowCount + 1});
+            TUndoBuffer* R = undo->Push(btAddLine, RowRecordArea(FRowCount + 1, FRowCount + 1));
             if (const TTimeFormatList* f = CurrentFormats()) R->TimeFormats = *f;
         }
         if (OnCellChange) OnCellChange(-1, -1, btAddLine);
@@ -60,7 +62,7 @@ void TLapGrid::InsertRows(int First, int Last, bool Record) {
         // redo rebuild the rows from the area alone, and the copies would
         // cost time and memory in proportion to the sheet, not the rows.
         if (TUndoBufferList* undo = CurrentUndo()) {
-            TUndoBuffer* R = undo->Push(btInsLine, TRect{0, First, 2, Last});
+            TUndoBuffer* R = undo->Push(btInsLine, RowRecordArea(First, Last));
             if (const TTimeFormatList* f = CurrentFormats()) R->TimeFormats = *f;
         }
         if (OnCellChange) OnCellChange(-1, -1, btInsLine);
@@ -120,10 +122,11 @@ void TLapGrid::DeleteRows(int First, int Last, bool Record) {
         // half-filled record behind.
         if (First < 0 || Last > FRowCount - 1 || ColCount() == 0) throw ECellIndexError();
         if (TUndoBufferList* undo = CurrentUndo()) {
-            TUndoBuffer* R = undo->Push(btDelLine, TRect{0, First, 2, Last});
-            const int cols = std::min(RowRecordCols, ColCount());
+            TUndoBuffer* R = undo->Push(btDelLine, RowRecordArea(First, Last));
+            const int cols = std::min(R->Area.Right + 1, ColCount());
             for (int row = First; row <= Last; ++row)
-                for (int col = 0; col < cols; ++col) {
+                for (int col = std::max(R->Area.Left, 0); col < cols; ++col) {
+                    if (!FColumnPolicy.Has(col, cfRowRecord)) continue;
                     R->OldTexts[Size(col)].push_back(CellText(col, row));
                     R->NewTexts[Size(col)].emplace_back();
                 }

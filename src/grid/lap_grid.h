@@ -7,6 +7,7 @@
 
 #include "grid/canvas.h"
 #include "grid/cell_cursor.h"
+#include "grid/column_policy.h"
 #include "grid/grid_host.h"
 #include "grid/grid_layout.h"
 #include "grid/keys.h"
@@ -213,6 +214,10 @@ class TLapGrid final : public TCellStore {
 
     // Called by the columns when a property changed (nullptr: all columns).
     void ColumnsChanged(TLapColumn* Item);
+    // Which columns undo restores, which take text from another program and
+    // which row records cover; DefaultColumnPolicy until set.
+    const TColumnPolicy& ColumnPolicy() const { return FColumnPolicy; }
+    void SetColumnPolicy(TColumnPolicy P) { FColumnPolicy = std::move(P); }
 
     // ==== undo, clipboard and rows (grid_edit.cpp, grid_clipboard.cpp, grid_rows.cpp) ====
     // Opens the undo record of a cell edit on the current cell (btEdit, or
@@ -619,6 +624,8 @@ class TLapGrid final : public TCellStore {
     TRect CellBlock(const TRect& R) const;
     void RemoveRowsAt(int First, int Count);
     TTimeFormatList* FormatsFor(int Rows);
+    // Rows First .. Last of the columns row records cover.
+    TRect RowRecordArea(int First, int Last) const;
     // Takes a record out of whichever sheet's buffer holds it.
     void DropRecord(TUndoBuffer* R);
     // ---- end edit helpers ----
@@ -656,6 +663,7 @@ class TLapGrid final : public TCellStore {
     void RecordFreed(const TUndoBuffer* Record) override { FTyping.Forget(Record); }
     void BeginBatch() override { BeginUpdate(); }
     void EndBatch() override { EndUpdate(); }
+    const TColumnPolicy& StoreColumns() const override { return FColumnPolicy; }
 
     // ---- state ----
     bool FAutoAddRow = false;
@@ -675,6 +683,7 @@ class TLapGrid final : public TCellStore {
     TTimeFormatLists FTimeFormatLists;
     TUndoList FUndoList;
     int FSheetIndex = 0;
+    TColumnPolicy FColumnPolicy = DefaultColumnPolicy();
     Clipboard* FClipboardPort = nullptr;
     GridHost* FHost = nullptr;
     TGridLayout FLayout;

@@ -23,11 +23,18 @@ void PutBack(TCellStore& g, const TUndoBuffer& R, const TRecordedTexts& Texts, i
     if (text) g.PutCell(col, row, text);
 }
 
-// Cells of the time columns for the block kinds; columns 3 and 4 are derived.
-template <class F> void ForEachCell(const TRect& A, int maxCol, F f) {
+// Cells of the area, of every column or only of those undo restores.
+template <class F> void ForEachCell(const TRect& A, F f) {
     for (int row = A.Top; row <= A.Bottom; ++row)
-        for (int col = A.Left; col <= std::min(A.Right, maxCol); ++col)
+        for (int col = A.Left; col <= A.Right; ++col)
             f(col, row);
+}
+
+template <class F> void ForEachRecordedCell(TCellStore& g, const TRect& A, F f) {
+    const TColumnPolicy& columns = g.StoreColumns();
+    ForEachCell(A, [&](int col, int row) {
+        if (columns.Has(col, cfUndoRecorded)) f(col, row);
+    });
 }
 
 void RestoreFormats(TCellStore& g, const TUndoBuffer& R) {
@@ -125,7 +132,7 @@ void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
     case btAutoFill:
     case btCopyThisTime:
     case btDeleteThisTime:
-        ForEachCell(A, 2, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
+        ForEachRecordedCell(g, A, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
         break;
     case btAddLine:
         g.DeleteStoreRows(A.Top, A.Bottom);
@@ -134,12 +141,12 @@ void TUndoBufferList::UndoRecord(const TUndoBuffer& R) {
     case btInsLine:
         g.DeleteStoreRows(A.Top, A.Bottom);
         RestoreFormats(g, R);
-        ForEachCell(A, A.Right, [&](int col, int row) { g.PutCell(col, row, nullptr); });
+        ForEachCell(A, [&](int col, int row) { g.PutCell(col, row, nullptr); });
         break;
     case btDelLine:
         g.InsertStoreRows(A.Top, A.Bottom);
         RestoreFormats(g, R);
-        ForEachCell(A, A.Right, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
+        ForEachCell(A, [&](int col, int row) { PutBack(g, R, R.OldTexts, col, row); });
         break;
     case btNone:
         break;
@@ -171,7 +178,7 @@ void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
     case btAutoFill:
     case btCopyThisTime:
     case btDeleteThisTime:
-        ForEachCell(A, 2, [&](int col, int row) { PutBack(g, R, R.NewTexts, col, row); });
+        ForEachRecordedCell(g, A, [&](int col, int row) { PutBack(g, R, R.NewTexts, col, row); });
         break;
     case btCut:
     case btDelete:
@@ -179,9 +186,10 @@ void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
         // skips hidden columns); a Backspace edit gets its shortened text.
         {
             const std::string empty;
-            ForEachCell(A, A.Right, [&](int col, int row) {
+            const TColumnPolicy& columns = g.StoreColumns();
+            ForEachCell(A, [&](int col, int row) {
                 const std::string* text = nullptr;
-                if (col < 3 && RecordedText(R, R.OldTexts, col, row)) {
+                if (columns.Has(col, cfUndoRecorded) && RecordedText(R, R.OldTexts, col, row)) {
                     text = RecordedText(R, R.NewTexts, col, row);
                     if (!text) text = &empty;
                 }
