@@ -86,4 +86,27 @@ TEST(ColumnPolicy, GridFollowsTheFlagsNotTheColumnNumbers) {
     }
 }
 
+TEST(ColumnPolicy, RowRecordsSpanTheFlaggedColumns) {
+    struct Case {
+        const char* name;
+        std::function<void(TLapGrid&)> act;
+        TBufferType kind;
+        TRect area;
+    };
+    const Case cases[] = {
+        {"add a line", [](TLapGrid& g) { g.AddRow(true); }, btAddLine, {1, 5, 3, 5}},
+        {"insert lines", [](TLapGrid& g) { g.InsertRows(1, 2, true); }, btInsLine, {1, 1, 3, 2}},
+        {"delete lines", [](TLapGrid& g) { g.DeleteRows(0, 1, true); }, btDelLine, {1, 0, 3, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sheet s(4);
+        s.G.SetColumnPolicy(TColumnPolicy({0, Row, Row | Rec, Row, Rec}));
+        c.act(s.G);
+        ASSERT_EQ(s.Undo().Count(), 1);
+        EXPECT_EQ(s.Undo().Items(0).BufferType, c.kind);
+        EXPECT_EQ(s.Undo().Items(0).Area, c.area);
+    }
+}
+
 } // namespace
