@@ -17,9 +17,16 @@ class BenchClipboard : public Clipboard {
     std::string Text;
 };
 
+// The grid and the one sheet's lists it shows.
+struct BenchSheet {
+    TLapGrid Grid;
+    std::unique_ptr<TOneSheetBuffers> Buffers; // goes before the grid
+};
+
 // A five-column sheet with times in every row, as the main window shows it.
-std::unique_ptr<TLapGrid> MakeSheet(int rows) {
-    auto g = std::make_unique<TLapGrid>();
+std::unique_ptr<BenchSheet> MakeSheet(int rows) {
+    auto sheet = std::make_unique<BenchSheet>();
+    TLapGrid* g = &sheet->Grid;
     g->SetColCount(5);
     g->Columns[3].ReadOnly = true;
     g->Columns[4].ReadOnly = true;
@@ -32,8 +39,9 @@ std::unique_ptr<TLapGrid> MakeSheet(int rows) {
     }
     TTimeFormatList f;
     f.AddDefaults(rows);
-    g->AddSheetBuffers(f, 5);
-    return g;
+    sheet->Buffers = std::make_unique<TOneSheetBuffers>(g, f, 5);
+    g->SetSheetBuffers(sheet->Buffers.get());
+    return sheet;
 }
 
 // Removing rows keeps the lists' length (texts past the last row stay), so
@@ -48,7 +56,8 @@ void KeepLength(TLapGrid& g, benchmark::State& state) {
 
 // Inserting range(1) rows in the middle of a range(0)-row sheet, then undoing it.
 void BM_InsertRowsAndUndo(benchmark::State& state) {
-    auto g = MakeSheet(static_cast<int>(state.range(0)));
+    auto sheet = MakeSheet(static_cast<int>(state.range(0)));
+    TLapGrid* g = &sheet->Grid;
     const int first = g->RowCount() / 2;
     const int last = first + static_cast<int>(state.range(1)) - 1;
     for (auto _ : state) {
@@ -65,7 +74,8 @@ BENCHMARK(BM_InsertRowsAndUndo)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_DeleteRowsAndUndo(benchmark::State& state) {
-    auto g = MakeSheet(static_cast<int>(state.range(0)));
+    auto sheet = MakeSheet(static_cast<int>(state.range(0)));
+    TLapGrid* g = &sheet->Grid;
     const int first = g->RowCount() / 2;
     const int last = first + static_cast<int>(state.range(1)) - 1;
     for (auto _ : state) {
@@ -82,7 +92,8 @@ BENCHMARK(BM_DeleteRowsAndUndo)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_AddRowAndUndo(benchmark::State& state) {
-    auto g = MakeSheet(static_cast<int>(state.range(0)));
+    auto sheet = MakeSheet(static_cast<int>(state.range(0)));
+    TLapGrid* g = &sheet->Grid;
     for (auto _ : state) {
         g->AddRow(true);
         g->CurrentUndo()->Undo();
@@ -93,7 +104,8 @@ BENCHMARK(BM_AddRowAndUndo)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecon
 
 // Pasting a 1,000 x 3 block into columns 0 .. 2 of a 100,000-row sheet.
 void BM_PasteBlock(benchmark::State& state) {
-    auto g = MakeSheet(100000);
+    auto sheet = MakeSheet(100000);
+    TLapGrid* g = &sheet->Grid;
     BenchClipboard clip;
     g->SetClipboardPort(&clip);
     std::string texts[2];
@@ -112,7 +124,8 @@ void BM_PasteBlock(benchmark::State& state) {
 BENCHMARK(BM_PasteBlock)->Unit(benchmark::kMicrosecond);
 
 void BM_PasteBlockUndoRedo(benchmark::State& state) {
-    auto g = MakeSheet(100000);
+    auto sheet = MakeSheet(100000);
+    TLapGrid* g = &sheet->Grid;
     BenchClipboard clip;
     g->SetClipboardPort(&clip);
     for (int r = 0; r < 1000; ++r)

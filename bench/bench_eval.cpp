@@ -24,7 +24,8 @@ static void BM_EvaluateAllRows(benchmark::State& state) {
     grid.SetRowCount(rows);
     TTimeFormatList list;
     list.AddDefaults(rows);
-    grid.AddSheetBuffers(list, 0);
+    TOneSheetBuffers sheet(&grid, list, 0);
+    grid.SetSheetBuffers(&sheet);
     TTimeEvaluator eval(grid, [] { return std::optional<TEvalSettings>(TEvalSettings{}); });
     eval.Attach();
     for (int r = 0; r < rows; ++r) {

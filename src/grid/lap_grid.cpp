@@ -283,26 +283,15 @@ int TLapGrid::PrevVisibleCol(int I) const {
         ColCount(), [this](int i) { return Columns[i].Visible(); }, I);
 }
 
-void TLapGrid::AddSheetBuffers(TTimeFormatList Formats, int UndoSetting) {
-    FTimeFormatLists.Add(std::move(Formats));
-    FUndoList.Add(std::make_unique<TUndoBufferList>(this, UndoSetting));
-}
-
-void TLapGrid::DeleteSheetBuffers(int I) {
-    if (I == FSheetIndex) FTyping.Take(); // it lived in the freed buffer
-    FTimeFormatLists.Delete(I);
-    FUndoList.Delete(I);
-}
-
-void TLapGrid::MoveSheetBuffers(int From, int To) {
-    FUndoList.Move(From, To);
-    FTimeFormatLists.Move(From, To);
+void TLapGrid::SetSheetBuffers(SheetBuffers* Owner) {
+    FSheets = Owner;
+    FTimeFormatLists = TTimeFormatLists(Owner);
+    FUndoList = TUndoList(Owner);
 }
 
 void TLapGrid::ResetSheetBuffers() {
     FTyping.Take();
-    FTimeFormatLists.Clear();
-    FUndoList.Clear();
+    SetSheetBuffers(nullptr);
     FSheetIndex = 0;
 }
 
@@ -318,11 +307,11 @@ bool TLapGrid::IsAnyModified() const {
 }
 
 TTimeFormatList* TLapGrid::CurrentFormats() {
-    if (FSheetIndex < 0 || FSheetIndex >= FTimeFormatLists.Count()) return nullptr;
-    return &FTimeFormatLists.Items(FSheetIndex);
+    if (!FSheets || FSheetIndex < 0 || FSheetIndex >= FSheets->SheetCount()) return nullptr;
+    return &FSheets->SheetFormats(FSheetIndex);
 }
 
 TUndoBufferList* TLapGrid::CurrentUndo() {
-    if (FSheetIndex < 0 || FSheetIndex >= FUndoList.Count()) return nullptr;
-    return &FUndoList.Items(FSheetIndex);
+    if (!FSheets || FSheetIndex < 0 || FSheetIndex >= FSheets->SheetCount()) return nullptr;
+    return &FSheets->SheetUndo(FSheetIndex);
 }

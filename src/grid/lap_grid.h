@@ -193,16 +193,13 @@ class TLapGrid final : public TCellStore {
     // The shown sheet; its split-result list and undo buffer are the current ones.
     int SheetIndex() const { return FSheetIndex; }
     void SetSheetIndex(int I) { FSheetIndex = I; }
+    // Every sheet's lists, kept by their owner; the grid holds none of them.
     const TTimeFormatLists& TimeFormatLists() const { return FTimeFormatLists; }
-    // A sheet's split-result list, for the project to fill or empty.
-    TTimeFormatList& SheetFormats(int I) { return FTimeFormatLists.Items(I); }
     const TUndoList& UndoList() const { return FUndoList; }
-    // Appends a sheet's split-result list and an undo buffer of the given
-    // "Max. Undo/Redo" setting.
-    void AddSheetBuffers(TTimeFormatList Formats, int UndoSetting);
-    // Removes a sheet's lists; a pending edit recorded in its buffer goes too.
-    void DeleteSheetBuffers(int I);
-    void MoveSheetBuffers(int From, int To);
+    // The owner of the lists (nullptr: none).
+    void SetSheetBuffers(SheetBuffers* Owner);
+    SheetBuffers* SheetBuffersOwner() const { return FSheets; }
+    // Lets the owner go: no pending edit, no lists, sheet 0.
     void ResetSheetBuffers();
     // Empties every sheet's undo buffer (after a save).
     void ClearUndoBuffers();
@@ -680,6 +677,7 @@ class TLapGrid final : public TCellStore {
     bool FCaretVisible = false;
     bool FEditorOpen = false;
     TLapInplace FInplace;
+    SheetBuffers* FSheets = nullptr;
     TTimeFormatLists FTimeFormatLists;
     TUndoList FUndoList;
     int FSheetIndex = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/lap_types.h"
+#include "grid/sheet_buffers.h"
 
 #include <cstddef>
 #include <vector>
@@ -30,17 +31,17 @@ class TTimeFormatList {
     static int CheckIndex(int I);
 };
 
-// The lists of every sheet, in sheet order.
+// The lists of every sheet, in sheet order, as their owner keeps them;
+// empty without one.
 class TTimeFormatLists {
   public:
-    void Add(TTimeFormatList List) { Lists.push_back(std::move(List)); }
+    TTimeFormatLists() = default;
+    explicit TTimeFormatLists(SheetBuffers* Owner) : FOwner(Owner) {}
+    // Bounds-checked; an index outside the list throws std::out_of_range.
     TTimeFormatList& Items(int I);
     const TTimeFormatList& Items(int I) const;
-    int Count() const { return static_cast<int>(Lists.size()); }
-    void Delete(int I);
-    void Move(int From, int To);
-    void Clear() { Lists.clear(); }
+    int Count() const { return FOwner ? FOwner->SheetCount() : 0; }
 
   private:
-    std::vector<TTimeFormatList> Lists;
+    SheetBuffers* FOwner = nullptr;
 };

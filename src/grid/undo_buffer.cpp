@@ -218,16 +218,22 @@ void TUndoBufferList::RedoRecord(const TUndoBuffer& R) {
     }
 }
 
-void TUndoList::Delete(int I) {
+TUndoBufferList& TUndoList::Items(int I) {
     if (I < 0 || I >= Count()) throw std::out_of_range("List index out of bounds");
-    Buffers.erase(Buffers.begin() + I);
+    return FOwner->SheetUndo(I);
 }
 
-void TUndoList::Move(int From, int To) {
-    if (From < 0 || From >= Count() || To < 0 || To >= Count())
-        throw std::out_of_range("List index out of bounds");
-    if (From == To) return;
-    auto item = std::move(Buffers[static_cast<std::size_t>(From)]);
-    Buffers.erase(Buffers.begin() + From);
-    Buffers.insert(Buffers.begin() + To, std::move(item));
+const TUndoBufferList& TUndoList::Items(int I) const {
+    if (I < 0 || I >= Count()) throw std::out_of_range("List index out of bounds");
+    return FOwner->SheetUndo(I);
+}
+
+TTimeFormatList& TOneSheetBuffers::SheetFormats(int I) {
+    if (I != 0 || !FUndo) throw std::out_of_range("List index out of bounds");
+    return FFormats;
+}
+
+TUndoBufferList& TOneSheetBuffers::SheetUndo(int I) {
+    if (I != 0 || !FUndo) throw std::out_of_range("List index out of bounds");
+    return *FUndo;
 }

@@ -3,11 +3,13 @@
 
 #include "grid/cell_store.h"
 #include "grid/lap_types.h"
+#include "grid/sheet_buffers.h"
 #include "grid/time_format_list.h"
 
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using TStringList = std::vector<std::string>;
@@ -70,17 +72,34 @@ class TUndoBufferList {
     std::vector<std::unique_ptr<TUndoBuffer>> Records;
 };
 
-// The buffers of every sheet, in sheet order.
+// The buffers of every sheet, in sheet order, as their owner keeps them;
+// empty without one.
 class TUndoList {
   public:
-    void Add(std::unique_ptr<TUndoBufferList> Buffer) { Buffers.push_back(std::move(Buffer)); }
-    TUndoBufferList& Items(int I) { return *Buffers.at(static_cast<std::size_t>(I)); }
-    const TUndoBufferList& Items(int I) const { return *Buffers.at(static_cast<std::size_t>(I)); }
-    int Count() const { return static_cast<int>(Buffers.size()); }
-    void Delete(int I);
-    void Move(int From, int To);
-    void Clear() { Buffers.clear(); }
+    TUndoList() = default;
+    explicit TUndoList(SheetBuffers* Owner) : FOwner(Owner) {}
+    // Bounds-checked; an index outside the list throws std::out_of_range.
+    TUndoBufferList& Items(int I);
+    const TUndoBufferList& Items(int I) const;
+    int Count() const { return FOwner ? FOwner->SheetCount() : 0; }
 
   private:
-    std::vector<std::unique_ptr<TUndoBufferList>> Buffers;
+    SheetBuffers* FOwner = nullptr;
+};
+
+// One sheet's split-result list and undo buffer, for a grid shown without
+// a project. Destroy it before the grid it records into.
+class TOneSheetBuffers final : public SheetBuffers {
+  public:
+    TOneSheetBuffers(TCellStore* Store, TTimeFormatList Formats, int UndoSetting)
+        : FFormats(std::move(Formats)), FUndo(std::make_unique<TUndoBufferList>(Store, UndoSetting)) {}
+    int SheetCount() const override { return FUndo ? 1 : 0; }
+    TTimeFormatList& SheetFormats(int I) override;
+    TUndoBufferList& SheetUndo(int I) override;
+    // The sheet goes, and with it its history.
+    void Drop() { FUndo.reset(); }
+
+  private:
+    TTimeFormatList FFormats;
+    std::unique_ptr<TUndoBufferList> FUndo;
 };

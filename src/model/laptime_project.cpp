@@ -48,14 +48,6 @@ std::int64_t ReadSheetNumber(std::string_view S) {
     return n;
 }
 
-template <typename T> void MoveEntry(std::vector<T>& v, int From, int To) {
-    auto first = v.begin();
-    if (From < To)
-        std::rotate(first + From, first + From + 1, first + To + 1);
-    else
-        std::rotate(first + To, first + From, first + From + 1);
-}
-
 EFileError OutOfMemory(const std::string& FileName) {
     return EFileError(FileName, "Not enough memory to open \"" + FileName + "\"");
 }
@@ -86,8 +78,24 @@ std::string CopyNamePattern(std::string_view Name) {
 
 TLaptimeProject::TLaptimeProject(Key, TLapGrid& Grid, SheetSelector& Selector, ProjectHost& Host)
     : FGrid(Grid), FSelector(Selector), FHost(Host) {
-    Positions.reserve(255);
-    Sheets.reserve(255);
+    FEntries.reserve(255);
+}
+
+TLaptimeProject::~TLaptimeProject() {
+    // A project that replaced this one keeps the grid.
+    if (FGrid.SheetBuffersOwner() == &FBuffers) FGrid.SetSheetBuffers(nullptr);
+}
+
+void TLaptimeProject::AttachToGrid() {
+    FGrid.ResetSheetBuffers();
+    FGrid.SetSheetBuffers(&FBuffers);
+}
+
+std::unique_ptr<TSheetEntry> TLaptimeProject::NewEntry(TLaptimeSheet Sheet) {
+    auto e = std::make_unique<TSheetEntry>();
+    e->Sheet = std::move(Sheet);
+    e->Undo = std::make_unique<TUndoBufferList>(&FGrid, FHost.MaxUndoIndex());
+    return e;
 }
 
 std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& FileName,
@@ -103,7 +111,7 @@ std::unique_ptr<TLaptimeProject> TLaptimeProject::Create(const std::string& File
 
     auto p = std::make_unique<TLaptimeProject>(Key(), Grid, Selector, Host);
     Selector.Clear();
-    Grid.ResetSheetBuffers();
+    p->AttachToGrid();
     p->SetGridEnabled(true);
     Selector.SetEnabled(true);
     p->AddNewSheet();
@@ -122,7 +130,7 @@ TLaptimeProject::CreateFromSheets(std::vector<TLaptimeSheet> Sheets, const std::
 
 void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::string& FileName) {
     FSelector.Clear();
-    FGrid.ResetSheetBuffers();
+    AttachToGrid();
     Title = TitleFromFileName(FileName);
     if (Loaded.empty()) {
         ShowNoSheets();
@@ -131,11 +139,9 @@ void TLaptimeProject::LoadSheets(std::vector<TLaptimeSheet> Loaded, const std::s
     }
     SetGridEnabled(true);
     FSelector.SetEnabled(true);
-    Sheets = std::move(Loaded);
-    Positions.assign(Sheets.size(), TSheetPosition{});
-    for (const TLaptimeSheet& s : Sheets) {
+    for (TLaptimeSheet& s : Loaded) {
         FSelector.Add(s.Name.str());
-        AppendSheetBuffers();
+        FEntries.push_back(NewEntry(std::move(s)));
     }
     FSelector.Select(0);
     ApplySheetToGrid(&Sheets[0]);
@@ -156,7 +162,7 @@ void TLaptimeProject::SetCaptions() {
 
 TLaptimeSheet* TLaptimeProject::CurrentSheet() {
     return CurrentIndex >= 0 && CurrentIndex < SheetCount()
-               ? &Sheets[static_cast<std::size_t>(CurrentIndex)]
+               ? &FEntries[static_cast<std::size_t>(CurrentIndex)]->Sheet
                : nullptr;
 }
 
@@ -235,16 +241,12 @@ void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
     }
 }
 
-void TLaptimeProject::AppendSheetBuffers() {
-    FGrid.AddSheetBuffers(TTimeFormatList(), FHost.MaxUndoIndex());
-}
-
 // A split result per row only for the sheet on show: the others keep their
 // texts and row count, and are evaluated afresh when shown, so that memory
 // follows the rows on show rather than the counts every record claims.
 void TLaptimeProject::KeepResultsOfShownSheetOnly() {
-    for (int i = 0; i < FGrid.TimeFormatLists().Count(); ++i) {
-        TTimeFormatList& f = FGrid.SheetFormats(i);
+    for (int i = 0; i < SheetCount(); ++i) {
+        TTimeFormatList& f = FEntries[static_cast<std::size_t>(i)]->Formats;
         if (i == CurrentIndex)
             f.AddDefaults(FGrid.RowCount() - f.Count());
         else if (f.Count() > 0)
@@ -321,17 +323,7 @@ void TLaptimeProject::AddNewSheet() {
     const std::string name = NewSheetName();
     TLaptimeSheet sheet = NewSheetFromDefaults();
     sheet.Name.assign(name);
-    Positions.push_back(TSheetPosition{});
-    Sheets.push_back(std::move(sheet));
-    const TLaptimeSheet& added = Sheets.back();
-    FSelector.Add(added.Name.str());
-    FSelector.Select(FSelector.Count() - 1);
-    ApplySheetToGrid(&added);
-    CurrentIndex = SheetCount() - 1;
-    AppendSheetBuffers();
-    FGrid.SetSheetIndex(CurrentIndex);
-    KeepResultsOfShownSheetOnly();
-    ResetCursor();
+    AppendAndShow(std::move(sheet), TAppendedRows::Load);
 }
 
 void TLaptimeProject::CopyCurrentSheet() {
@@ -343,25 +335,15 @@ void TLaptimeProject::CopyCurrentSheet() {
     TLaptimeSheet copy;
     CopySheetSettings(&copy, &Sheets[static_cast<std::size_t>(src)], true);
     copy.Name.assign(s + " (" + std::to_string(n) + ")");
-    Positions.push_back(TSheetPosition{});
-    Sheets.push_back(std::move(copy));
-    FSelector.Add(Sheets.back().Name.str());
-    FSelector.Select(FSelector.Count() - 1);
-    CurrentIndex = SheetCount() - 1;
-    AppendSheetBuffers();
     // The grid keeps showing the same rows, which are now the copy's.
-    FGrid.SetSheetIndex(CurrentIndex);
-    KeepResultsOfShownSheetOnly();
-    ResetCursor();
+    AppendAndShow(std::move(copy), TAppendedRows::AsInGrid);
 }
 
 void TLaptimeProject::DeleteSheet(int Index) {
     if (Index < 0 || Index >= SheetCount()) return;
-    const auto u = static_cast<std::size_t>(Index);
-    Positions.erase(Positions.begin() + static_cast<std::ptrdiff_t>(u));
-    Sheets.erase(Sheets.begin() + static_cast<std::ptrdiff_t>(u));
+    // Its undo buffer goes with it, and a pending edit recorded there.
+    FEntries.erase(FEntries.begin() + Index);
     FSelector.Delete(Index);
-    FGrid.DeleteSheetBuffers(Index);
     if (Index < CurrentIndex) {
         // The grid still shows the same sheet, one place further up.
         --CurrentIndex;
@@ -428,9 +410,11 @@ void TLaptimeProject::ShowNoSheets() {
 void TLaptimeProject::MoveSheet(int From, int To) {
     const int n = SheetCount();
     if (From == To || From < 0 || To < 0 || From >= n || To >= n) return;
-    FGrid.MoveSheetBuffers(From, To);
-    MoveEntry(Positions, From, To);
-    MoveEntry(Sheets, From, To);
+    auto first = FEntries.begin();
+    if (From < To)
+        std::rotate(first + From, first + From + 1, first + To + 1);
+    else
+        std::rotate(first + To, first + From, first + From + 1);
 }
 
 void TLaptimeProject::RenameCurrentSheet(const std::string& Name) {
@@ -442,20 +426,19 @@ void TLaptimeProject::RenameCurrentSheet(const std::string& Name) {
 void TLaptimeProject::AddSheet(TLaptimeSheet Sheet) {
     StoreGridToSheet();
     ApplySheetToGrid(&Sheet);
-    ShowAppended(std::move(Sheet));
+    AppendAndShow(std::move(Sheet), TAppendedRows::AsInGridEvaluated);
 }
 
-// The sheet the grid already holds becomes the last one and the one on show.
-void TLaptimeProject::ShowAppended(TLaptimeSheet Sheet) {
-    Positions.push_back(TSheetPosition{});
-    FSelector.Add(Sheet.Name.str());
+void TLaptimeProject::AppendAndShow(TLaptimeSheet Sheet, TAppendedRows Rows) {
+    FEntries.push_back(NewEntry(std::move(Sheet)));
+    const TLaptimeSheet& added = FEntries.back()->Sheet;
+    FSelector.Add(added.Name.str());
     FSelector.Select(FSelector.Count() - 1);
-    CurrentIndex = SheetCount();
-    Sheets.push_back(std::move(Sheet));
-    AppendSheetBuffers();
+    if (Rows == TAppendedRows::Load) ApplySheetToGrid(&added);
+    CurrentIndex = SheetCount() - 1;
     FGrid.SetSheetIndex(CurrentIndex);
     KeepResultsOfShownSheetOnly();
-    EvaluateRows();
+    if (Rows == TAppendedRows::AsInGridEvaluated) EvaluateRows();
     ResetCursor();
 }
 
@@ -502,7 +485,7 @@ bool TLaptimeProject::AddSheetFromText(TLaptimeSheet Sheet, std::string_view Tex
         !FHost.AskOkCancel(Question, ManyRowsTitle))
         return false;
     FillSheetFromLines(Sheet, lines);
-    ShowAppended(std::move(Sheet));
+    AppendAndShow(std::move(Sheet), TAppendedRows::AsInGridEvaluated);
     return true;
 }
 
@@ -527,7 +510,7 @@ void TLaptimeProject::FillSheetFromLines(const TLaptimeSheet& Sheet,
 
 void TLaptimeProject::SaveToFile(const std::string& FileName) {
     StoreGridToSheet();
-    SaveProjectFile(FileName, Sheets);
+    SaveProjectFile(FileName, SheetRecords());
     if (SheetCount() == 0) return;
     Title = TitleFromFileName(FileName);
     SetCaptions();
@@ -535,7 +518,15 @@ void TLaptimeProject::SaveToFile(const std::string& FileName) {
 
 std::string TLaptimeProject::FileImage() {
     StoreGridToSheet();
-    return WriteProjectFile(Sheets);
+    return WriteProjectFile(SheetRecords());
+}
+
+std::vector<const TLaptimeSheet*> TLaptimeProject::SheetRecords() const {
+    std::vector<const TLaptimeSheet*> out;
+    out.reserve(FEntries.size());
+    for (const auto& e : FEntries)
+        out.push_back(&e->Sheet);
+    return out;
 }
 
 void TLaptimeProject::Retitle(const std::string& FileName) {

@@ -24,11 +24,20 @@ std::string Damaged(const std::string& fileName, const std::string& what) {
 
 std::string WriteProjectFile(const std::vector<TLaptimeSheet>& Sheets,
                              const std::string& FileName) {
+    std::vector<const TLaptimeSheet*> records;
+    records.reserve(Sheets.size());
+    for (const TLaptimeSheet& s : Sheets)
+        records.push_back(&s);
+    return WriteProjectFile(records, FileName);
+}
+
+std::string WriteProjectFile(const std::vector<const TLaptimeSheet*>& Sheets,
+                             const std::string& FileName) {
     constexpr std::uint64_t Limit = std::numeric_limits<std::int32_t>::max();
     const std::uint64_t base = ProjectHeaderSize + std::uint64_t(ProjectRecordSize) * Sheets.size();
     std::uint64_t total = base;
-    for (const auto& s : Sheets)
-        for (const auto& t : s.Texts)
+    for (const TLaptimeSheet* s : Sheets)
+        for (const auto& t : s->Texts)
             total += t.size();
     // Every offset and length in the file is a 32-bit signed value.
     if (total > Limit)
@@ -36,10 +45,10 @@ std::string WriteProjectFile(const std::vector<TLaptimeSheet>& Sheets,
                                        "\": the project is too large for a project file");
     // What the reader would refuse is never written: a file that cannot be
     // opened again is worse than no file.
-    for (const auto& s : Sheets)
-        if (!IsValidRowCount(s.RowCount))
+    for (const TLaptimeSheet* s : Sheets)
+        if (!IsValidRowCount(s->RowCount))
             throw EFileError(FileName, "Cannot write \"" + FileName + "\": sheet \"" +
-                                           s.Name.str() + "\" has " + std::to_string(s.RowCount) +
+                                           s->Name.str() + "\" has " + std::to_string(s->RowCount) +
                                            " rows; a sheet holds at most " +
                                            std::to_string(MaxSheetRows));
 
@@ -48,17 +57,17 @@ std::string WriteProjectFile(const std::vector<TLaptimeSheet>& Sheets,
     std::uint64_t run = base;
     for (std::size_t i = 0; i < Sheets.size(); ++i) {
         const std::size_t r = ProjectHeaderSize + ProjectRecordSize * i;
-        settings_image::PutSettingsFields(b, r, settings_image::RecordLayout, Sheets[i]);
+        settings_image::PutSettingsFields(b, r, settings_image::RecordLayout, *Sheets[i]);
         for (std::size_t k = 0; k < StoredColumnCount; ++k) {
-            const auto len = Sheets[i].Texts[k].size();
+            const auto len = Sheets[i]->Texts[k].size();
             PutI32(b, r + oTextLength + 4 * k, static_cast<std::int32_t>(len));
             PutI32(b, r + oTextPos + 4 * k, static_cast<std::int32_t>(run));
             run += len;
         }
     }
     b.reserve(total);
-    for (const auto& s : Sheets)
-        for (const auto& t : s.Texts)
+    for (const TLaptimeSheet* s : Sheets)
+        for (const auto& t : s->Texts)
             b += t;
     return b;
 }
@@ -125,5 +134,9 @@ std::vector<TLaptimeSheet> LoadProjectFile(const std::string& FileName) {
 }
 
 void SaveProjectFile(const std::string& FileName, const std::vector<TLaptimeSheet>& Sheets) {
+    SaveFileAtomically(FileName, WriteProjectFile(Sheets, FileName));
+}
+
+void SaveProjectFile(const std::string& FileName, const std::vector<const TLaptimeSheet*>& Sheets) {
     SaveFileAtomically(FileName, WriteProjectFile(Sheets, FileName));
 }

@@ -17,6 +17,9 @@ constexpr std::size_t ProjectRecordSize = 633;
 // long for the file's 32-bit offsets.
 std::string WriteProjectFile(const std::vector<TLaptimeSheet>& Sheets,
                              const std::string& FileName = {});
+// The same of sheets kept elsewhere.
+std::string WriteProjectFile(const std::vector<const TLaptimeSheet*>& Sheets,
+                             const std::string& FileName = {});
 
 // The sheets of a project file image. Everything is checked before anything is
 // returned: a negative sheet count or one the file cannot hold, a record or
@@ -27,3 +30,4 @@ std::vector<TLaptimeSheet> ReadProjectFile(std::string_view Bytes, const std::st
 // The two above with the file itself; saving replaces the file safely.
 std::vector<TLaptimeSheet> LoadProjectFile(const std::string& FileName);
 void SaveProjectFile(const std::string& FileName, const std::vector<TLaptimeSheet>& Sheets);
+void SaveProjectFile(const std::string& FileName, const std::vector<const TLaptimeSheet*>& Sheets);

@@ -408,7 +408,7 @@ TEST(EditUndo, PendingEditNeverDangles) {
     // Freeing the whole buffer (a deleted sheet) clears it as well.
     s.Write("again");
     ASSERT_NE(s.G.PendingEdit(), nullptr);
-    s.G.DeleteSheetBuffers(0);
+    s.Buffers->Drop();
     EXPECT_EQ(s.G.PendingEdit(), nullptr);
     s.G.CommitEdit();
     s.G.DeleteSelection(); // no buffer: clears without recording

@@ -4,6 +4,8 @@
 
 #include "model/project_file.h"
 
+#include <functional>
+
 const std::string NS = "New Sheet    "; // four spaces
 
 TEST(ProjectCreate, NewProjectHasOneDefaultSheetAndItsTitle) {
@@ -168,6 +170,60 @@ TEST(ProjectSheets, SelectStoresTheGridAndRestoresPositions) {
     ASSERT_TRUE(r.P().SelectSheet(1, true));
     EXPECT_EQ(r.Grid.Col(), 4);
     EXPECT_EQ(r.Grid.Row(), 1);
+}
+
+TEST(ProjectSheets, EachSheetKeepsItsHistoryThroughSheetOperations) {
+    struct Case {
+        const char* name;
+        std::function<void(TLaptimeProject&)> op;
+    };
+    const Case cases[] = {
+        {"move the first sheet last", [](TLaptimeProject& p) { p.MoveSheet(0, 2); }},
+        {"move the last sheet first", [](TLaptimeProject& p) { p.MoveSheet(2, 0); }},
+        {"move the middle sheet first", [](TLaptimeProject& p) { p.MoveSheet(1, 0); }},
+        {"delete the shown sheet", [](TLaptimeProject& p) { p.DeleteSheet(p.CurrentIndex); }},
+        {"delete a sheet before the shown one", [](TLaptimeProject& p) { p.DeleteSheet(0); }},
+        {"delete the middle sheet", [](TLaptimeProject& p) { p.DeleteSheet(1); }},
+        {"add a new sheet", [](TLaptimeProject& p) { p.AddNewSheet(); }},
+        {"copy the shown sheet", [](TLaptimeProject& p) { p.CopyCurrentSheet(); }},
+        {"import a sheet", [](TLaptimeProject& p) { p.AddSheetFromClipboard(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectRig r({"a", "b", "c"});
+        r.Host.HasClipboardText = true;
+        r.Host.Clipboard = "x\t1:00\r\n";
+        // Sheet i gets one edit, "e" and its name in the last of its i + 1 rows.
+        for (int i = 0; i < 3; ++i) {
+            r.P().SelectSheet(i, true);
+            r.Grid.SetCol(1);
+            r.Grid.SetRow(i);
+            r.Grid.OpenEditRecord(btEdit);
+            r.Grid.WriteCell(1, i, true, "e" + r.P().Sheets[static_cast<std::size_t>(i)].Name.str());
+            r.Grid.CommitEdit();
+        }
+        c.op(r.P());
+        ExpectAligned(r);
+        int other = -1; // an edited sheet not on show
+        for (int j = 0; j < r.P().SheetCount(); ++j) {
+            const std::string name = r.P().Sheets[static_cast<std::size_t>(j)].Name.str();
+            const TUndoBufferList& undo = r.Grid.UndoList().Items(j);
+            if (name.size() != 1) {
+                EXPECT_EQ(undo.Count(), 0) << name; // a new sheet starts without history
+                continue;
+            }
+            ASSERT_EQ(undo.Count(), 1) << name;
+            EXPECT_EQ(undo.Items(0).NewTexts[1], std::vector<std::string>{"e" + name});
+            if (other < 0 && j != r.P().CurrentIndex) other = j;
+        }
+        // Undo on another sheet takes back that sheet's own edit.
+        ASSERT_GE(other, 0);
+        r.P().SelectSheet(other, true);
+        ASSERT_NE(r.Grid.CurrentUndo(), nullptr);
+        r.Grid.CurrentUndo()->Undo();
+        for (int row = 0; row < r.Grid.RowCount(); ++row)
+            EXPECT_EQ(r.Grid.Cells(1, row), "") << row;
+    }
 }
 
 TEST(ProjectFiles, SaveAndOpenKeepSheetsNamesSettingsAndTexts) {

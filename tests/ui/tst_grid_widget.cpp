@@ -91,7 +91,8 @@ class TestGridWidget : public QObject {
         g.SetRowCount(20);
         TTimeFormatList formats;
         formats.AddDefaults(20);
-        g.AddSheetBuffers(std::move(formats), 1);
+        FSheet = std::make_unique<TOneSheetBuffers>(&g, std::move(formats), 1);
+        g.SetSheetBuffers(FSheet.get());
         g.SetCol(1);
         FWidget->resize(300, 200);
         FWidget->show();
@@ -101,7 +102,10 @@ class TestGridWidget : public QObject {
         QTRY_VERIFY(FWidget->hasFocus());
     }
 
-    void cleanup() { FWidget.reset(); }
+    void cleanup() {
+        FSheet.reset();
+        FWidget.reset();
+    }
 
     // Typed keys, the input method and the in-place editor all reach the
     // cell in the code page.
@@ -199,6 +203,7 @@ class TestGridWidget : public QObject {
 
   private:
     std::unique_ptr<TGridWidget> FWidget;
+    std::unique_ptr<TOneSheetBuffers> FSheet; // goes before the grid
 };
 
 QTEST_MAIN(TestGridWidget)
