@@ -1,6 +1,7 @@
 #include "grid/undo_buffer.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace {
@@ -31,10 +32,16 @@ template <class F> void ForEachCell(const TRect& A, F f) {
 }
 
 template <class F> void ForEachRecordedCell(TCellStore& g, const TRect& A, F f) {
+    // The policy is asked once per record, not once per cell; a record holds
+    // no texts beyond its RecordedCols columns.
     const TColumnPolicy& columns = g.StoreColumns();
-    ForEachCell(A, [&](int col, int row) {
-        if (columns.Has(col, cfUndoRecorded)) f(col, row);
-    });
+    std::array<int, RecordedCols> cols{};
+    std::size_t n = 0;
+    for (int col = std::max(A.Left, 0); col <= A.Right && col < RecordedCols; ++col)
+        if (columns.Has(col, cfUndoRecorded)) cols[n++] = col;
+    for (int row = A.Top; row <= A.Bottom; ++row)
+        for (std::size_t i = 0; i < n; ++i)
+            f(cols[i], row);
 }
 
 void RestoreFormats(TCellStore& g, const TUndoBuffer& R) {
