@@ -93,82 +93,28 @@ void TLapGrid::SetEnabled(bool v) {
     InvalidateAll();
 }
 
-void TLapGrid::SetAlternateColor(TColor v) {
-    if (v == FAlternateColor) return;
-    FAlternateColor = v;
-    InvalidateCells();
-}
-
-void TLapGrid::SetGridColor(TColor v) {
-    if (v == FGridColor) return;
-    FGridColor = v;
-    InvalidateCells();
-}
-
-void TLapGrid::SetShowGrid(bool v) {
-    if (v == FShowGrid) return;
-    FShowGrid = v;
-    InvalidateCells();
-}
-
-void TLapGrid::SetGridStyle(TPenStyle v) {
-    if (v == FGridStyle) return;
-    FGridStyle = v;
-    InvalidateCells();
-}
-
-void TLapGrid::SetSelectionColor(TColor v) {
-    if (v == FSelectionColor) return;
-    FSelectionColor = v;
-    InvalidateCells();
-}
-
-void TLapGrid::SetBoxColor(TColor v) {
-    if (v == FBoxColor) return;
-    FBoxColor = v;
-    InvalidateCells();
-}
-
-void TLapGrid::SetHeaderColor(TColor v) {
-    if (v == FHeaderColor) return;
-    FHeaderColor = v;
-    InvalidateAll();
-}
-
-void TLapGrid::SetHeaderLightColor(TColor v) {
-    if (v == FHeaderLightColor) return;
-    FHeaderLightColor = v;
-    InvalidateAll();
-}
-
-void TLapGrid::SetHeaderDarkColor(TColor v) {
-    if (v == FHeaderDarkColor) return;
-    FHeaderDarkColor = v;
-    InvalidateAll();
-}
-
-void TLapGrid::SetFlat(bool v) {
-    if (v == FFlat) return;
-    FFlat = v;
-    InvalidateAll();
-}
-
-void TLapGrid::SetHeaderFont(const TFont& v) {
-    if (v == FHeaderFont) return;
-    FHeaderFont = v;
-    if (FHost) FHost->Invalidate(TRect{0, 0, ClientWidth(), FLayout.HeaderH});
-}
-
-void TLapGrid::SetGutterFont(const TFont& v) {
-    if (v == FGutterFont) return;
-    FGutterFont = v;
-    if (FHost) FHost->Invalidate(TRect{0, FLayout.HeaderH, FLayout.GutterW, ClientHeight()});
-}
-
-void TLapGrid::SetFooterFont(const TFont& v) {
-    if (v == FFooterFont) return;
-    FFooterFont = v;
-    InvalidateAll();
+void TLapGrid::SetLook(const TGridLook& v) {
+    if (v == FLook) return;
+    const TGridLook old = FLook;
+    FLook = v;
+    // The header colours, the flat style and the footer font reach beyond
+    // the cells; the other colours show only there.
+    const bool all = v.HeaderColor != old.HeaderColor ||
+                     v.HeaderLightColor != old.HeaderLightColor ||
+                     v.HeaderDarkColor != old.HeaderDarkColor || v.Flat != old.Flat ||
+                     v.FooterFont != old.FooterFont;
+    if (all) {
+        InvalidateAll();
+        return;
+    }
+    const bool cells = v.AlternateColor != old.AlternateColor || v.GridColor != old.GridColor ||
+                       v.ShowGrid != old.ShowGrid || v.GridStyle != old.GridStyle ||
+                       v.SelectionColor != old.SelectionColor || v.BoxColor != old.BoxColor;
+    if (cells) InvalidateCells();
+    if (!FHost) return;
+    if (v.HeaderFont != old.HeaderFont) FHost->Invalidate(TRect{0, 0, ClientWidth(), FLayout.HeaderH});
+    if (v.GutterFont != old.GutterFont)
+        FHost->Invalidate(TRect{0, FLayout.HeaderH, FLayout.GutterW, ClientHeight()});
 }
 
 void TLapGrid::SetGutterStrings(const TStringList& v) {
@@ -226,11 +172,11 @@ void TLapGrid::InvalidateSelectionBox() {
 // ---- cells ----
 
 TColor TLapGrid::CellColor(int ACol, int ARow) const {
-    TColor base = ARow % 2 != 0 ? FAlternateColor : Columns[ACol].Color();
+    TColor base = ARow % 2 != 0 ? FLook.AlternateColor : Columns[ACol].Color();
     if (!FEnabled) return base;
     const bool inSel = FCell.Selection.Contains(ACol, ARow);
     if (inSel && !(ACol == Col() && ARow == Row()))
-        return GridFocused() ? FSelectionColor : sys_color::BtnFace;
+        return GridFocused() ? FLook.SelectionColor : sys_color::BtnFace;
     return base;
 }
 
@@ -253,8 +199,8 @@ void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
     const TLapColumn& col = Columns[ACol];
 
     C.Font = col.Font();
-    if (!FEnabled) C.Font.Color = FGridColor;
-    C.Pen.Color = FGridColor;
+    if (!FEnabled) C.Font.Color = FLook.GridColor;
+    C.Pen.Color = FLook.GridColor;
     C.Brush.Color = CellColor(ACol, ARow);
     C.Brush.Style = bsSolid;
 
@@ -265,14 +211,14 @@ void TLapGrid::DrawCell(Canvas& C, int ACol, int ARow) {
     // handler chose.
     const bool inSel = FCell.Selection.Contains(ACol, ARow);
     if (FEnabled && inSel && !(ACol == Col() && ARow == Row()) && !FCell.Selection.IsSingle()) {
-        TColor back = GridFocused() ? FSelectionColor : sys_color::BtnFace;
+        TColor back = GridFocused() ? FLook.SelectionColor : sys_color::BtnFace;
         C.Font.Color = ~C.ColorToRGB(back) & 0xFFFFFFu;
     }
     if (Handled) return;
 
     C.Brush.Style = bsSolid;
-    C.Pen.Style = FGridStyle;
-    if (FShowGrid)
+    C.Pen.Style = FLook.GridStyle;
+    if (FLook.ShowGrid)
         C.Rectangle(rc);
     else
         C.FillRect(rc);
@@ -340,16 +286,16 @@ void TLapGrid::DrawHeaderText(Canvas& C, const std::string& Text, const TRect& R
 
 void TLapGrid::DrawHeaderCell(Canvas& C, const TRect& Rc, const std::string& Str,
                               const THeaderDrawEvent& Event, const TFont& AFont) {
-    C.Pen.Color = FShowGrid ? FHeaderDarkColor : FHeaderColor;
-    C.Brush = TBrush{FHeaderColor, bsSolid};
+    C.Pen.Color = FLook.ShowGrid ? FLook.HeaderDarkColor : FLook.HeaderColor;
+    C.Brush = TBrush{FLook.HeaderColor, bsSolid};
     C.Font = AFont;
-    if (!FEnabled) C.Font.Color = FHeaderDarkColor;
+    if (!FEnabled) C.Font.Color = FLook.HeaderDarkColor;
 
     bool Handled = false;
     if (Event) Event(C, Rc, Str, Handled);
     if (Handled) return;
 
-    C.Pen.Style = FGridStyle;
+    C.Pen.Style = FLook.GridStyle;
     C.Rectangle(Rc);
     C.Brush.Style = bsClear;
     C.Pen.Width = 1;
@@ -358,16 +304,16 @@ void TLapGrid::DrawHeaderCell(Canvas& C, const TRect& Rc, const std::string& Str
 }
 
 void TLapGrid::DrawHeader(Canvas& C) {
-    C.Font = FHeaderFont;
+    C.Font = FLook.HeaderFont;
     const TRect client{0, 0, ClientWidth(), ClientHeight()};
     const int dx = FLayout.GutterW - FLayout.ScrollX;
     for (const THeaderInfo& h : FHeaderInfos) {
         TRect rc{ColLeft(h.Rc.Left) - 1 + dx, h.Rc.Top * FDefRowHeight - 1,
                  ColLeft(h.Rc.Right + 1) + dx, (h.Rc.Bottom + 1) * FDefRowHeight};
-        if (Intersects(rc, client)) DrawHeaderCell(C, rc, h.Str, OnDrawHeader, FHeaderFont);
+        if (Intersects(rc, client)) DrawHeaderCell(C, rc, h.Str, OnDrawHeader, FLook.HeaderFont);
     }
     DrawHeaderCell(C, TRect{-1, -1, FLayout.GutterW, FLayout.HeaderH}, std::string(), OnDrawHeader,
-                   FHeaderFont);
+                   FLook.HeaderFont);
 }
 
 void TLapGrid::DrawGutter(Canvas& C) {
@@ -385,23 +331,23 @@ void TLapGrid::DrawGutter(Canvas& C) {
         if (FGutterKind == gkNumber) s = std::to_string(r + 1);
         if (FGutterKind == gkString && static_cast<std::size_t>(r) < FGutterStrings.size())
             s = FGutterStrings[static_cast<std::size_t>(r)];
-        DrawHeaderCell(C, rc, s, OnDrawGutter, FGutterFont);
+        DrawHeaderCell(C, rc, s, OnDrawGutter, FLook.GutterFont);
         if (FGutterKind == gkPointer && r == Row()) {
             const int px = (FGutterWidth - 8) / 2;
             const int pdy = (FDefRowHeight - 8) / 2;
             const int ym = FDefRowHeight / 2 + rc.Top;
-            C.Pen.Color = FHeaderDarkColor;
+            C.Pen.Color = FLook.HeaderDarkColor;
             C.MoveTo(px, rc.Bottom - pdy);
             C.LineTo(px, rc.Top + pdy);
             C.LineTo(px + 8, ym);
-            C.Pen.Color = FHeaderLightColor;
+            C.Pen.Color = FLook.HeaderLightColor;
             C.LineTo(px, rc.Bottom - pdy);
         }
     }
 }
 
 void TLapGrid::DrawFooter(Canvas& C) {
-    C.Font = FFooterFont;
+    C.Font = FLook.FooterFont;
     const TRect client{0, 0, ClientWidth(), ClientHeight()};
     const int y0 = FLayout.FooterTop;
     const int y1 = FLayout.FooterTop + FDefRowHeight + 1;
@@ -409,11 +355,11 @@ void TLapGrid::DrawFooter(Canvas& C) {
     for (int i = 0; i < ColCount(); ++i) {
         TRect rc{ColLeft(i) - 1 + dx, y0, ColLeft(i + 1) + dx, y1};
         if (Intersects(rc, client))
-            DrawHeaderCell(C, rc, Columns[i].Footer(), OnDrawFooter, FFooterFont);
+            DrawHeaderCell(C, rc, Columns[i].Footer(), OnDrawFooter, FLook.FooterFont);
     }
-    DrawHeaderCell(C, TRect{-1, y0, FLayout.GutterW, y1}, std::string(), OnDrawFooter, FFooterFont);
+    DrawHeaderCell(C, TRect{-1, y0, FLayout.GutterW, y1}, std::string(), OnDrawFooter, FLook.FooterFont);
     DrawHeaderCell(C, TRect{-1, y1 - 1, std::min(FLayout.GridWidth, client.Right), client.Bottom},
-                   std::string(), OnDrawFooter, FFooterFont);
+                   std::string(), OnDrawFooter, FLook.FooterFont);
 }
 
 void TLapGrid::FillEmptyArea(Canvas& C) const {
@@ -430,11 +376,11 @@ void TLapGrid::FillEmptyArea(Canvas& C) const {
 
 void TLapGrid::DrawSelectionBox(Canvas& C) const {
     if (Col() == -1 || Row() == -1 || VisibleColCount() == 0) return;
-    C.Pen = TPen{FBoxColor, psSolid, 3};
+    C.Pen = TPen{FLook.BoxColor, psSolid, 3};
     C.Brush.Style = bsClear;
     C.Rectangle(SelectionFrameRect());
     C.Pen.Width = 1;
-    C.Brush = TBrush{FBoxColor, bsSolid};
+    C.Brush = TBrush{FLook.BoxColor, bsSolid};
     C.Pen.Color = RGB(255, 255, 255);
 }
 

@@ -10,6 +10,7 @@
 #include "grid/column_policy.h"
 #include "grid/grid_host.h"
 #include "grid/grid_layout.h"
+#include "grid/grid_look.h"
 #include "grid/keys.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
@@ -336,32 +337,22 @@ class TLapGrid final : public TCellStore {
     using THeaderDrawEvent = std::function<void(Canvas& ACanvas, const TRect& Rc,
                                                 const std::string& Str, bool& Handled)>;
 
-    TColor AlternateColor() const { return FAlternateColor; }
-    void SetAlternateColor(TColor v);
-    TColor GridColor() const { return FGridColor; }
-    void SetGridColor(TColor v);
-    bool ShowGrid() const { return FShowGrid; }
-    void SetShowGrid(bool v);
-    TPenStyle GridStyle() const { return FGridStyle; }
-    void SetGridStyle(TPenStyle v);
-    TColor HeaderColor() const { return FHeaderColor; }
-    void SetHeaderColor(TColor v);
-    TColor HeaderLightColor() const { return FHeaderLightColor; }
-    void SetHeaderLightColor(TColor v);
-    TColor HeaderDarkColor() const { return FHeaderDarkColor; }
-    void SetHeaderDarkColor(TColor v);
-    TColor SelectionColor() const { return FSelectionColor; }
-    void SetSelectionColor(TColor v);
-    TColor BoxColor() const { return FBoxColor; }
-    void SetBoxColor(TColor v);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool v);
-    const TFont& HeaderFont() const { return FHeaderFont; }
-    void SetHeaderFont(const TFont& v);
-    const TFont& FooterFont() const { return FFooterFont; }
-    void SetFooterFont(const TFont& v);
-    const TFont& GutterFont() const { return FGutterFont; }
-    void SetGutterFont(const TFont& v);
+    // The look as one value; SetLook repaints what the changed fields show in.
+    const TGridLook& Look() const { return FLook; }
+    void SetLook(const TGridLook& v);
+    TColor AlternateColor() const { return FLook.AlternateColor; }
+    TColor GridColor() const { return FLook.GridColor; }
+    bool ShowGrid() const { return FLook.ShowGrid; }
+    TPenStyle GridStyle() const { return FLook.GridStyle; }
+    TColor HeaderColor() const { return FLook.HeaderColor; }
+    TColor HeaderLightColor() const { return FLook.HeaderLightColor; }
+    TColor HeaderDarkColor() const { return FLook.HeaderDarkColor; }
+    TColor SelectionColor() const { return FLook.SelectionColor; }
+    TColor BoxColor() const { return FLook.BoxColor; }
+    bool Flat() const { return FLook.Flat; }
+    const TFont& HeaderFont() const { return FLook.HeaderFont; }
+    const TFont& FooterFont() const { return FLook.FooterFont; }
+    const TFont& GutterFont() const { return FLook.GutterFont; }
     const TStringList& GutterStrings() const { return FGutterStrings; }
     void SetGutterStrings(const TStringList& v);
     // Setters of the plain fields Color and Enabled that repaint.
@@ -595,19 +586,7 @@ class TLapGrid final : public TCellStore {
     bool FAutoColWidth = false;
     std::uint8_t FVertScrollThreshold = 1;
 
-    TColor FAlternateColor = sys_color::Window;
-    TColor FGridColor = sys_color::BtnFace;
-    bool FShowGrid = true;
-    TPenStyle FGridStyle = psSolid;
-    TColor FHeaderColor = sys_color::BtnFace;
-    TColor FHeaderLightColor = sys_color::BtnHighlight;
-    TColor FHeaderDarkColor = sys_color::BtnShadow;
-    TColor FSelectionColor = 0xCAFFFFu;
-    TColor FBoxColor = RGB(0, 0, 0);
-    bool FFlat = true;
-    TFont FHeaderFont;
-    TFont FFooterFont;
-    TFont FGutterFont;
+    TGridLook FLook;
     TStringList FGutterStrings;
     int FKeepEndCol = -1;       // cell shown with its text end kept in view
     bool FQuietColumns = false; // width writes of the layout itself are not reported

@@ -216,20 +216,20 @@ void TLaptimeProject::ApplySettingsToGrid(const TLaptimeSheet& s) {
     font.Size = s.FontSize;
     FGrid.SetFont(font);
     FGrid.SetColor(s.BackColor);
-    FGrid.SetHeaderColor(s.HeaderColor);
-    FGrid.SetHeaderDarkColor(s.HeaderDarkColor);
-    TFont headerFont = FGrid.HeaderFont();
-    headerFont.Color = s.HeaderFontColor;
-    FGrid.SetHeaderFont(headerFont);
-    FGrid.SetBoxColor(s.BoxColor);
+    TGridLook look = FGrid.Look();
+    look.HeaderColor = s.HeaderColor;
+    look.HeaderDarkColor = s.HeaderDarkColor;
+    look.HeaderFont.Color = s.HeaderFontColor;
+    look.BoxColor = s.BoxColor;
+    look.AlternateColor = s.AlternateColor;
+    look.ShowGrid = s.ShowGrid != 0;
+    // A style byte outside the five line styles draws solid lines.
+    look.GridStyle = s.GridStyle <= psDashDotDot ? static_cast<TPenStyle>(s.GridStyle) : psSolid;
+    look.GridColor = s.GridColor;
+    FGrid.SetLook(look);
     const int cols = std::min(SheetColumnCount, FGrid.ColCount());
     for (int i = 0; i < cols; ++i)
         FGrid.Columns[i].SetColor(s.CellColor);
-    FGrid.SetAlternateColor(s.AlternateColor);
-    FGrid.SetShowGrid(s.ShowGrid != 0);
-    // A style byte outside the five line styles draws solid lines.
-    FGrid.SetGridStyle(s.GridStyle <= psDashDotDot ? static_cast<TPenStyle>(s.GridStyle) : psSolid);
-    FGrid.SetGridColor(s.GridColor);
     FGrid.SetDefRowHeight(s.DefRowHeight);
     for (int i = 0; i < cols; ++i) {
         const auto u = static_cast<std::size_t>(i);

@@ -334,7 +334,9 @@ TEST_F(Painting, CellColoursAndSelection) {
     EXPECT_EQ(canvas.FindText("T")->Font.Color, sys_color::BtnShadow);
 
     // Without grid lines the cell is only filled.
-    grid.SetShowGrid(false);
+    TGridLook noLines = grid.Look();
+    noLines.ShowGrid = false;
+    grid.SetLook(noLines);
     Repaint();
     EXPECT_EQ(CellOp(1, 0)->K, RC::kFill);
 
