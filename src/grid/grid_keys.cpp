@@ -80,16 +80,7 @@ std::vector<bool> TLapGrid::VisibleColumns() const {
 }
 
 void TLapGrid::MoveCursor() {
-    EndEdit();
-    FTyping.ClearText();
-    FCell.FarCol = FCell.Col;
-    FCell.FarRow = FCell.Row;
-    {
-        TRepaintHold hold(FUpdating);
-        EnsureVisible(FCell.Col, FCell.Row);
-    }
-    SetSelection(TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
-    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+    MoveCurrentCell(TCellMove::To(FCell.Col, FCell.Row, TCellMove::scKeep));
 }
 
 void TLapGrid::ExtendSelection() {

@@ -67,15 +67,14 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (!left || ColCount() == 0 || FRowCount == 0) break;
         CommitEdit();
         EndEdit();
-        FCell.Row = 0;
-        // The first visible column: a hidden current cell would take typing unseen.
-        FCell.Col = std::max(0, FirstVisibleCol());
-        FTyping.ClearText();
-        EnsureVisible(FCell.Col, 0);
-        FCell.FarCol = ColCount() - 1;
-        FCell.FarRow = FRowCount - 1;
-        SetSelection(TRect{0, 0, ColCount() - 1, FRowCount - 1});
-        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+        {
+            // The first visible column: a hidden current cell would take typing unseen.
+            TCellMove m = TCellMove::To(std::max(0, FirstVisibleCol()), 0, TCellMove::scKeep);
+            m.FarCol = ColCount() - 1;
+            m.FarRow = FRowCount - 1;
+            m.Selection = TRect{0, 0, ColCount() - 1, FRowCount - 1};
+            MoveCurrentCell(m);
+        }
         break;
     case crGutterRight: {
         if (!left) break;
@@ -83,15 +82,14 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (r < 0 || ColCount() == 0) break;
         CommitEdit();
         EndEdit();
-        FCell.Row = r;
-        FCell.Col = std::max(0, FirstVisibleCol());
-        FDragIndex = FCell.Row;
-        FTyping.ClearText();
-        EnsureVisible(FCell.Col, FCell.Row);
-        FCell.FarCol = ColCount() - 1;
-        FCell.FarRow = FCell.Row;
-        SetSelection(TRect{0, FCell.Row, ColCount() - 1, FCell.Row}, true);
-        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+        FDragIndex = r;
+        {
+            TCellMove m = TCellMove::To(std::max(0, FirstVisibleCol()), r, TCellMove::scKeep);
+            m.FarCol = ColCount() - 1;
+            m.Selection = TRect{0, r, ColCount() - 1, r};
+            m.ForceRepaint = true;
+            MoveCurrentCell(m);
+        }
         if (OnGutterClick) OnGutterClick(FCell.Row, Button, Shift);
         break;
     }
@@ -101,15 +99,14 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
         if (c < 0 || FRowCount == 0) break;
         CommitEdit();
         EndEdit();
-        FCell.Col = c;
-        FCell.Row = 0;
-        FDragIndex = FCell.Col;
-        FTyping.ClearText();
-        EnsureVisible(FCell.Col, FCell.Row);
-        FCell.FarCol = FCell.Col;
-        FCell.FarRow = FRowCount - 1;
-        SetSelection(TRect{FCell.Col, 0, FCell.Col, FRowCount - 1}, true);
-        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+        FDragIndex = c;
+        {
+            TCellMove m = TCellMove::To(c, 0, TCellMove::scKeep);
+            m.FarRow = FRowCount - 1;
+            m.Selection = TRect{c, 0, c, FRowCount - 1};
+            m.ForceRepaint = true;
+            MoveCurrentCell(m);
+        }
         if (OnHeaderClick) OnHeaderClick(FCell.Col, Button, Shift);
         break;
     }
@@ -135,15 +132,8 @@ void TLapGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
             if (FHost) FHost->SetFocus();
             return;
         }
-        EnsureVisible(t.X, t.Y, 0);
-        FCell.Col = t.X;
-        FCell.Row = t.Y;
-        FTyping.ClearText();
-        FCell.FarCol = t.X;
-        FCell.FarRow = t.Y;
-        SetSelection(TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
         FTyping.SetTyped(false);
-        if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
+        MoveCurrentCell(TCellMove::To(t.X, t.Y, TCellMove::scTight));
         break;
     }
     default:

@@ -219,22 +219,38 @@ void TLapGrid::SetRowCount(int N) {
 }
 
 void TLapGrid::SetCol(int N) {
-    if (N != FCell.Col) MoveCurrentCell(N, FCell.Row);
+    if (N != FCell.Col) MoveCurrentCell(TCellMove::To(N, FCell.Row, TCellMove::scNone));
 }
 
 void TLapGrid::SetRow(int N) {
-    if (N != FCell.Row) MoveCurrentCell(FCell.Col, N);
+    if (N != FCell.Row) MoveCurrentCell(TCellMove::To(FCell.Col, N, TCellMove::scNone));
 }
 
-void TLapGrid::MoveCurrentCell(int ACol, int ARow) {
+TLapGrid::TCellMove TLapGrid::TCellMove::To(int ACol, int ARow, TScroll AScroll) {
+    TCellMove m;
+    m.Col = m.FarCol = ACol;
+    m.Row = m.FarRow = ARow;
+    m.Selection = TRect{ACol, ARow, ACol, ARow};
+    m.Scroll = AScroll;
+    return m;
+}
+
+void TLapGrid::MoveCurrentCell(const TCellMove& M) {
     EndEdit();
-    FCell.Col = ACol;
-    FCell.Row = ARow;
-    FCell.FarCol = FCell.Col;
-    FCell.FarRow = FCell.Row;
     FTyping.ClearText();
-    SetSelection(TRect{FCell.Col, FCell.Row, FCell.Col, FCell.Row});
-    InvalidateCellArea();
+    FCell.Col = M.Col;
+    FCell.Row = M.Row;
+    FCell.FarCol = M.FarCol;
+    FCell.FarRow = M.FarRow;
+    if (M.Scroll != TCellMove::scNone) {
+        // The scroll paints nothing until the selection has moved as well.
+        TRepaintHold hold(FUpdating);
+        EnsureVisible(M.Col, M.Row, M.Scroll == TCellMove::scTight ? 0 : -1);
+    }
+    SetSelection(M.Selection, M.ForceRepaint);
+    // A move that does not scroll may have come from anywhere: the whole
+    // cell area is repainted.
+    if (M.Scroll == TCellMove::scNone) InvalidateCellArea();
     if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 

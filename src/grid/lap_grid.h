@@ -621,8 +621,27 @@ class TLapGrid final : public TCellStore {
     };
 
     void ClampCurrentCell();
-    // The Col and Row setters: moves the current cell and collapses the selection.
-    void MoveCurrentCell(int ACol, int ARow);
+    // Where a move puts the current cell, the selection's far corner and
+    // the selection, and how it scrolls the new current cell into view.
+    struct TCellMove {
+        enum TScroll {
+            scNone,  // no scrolling (the Col and Row setters)
+            scKeep,  // keeping VertScrollThreshold rows below it
+            scTight, // keeping no row below it (a click)
+        };
+        int Col = 0;
+        int Row = 0;
+        int FarCol = 0;
+        int FarRow = 0;
+        TRect Selection;
+        bool ForceRepaint = false;
+        TScroll Scroll = scKeep;
+        // To the cell with the selection collapsed onto it.
+        static TCellMove To(int ACol, int ARow, TScroll AScroll);
+    };
+    // The one move of the current cell: ends the cell edit, empties
+    // TypedText, scrolls, selects and fires OnColRowChanged once.
+    void MoveCurrentCell(const TCellMove& M);
     void CheckIndex(int ACol, int ARow) const;
 
     friend struct TLapGridTestView; // tests: states no operation reaches
