@@ -73,7 +73,7 @@ void TLapGrid::SetShowFooter(bool v) {
 void TLapGrid::SetFitToWidth(bool v) {
     if (v == FFitToWidth) return;
     FFitToWidth = v;
-    FLayout.ScrollX = 0;
+    FLayout.ResetScrollX();
     RecalcLayout();
     InvalidateAll();
 }
@@ -197,10 +197,10 @@ void TLapGrid::RecalcLayout() {
     const int ch = ClientHeight();
     FLayout.Fit(req, bars.Vert, cw, ch);
 
-    SetBarInfo(sbHorizontal, FLayout.MaxScrollX, sifRange | sifPos, FLayout.ScrollX);
+    SetBarInfo(sbHorizontal, FLayout.MaxScrollX, sifRange | sifPos, FLayout.ScrollX());
     if (bars.Vert) {
         FVertBarInfo = TScrollInfo{sifRange | sifPage | sifPos, 0, FLayout.RowsHeight,
-                                   ch - FLayout.HeaderH, FLayout.ScrollY};
+                                   ch - FLayout.HeaderH, FLayout.ScrollY()};
         if (FHost) FHost->SetScrollInfo(sbVertical, FVertBarInfo);
     }
 }
@@ -226,16 +226,16 @@ void TLapGrid::SetBarInfo(TScrollBarKind Bar, int Max, unsigned Mask, int Pos) {
 }
 
 void TLapGrid::SetScrollX(int X) {
-    if (X == FLayout.ScrollX) return;
-    FLayout.ScrollX = FLayout.ClampScrollX(X);
-    SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX);
+    if (X == FLayout.ScrollX()) return;
+    FLayout.ScrollXTo(X);
+    SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX());
     InvalidateRightOf(FLayout.GutterW);
 }
 
 void TLapGrid::SetScrollY(int Y) {
-    if (Y == FLayout.ScrollY) return;
-    FLayout.ScrollY = FLayout.ClampScrollY(Y);
-    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    if (Y == FLayout.ScrollY()) return;
+    FLayout.ScrollYTo(Y);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY());
     InvalidateBelow(FLayout.HeaderH);
 }
 
@@ -247,8 +247,8 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
     if (cw > FLayout.GridWidth && ch > FLayout.GridHeight) return;
     if (Threshold < 0) Threshold = FVertScrollThreshold;
 
-    int newY = FLayout.ScrollY;
-    const int topRow = FLayout.ScrollY / RowH();
+    int newY = FLayout.ScrollY();
+    const int topRow = FLayout.ScrollY() / RowH();
     // A view too short for the kept rows below makes the row the top row;
     // a negative count would scroll the row itself out above the top.
     const int visRows =
@@ -259,8 +259,8 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
     if (ARow > lastRow)
         newY = grid_limits::Extent(static_cast<long long>(ARow - visRows) * FDefRowHeight);
 
-    int newX = FLayout.ScrollX;
-    const int left = ColLeft(ACol) - FLayout.ScrollX + FLayout.GutterW;
+    int newX = FLayout.ScrollX();
+    const int left = ColLeft(ACol) - FLayout.ScrollX() + FLayout.GutterW;
     const int right = left + Columns[ACol].Width();
     const bool needH = left < FLayout.GutterW || right > cw;
     if (left < FLayout.GutterW) newX = std::max(0, left - FLayout.GutterW + newX);
@@ -271,17 +271,17 @@ void TLapGrid::EnsureVisible(int ACol, int ARow, int Threshold) {
     } else if (needH && !needV) {
         SetScrollX(newX);
     } else if (needH && needV) {
-        FLayout.ScrollX = FLayout.ClampScrollX(newX);
-        FLayout.ScrollY = FLayout.ClampScrollY(newY);
-        SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX);
-        SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+        FLayout.ScrollXTo(newX);
+        FLayout.ScrollYTo(newY);
+        SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX());
+        SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY());
         InvalidateAll();
     }
 }
 
 void TLapGrid::ScrollToTop() {
     SetScrollY(0);
-    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY());
 }
 
 // ---- window events ----
@@ -295,7 +295,7 @@ void TLapGrid::Resize() {
 // so a sheet taller than 32767 pixels is reachable by dragging too.
 void TLapGrid::HorzScroll(TScrollCode Code, int Pos) {
     EndEdit();
-    int v = FLayout.ScrollX;
+    int v = FLayout.ScrollX();
     switch (Code) {
     case scLineUp:
         v -= FLineStepX;
@@ -317,15 +317,15 @@ void TLapGrid::HorzScroll(TScrollCode Code, int Pos) {
         break;
     }
     v = FLayout.ClampScrollX(v);
-    if (v == FLayout.ScrollX) return;
-    FLayout.ScrollX = v;
-    SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX);
+    if (v == FLayout.ScrollX()) return;
+    FLayout.ScrollXTo(v);
+    SetBarInfo(sbHorizontal, 0, sifPos, FLayout.ScrollX());
     InvalidateRightOf(FLayout.GutterW);
 }
 
 void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     EndEdit();
-    int v = FLayout.ScrollY;
+    int v = FLayout.ScrollY();
     switch (Code) {
     case scLineUp:
         v -= FDefRowHeight;
@@ -352,20 +352,20 @@ void TLapGrid::VertScroll(TScrollCode Code, int Pos) {
     case scEndScroll:
         return;
     }
-    FLayout.ScrollY = FLayout.ClampScrollYUp(v);
-    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    FLayout.ScrollYUpTo(v);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY());
     InvalidateBelow(FLayout.HeaderH);
 }
 
 void TLapGrid::MouseWheel(int Delta) {
     if (Delta == 0) return;
-    int v = FLayout.ScrollY - (Delta > 0 ? 1 : -1) * FDefRowHeight;
+    int v = FLayout.ScrollY() - (Delta > 0 ? 1 : -1) * FDefRowHeight;
     v = std::clamp(v, 0, FLayout.MaxScrollY);
-    if (v == FLayout.ScrollY) return;
+    if (v == FLayout.ScrollY()) return;
     CommitEdit();
     EndEdit();
     if (FHost) FHost->SetFocus();
-    FLayout.ScrollY = v;
-    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY);
+    FLayout.ScrollYWithin(v);
+    SetBarInfo(sbVertical, 0, sifPos, FLayout.ScrollY());
     InvalidateBelow(FLayout.HeaderH);
 }

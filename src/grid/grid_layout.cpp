@@ -59,7 +59,7 @@ TScrollBarsNeeded TGridLayout::Arrange(std::vector<TColumnShape>& Cols, const TL
         TakeColumns(Cols);
         GutterW = HeaderH = ColsWidth = RowsHeight = 0;
         // Nothing to scroll over: no offsets, so no wheel or bar moves hidden content.
-        MaxScrollX = MaxScrollY = ScrollX = ScrollY = 0;
+        MaxScrollX = MaxScrollY = FScrollX = FScrollY = 0;
         return {};
     }
     GutterW = Req.GutterW;
@@ -70,8 +70,8 @@ TScrollBarsNeeded TGridLayout::Arrange(std::vector<TColumnShape>& Cols, const TL
     if (Req.FitToWidth) FitWidths(Cols, Req.KeepWidthCol, availW);
     TakeColumns(Cols);
     ColsWidth = Lefts.back();
-    if (availW > ColsWidth) ScrollX = 0;
-    if (RowsHeight < availH) ScrollY = 0;
+    if (availW > ColsWidth) FScrollX = 0;
+    if (RowsHeight < availH) FScrollY = 0;
     TScrollBarsNeeded need;
     need.Horz = availW < ColsWidth;
     need.Vert = RowsHeight > availH;
@@ -88,8 +88,8 @@ void TGridLayout::Fit(const TLayoutRequest& Req, bool VertBar, int ClientW, int 
                         : grid_limits::Extent((static_cast<long long>(Req.HeaderLines) + Req.Rows) *
                                               Req.RowHeight) -
                               1;
-    ScrollX = std::clamp(ScrollX, 0, MaxScrollX);
-    ScrollY = std::clamp(ScrollY, 0, MaxScrollY);
+    FScrollX = std::clamp(FScrollX, 0, MaxScrollX);
+    ScrollYWithin(FScrollY);
     GridWidth = std::min(ClientW, ColsWidth + GutterW);
     GridHeight = std::min(ClientH, RowsHeight + HeaderH + footerH);
     CellArea = TRect{GutterW, HeaderH, ClientW, Req.ShowFooter ? FooterTop : ClientH};
@@ -109,8 +109,8 @@ TRect TGridLayout::CellRect(int ACol, int ARow) const {
 }
 
 TRect TGridLayout::ToClient(const TRect& R) const {
-    const int dx = GutterW - ScrollX;
-    const int dy = HeaderH - ScrollY;
+    const int dx = GutterW - FScrollX;
+    const int dy = HeaderH - FScrollY;
     return TRect{R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy};
 }
 
@@ -128,8 +128,8 @@ int TGridLayout::ColumnsBefore(int cx) const {
 }
 
 TPoint TGridLayout::CellFromPoint(int X, int Y) const {
-    const int cx = ScrollX + X - GutterW;
-    const int cy = Y + ScrollY - HeaderH;
+    const int cx = FScrollX + X - GutterW;
+    const int cy = Y + FScrollY - HeaderH;
     const int c = std::max(0, ColumnsBefore(cx) - 1);
     const int r = std::clamp(cy / RowH(), 0, std::max(0, Rows - 1));
     return TPoint{c, r};
@@ -137,14 +137,18 @@ TPoint TGridLayout::CellFromPoint(int X, int Y) const {
 
 int TGridLayout::ColFromX(int X) const {
     if (X < GutterW) return -1;
-    const int c = ColumnsBefore(ScrollX + X - GutterW) - 1;
+    const int c = ColumnsBefore(FScrollX + X - GutterW) - 1;
     return c >= 0 && c <= ColCount() - 1 ? c : -1;
 }
 
 int TGridLayout::RowFromY(int Y) const {
     if (Y < HeaderH) return -1;
-    const int r = (ScrollY + Y - HeaderH) / RowH();
+    const int r = (FScrollY + Y - HeaderH) / RowH();
     return r > Rows - 1 ? -1 : r;
+}
+
+void TGridLayout::ScrollYWithin(int Y) {
+    FScrollY = std::clamp(Y, 0, MaxScrollY);
 }
 
 int TGridLayout::ClampScrollX(int X) const {

@@ -73,9 +73,19 @@ struct TGridLayout {
     int MaxScrollX = 0;
     int MaxScrollY = 0;
 
-    // The view's position over the content; ScrollY is a multiple of the row height.
-    int ScrollX = 0;
-    int ScrollY = 0;
+    // The view's position over the content; ScrollY is a multiple of the row
+    // height. Only the operations below move it, and each keeps it in range.
+    int ScrollX() const { return FScrollX; }
+    int ScrollY() const { return FScrollY; }
+    void ScrollXTo(int X) { FScrollX = ClampScrollX(X); }
+    // Onto the row at or above Y.
+    void ScrollYTo(int Y) { FScrollY = ClampScrollY(Y); }
+    // Onto the row at or below Y.
+    void ScrollYUpTo(int Y) { FScrollY = ClampScrollYUp(Y); }
+    // Into range only (a wheel step keeps the offset's place within a row).
+    void ScrollYWithin(int Y);
+    void ResetScrollX() { FScrollX = 0; }
+    void ResetScroll() { FScrollX = FScrollY = 0; }
 
     // A layout is made in two steps around the scroll bars, since showing a
     // bar changes the client size. Arrange settles the column widths (fitted
@@ -107,6 +117,8 @@ struct TGridLayout {
     int ClampScrollYUp(int Y) const;
 
   private:
+    int FScrollX = 0;
+    int FScrollY = 0;
     int ColumnsBefore(int cx) const;
     void TakeColumns(const std::vector<TColumnShape>& Cols);
 };

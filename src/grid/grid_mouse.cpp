@@ -32,8 +32,8 @@ void TLapGrid::SetGridCursor(TGridCursor C) {
 }
 
 int TLapGrid::HitTest(int X, int Y) {
-    const int cx = X + FLayout.ScrollX - FLayout.GutterW;
-    const int cy = Y + FLayout.ScrollY - FLayout.HeaderH;
+    const int cx = X + FLayout.ScrollX() - FLayout.GutterW;
+    const int cy = Y + FLayout.ScrollY() - FLayout.HeaderH;
     if (!FAutoColWidth) {
         for (int i = 1; i <= ColCount(); ++i) {
             const int e = ColLeft(i);
@@ -200,7 +200,7 @@ void TLapGrid::MouseMove(TShiftState Shift, int X, int Y) {
 // FitToWidth; otherwise only the column left of the border changes.
 void TLapGrid::BorderDrag(int X) {
     if (FResizeCol < 0 || FResizeCol >= ColCount()) return;
-    const int newW = std::max(5, FLayout.ScrollX + X - FResizeLeft - FLayout.GutterW);
+    const int newW = std::max(5, FLayout.ScrollX() + X - FResizeLeft - FLayout.GutterW);
     if (!FFitToWidth) {
         SetColWidthQuiet(FResizeCol, newW);
     } else {

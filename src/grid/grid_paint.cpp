@@ -151,7 +151,7 @@ void TLapGrid::InvalidateCells(const TRect& CellRange, int Margin) {
 
 void TLapGrid::InvalidateColumn(int ACol) {
     if (!FHost || FQuietColumns || ACol < 0 || ACol >= ColCount()) return;
-    const int left = ColLeft(ACol) + FLayout.GutterW - FLayout.ScrollX;
+    const int left = ColLeft(ACol) + FLayout.GutterW - FLayout.ScrollX();
     const int right = left + (Columns[ACol].Visible() ? Columns[ACol].Width() : 0);
     FHost->Invalidate(TRect{left - 3, 0, right + 3, ClientHeight()});
 }
@@ -306,7 +306,7 @@ void TLapGrid::DrawHeaderCell(Canvas& C, const TRect& Rc, const std::string& Str
 void TLapGrid::DrawHeader(Canvas& C) {
     C.Font = FLook.HeaderFont;
     const TRect client{0, 0, ClientWidth(), ClientHeight()};
-    const int dx = FLayout.GutterW - FLayout.ScrollX;
+    const int dx = FLayout.GutterW - FLayout.ScrollX();
     for (const THeaderInfo& h : FHeaderInfos) {
         TRect rc{ColLeft(h.Rc.Left) - 1 + dx, h.Rc.Top * FDefRowHeight - 1,
                  ColLeft(h.Rc.Right + 1) + dx, (h.Rc.Bottom + 1) * FDefRowHeight};
@@ -320,7 +320,7 @@ void TLapGrid::DrawGutter(Canvas& C) {
     if (FGutterKind == gkNone) return;
     TRect test = FLayout.CellArea;
     test.Left = 0;
-    const int dy = FLayout.HeaderH - FLayout.ScrollY;
+    const int dy = FLayout.HeaderH - FLayout.ScrollY();
     // Only the rows that can meet the test rectangle; the test below decides.
     const int first = std::max(0, (test.Top - dy) / RowH() - 1);
     const int last = std::min(RowCount() - 1, (test.Bottom - dy) / RowH() + 1);
@@ -351,7 +351,7 @@ void TLapGrid::DrawFooter(Canvas& C) {
     const TRect client{0, 0, ClientWidth(), ClientHeight()};
     const int y0 = FLayout.FooterTop;
     const int y1 = FLayout.FooterTop + FDefRowHeight + 1;
-    const int dx = FLayout.GutterW - FLayout.ScrollX;
+    const int dx = FLayout.GutterW - FLayout.ScrollX();
     for (int i = 0; i < ColCount(); ++i) {
         TRect rc{ColLeft(i) - 1 + dx, y0, ColLeft(i + 1) + dx, y1};
         if (Intersects(rc, client))
@@ -369,7 +369,7 @@ void TLapGrid::FillEmptyArea(Canvas& C) const {
     if (cw > FLayout.GridWidth) C.FillRect(TRect{FLayout.GridWidth, 0, cw, ch});
     if (FShowFooter) return;
     if (ch > FLayout.GridHeight) C.FillRect(TRect{0, FLayout.GridHeight, cw, ch});
-    if (FLayout.MaxScrollY - FLayout.ScrollY < FDefRowHeight)
+    if (FLayout.MaxScrollY - FLayout.ScrollY() < FDefRowHeight)
         C.FillRect(
             TRect{0, ((ch - FLayout.HeaderH) / RowH()) * FDefRowHeight + FLayout.HeaderH, cw, ch});
 }
@@ -439,7 +439,7 @@ void TLapGrid::Paint(Canvas& C) {
     if (FEnabled) ExcludeRing(C, frame);
     // Only rows that can meet the cell area; DrawCell's own test decides
     // exactly, so the picture is that of visiting every row.
-    const int dy = FLayout.HeaderH - FLayout.ScrollY;
+    const int dy = FLayout.HeaderH - FLayout.ScrollY();
     const int first = std::max(0, (FLayout.CellArea.Top - dy) / RowH() - 1);
     const int last = std::min(RowCount() - 1, (FLayout.CellArea.Bottom - dy) / RowH() + 1);
     for (int c = 0; c < ColCount(); ++c) {

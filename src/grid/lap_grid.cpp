@@ -201,8 +201,7 @@ void TLapGrid::SetColCount(int N) {
         Columns.RemoveLast();
     while (ColCount() < N)
         Columns.Add();
-    FLayout.ScrollX = 0;
-    FLayout.ScrollY = 0;
+    FLayout.ResetScroll();
     ClampCurrentCell();
     Columns.EndUpdate();
     if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);

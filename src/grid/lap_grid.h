@@ -275,8 +275,8 @@ class TLapGrid final : public TCellStore {
     };
     // Where everything lies since the last RecalcLayout, and the scroll offsets.
     const TGridLayout& Layout() const { return FLayout; }
-    int ScrollX() const { return FLayout.ScrollX; }
-    int ScrollY() const { return FLayout.ScrollY; }
+    int ScrollX() const { return FLayout.ScrollX(); }
+    int ScrollY() const { return FLayout.ScrollY(); }
     const std::vector<THeaderInfo>& HeaderInfos() const { return FHeaderInfos; }
     // What the vertical bar was last given.
     const TScrollInfo& VertBarInfo() const { return FVertBarInfo; }

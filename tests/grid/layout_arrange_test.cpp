@@ -19,8 +19,11 @@ struct Result {
 TGridLayout Lay(std::vector<TColumnShape>& Cols, const TLayoutRequest& Req, int W, int H,
                 Result& Out, int ScrollX = 0, int ScrollY = 0) {
     TGridLayout L;
-    L.ScrollX = ScrollX;
-    L.ScrollY = ScrollY;
+    // No range yet: the offsets are taken as asked (onto a row) and the
+    // layout brings them into range.
+    L.MaxScrollX = L.MaxScrollY = 1 << 30;
+    L.ScrollXTo(ScrollX);
+    L.ScrollYTo(ScrollY);
     Out.bars = L.Arrange(Cols, Req, W, H);
     L.Fit(Req, Out.bars.Vert, W - (Out.bars.Vert ? Bar : 0), H - (Out.bars.Horz ? Bar : 0));
     Out.widths.clear();
@@ -97,9 +100,9 @@ TEST(GridLayout, FitLetsTheViewReachTheEnds) {
         TGridLayout L = Lay(cols, c.req, c.w, c.h, r, 1 << 20, 1 << 20);
         const int cw = c.w - (r.bars.Vert ? Bar : 0);
         const int ch = c.h - (r.bars.Horz ? Bar : 0);
-        EXPECT_EQ(L.ScrollX, L.MaxScrollX);
-        EXPECT_EQ(L.ScrollY, L.MaxScrollY);
-        EXPECT_EQ(L.ScrollY % c.req.RowHeight, 0);
+        EXPECT_EQ(L.ScrollX(), L.MaxScrollX);
+        EXPECT_EQ(L.ScrollY(), L.MaxScrollY);
+        EXPECT_EQ(L.ScrollY() % c.req.RowHeight, 0);
         const TRect last = L.ToClient(L.CellRect(2, c.req.Rows - 1));
         if (r.bars.Horz) EXPECT_EQ(last.Right, cw);
         // The last row's bottom line lies in the cell area, not below it,

@@ -94,7 +94,9 @@ TEST(GridLayout, HitTesting) {
         TGridLayout L;
         L.RowHeight = 18, L.Rows = 10, L.GutterW = 20, L.HeaderH = 18;
         L.Lefts = {0, 80, 80, 160, 240, 320};
-        L.ScrollX = c.scrollX, L.ScrollY = c.scrollY;
+        L.MaxScrollX = L.MaxScrollY = 1000;
+        L.ScrollXTo(c.scrollX);
+        L.ScrollYTo(c.scrollY);
         EXPECT_EQ(L.ColFromX(c.x), c.colFromX);
         EXPECT_EQ(L.RowFromY(c.y), c.rowFromY);
         EXPECT_EQ(L.CellFromPoint(c.x, c.y), c.cell);
