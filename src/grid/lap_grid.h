@@ -11,6 +11,7 @@
 #include "grid/grid_host.h"
 #include "grid/grid_layout.h"
 #include "grid/grid_look.h"
+#include "grid/grid_mouse.h"
 #include "grid/keys.h"
 #include "grid/lap_types.h"
 #include "grid/time_format_list.h"
@@ -178,7 +179,6 @@ class TLapGrid final : public TCellStore {
     int FarCol() const { return FCell.FarCol; }
     int FarRow() const { return FCell.FarRow; }
     const TRect& Selection() const { return FCell.Selection; }
-    const TCellCursor& CellCursor() const { return FCell; }
     // Replaces Selection, ending the cell edit and repainting old and new.
     void SetSelection(const TRect& R, bool ForceRepaint = false);
     // Batches nest: only the outermost EndUpdate clears Updating (back to
@@ -210,8 +210,6 @@ class TLapGrid final : public TCellStore {
     TTimeFormatList* CurrentFormats();
     TUndoBufferList* CurrentUndo();
 
-    // Called by the columns when a property changed (nullptr: all columns).
-    void ColumnsChanged(TLapColumn* Item);
     // Which columns undo restores, which take text from another program and
     // which row records cover; DefaultColumnPolicy until set.
     const TColumnPolicy& ColumnPolicy() const { return FColumnPolicy; }
@@ -234,20 +232,12 @@ class TLapGrid final : public TCellStore {
     // Ends with PendingEdit nil, TypedText empty and the editor hidden.
     void CommitEdit();
 
-    // The system clipboard; without one copy, cut and paste do nothing.
-    Clipboard* ClipboardPort() const { return FClipboardPort; }
     void SetClipboardPort(Clipboard* C) { FClipboardPort = C; }
-    // Tab-separated text of the selection's visible columns, CR LF per line.
-    std::string SelectionText() const;
     // Ctrl+C copies; Ctrl+X and Ctrl+V call cut and paste only while the grid
     // is not ReadOnly. Paste leaves a pending edit pending.
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
-    // The Delete key over the selection: records btDelete and empties every
-    // selected cell. The key handler calls it for the Delete key while
-    // TypedText is empty; does nothing in a ReadOnly grid.
-    void DeleteSelection();
 
     // Row operations on the shown sheet, keeping the column lists and the
     // split-result list in step; Record settles the edit in progress and adds
@@ -255,18 +245,6 @@ class TLapGrid final : public TCellStore {
     int AddRow(bool Record);
     void InsertRows(int First, int Last, bool Record);
     void DeleteRows(int First, int Last, bool Record);
-    // AutoAddRow: the key handler calls AutoGrowRow for the Down arrow and
-    // AutoShrinkRow for the Up arrow (after settling any typing); when either
-    // returns false the key moves the current cell as usual.
-    bool AutoGrowRow();
-    bool AutoShrinkRow();
-    // Auto-fill on Enter: t is the current cell's text as Enter finds it,
-    // read before the typed edit is settled. Returns true when a fill was
-    // done (the edit is then folded into one btAutoFill record and the
-    // current cell stays); on false the key handler settles the typing and
-    // moves on as usual.
-    bool AutoFill(const std::string& t);
-    // ==== end undo, clipboard and rows ====
 
     // ==== geometry and scrolling (grid_geometry.cpp) ====
     struct THeaderInfo {
@@ -278,8 +256,6 @@ class TLapGrid final : public TCellStore {
     int ScrollX() const { return FLayout.ScrollX(); }
     int ScrollY() const { return FLayout.ScrollY(); }
     const std::vector<THeaderInfo>& HeaderInfos() const { return FHeaderInfos; }
-    // What the vertical bar was last given.
-    const TScrollInfo& VertBarInfo() const { return FVertBarInfo; }
 
     int HeaderLine() const { return FHeaderLine; }
     void SetHeaderLine(int v);
@@ -299,9 +275,6 @@ class TLapGrid final : public TCellStore {
     // and repaint (a row height below 1 is refused: such rows cannot be laid out).
     void SetDefRowHeight(int v);
     void SetDefColWidth(int v);
-    // Writes a column width as the layout's own result: no change report,
-    // no header rebuild, no repaint (the caller lays out and repaints).
-    void SetColWidthQuiet(int ACol, int W);
 
     // Client size from the host; 200 x 200 headless.
     int ClientWidth() const;
@@ -331,7 +304,6 @@ class TLapGrid final : public TCellStore {
     void HorzScroll(TScrollCode Code, int Pos);
     void VertScroll(TScrollCode Code, int Pos);
     void MouseWheel(int Delta);
-    // ==== end geometry and scrolling ====
 
     // ==== painting (grid_paint.cpp) ====
     using THeaderDrawEvent = std::function<void(Canvas& ACanvas, const TRect& Rc,
@@ -379,18 +351,14 @@ class TLapGrid final : public TCellStore {
     void DrawSelectionBox(Canvas& C) const;
     // The selection frame's rectangle in client coordinates.
     TRect SelectionFrameRect() const;
-    // Asks for the selection frame to be drawn again (the editor was shown).
-    void InvalidateSelectionBox();
 
     void InvalidateAll();
     void InvalidateCellArea();
     void InvalidateCells(); // everything right of and below the gutter and header
     // The client rectangle of a block of cells, grown by Margin pixels.
     void InvalidateCells(const TRect& CellRange, int Margin);
-    void InvalidateColumn(int ACol);
     void InvalidateBelow(int Y);
     void InvalidateRightOf(int X);
-    // ==== end painting ====
 
     // ==== keyboard and typing (grid_keys.cpp) ====
     // Window events that reach these entry points:
@@ -450,15 +418,6 @@ class TLapGrid final : public TCellStore {
     // an arrow key or Enter moves.
     void FinishTyping();
 
-  private:
-    void EnterKey(bool Backward);
-    void TypeChar(const std::string& Char);
-    void WriteTyped(TBufferType typ);
-    void ShowTypingCaret();
-
-  public:
-    // ==== end keyboard and typing ====
-
     // ==== mouse (grid_mouse.cpp) ====
     // Window events that reach these entry points (client pixels):
     //   mouse press          -> MouseDown
@@ -486,28 +445,20 @@ class TLapGrid final : public TCellStore {
     std::function<void(int Row, TMouseButton Button, TShiftState Shift)> OnGutterClick;
 
     // The column whose right border was last found in the header.
-    int ResizeCol() const { return FResizeCol; }
+    int ResizeCol() const { return FMouse.ResizeCol(); }
     // The cursor now shown; it also decides what a press does.
-    TGridCursor Cursor() const { return FCursor; }
+    TGridCursor Cursor() const { return FMouse.Cursor(); }
 
     // The area under a client point; sets ResizeCol over a column border.
-    int HitTest(int X, int Y);
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-    void MouseMove(TShiftState Shift, int X, int Y);
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    void DblClick(int X, int Y);
-    void MouseLeave();
-
-  private:
-    TGridCursor FCursor = crCellPlus;
-    int FResizeCol = -1;  // column whose right border was last found in the header
-    int FResizeLeft = -1; // content x of FResizeCol's left edge during a border drag
-    int FDragIndex = 0;   // last row (gutter drag) or column (header drag) reached
-    void SetGridCursor(TGridCursor C);
-    void BorderDrag(int X);
-
-  public:
-    // ==== end mouse ====
+    int HitTest(int X, int Y) { return FMouse.HitTest(X, Y); }
+    // The handler beside the grid (TGridMouse) does the work.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+        FMouse.Press(Button, Shift, X, Y);
+    }
+    void MouseMove(TShiftState Shift, int X, int Y) { FMouse.Move(Shift, X, Y); }
+    void MouseUp(TMouseButton, TShiftState, int, int) { FMouse.Release(); }
+    void DblClick(int X, int Y) { FMouse.DoubleClick(X, Y); }
+    void MouseLeave() { FMouse.Leave(); }
 
     // ==== in-place editor (grid_editor.cpp) ====
     // The host's edit box over the current cell, opened by a double click.
@@ -522,19 +473,12 @@ class TLapGrid final : public TCellStore {
         int EditCol = 0;
         int EditRow = 0;
     };
-    const TLapInplace& Inplace() const { return FInplace; }
     // Background of the edit box.
     static constexpr TColor EditorColor = 0xDDDDFFu;
     // The editor was opened for the current cell and not closed by
     // CloseEditor(false).
     bool EditorOpen() const { return FEditorOpen; }
 
-    // Opens the editor on the current cell: scrolls it into view, refuses
-    // read-only grids and columns, opens a btEdit record unless one is
-    // pending, shows and focuses the box.
-    void OpenEditor();
-    // Places, fills and shows the box over a cell.
-    void ShowEdit(int ACol, int ARow);
     // The box's outer rectangle over a cell (client pixels).
     TRect EditorBounds(int ACol, int ARow) const;
     // Hides the box when it is shown; nothing else.
@@ -550,23 +494,64 @@ class TLapGrid final : public TCellStore {
     // Returns whether the box may take the character.
     bool EditorKeyPress(const std::string& Char);
 
-  private:
-    // Keeps the pending record with the cell's new text and fires
-    // OnCellChange (and OnCellAssignment when Assign), or drops it when the
-    // text did not change. Returns whether it was kept. CommitEdit and the
-    // key handler's FinishTyping share it.
-    bool SettleEditRecord(bool Assign = false);
-
-  public:
-    // ==== end in-place editor ====
-
-    // ==== ports ====
+    // ==== the window ====
     // The window the grid is shown in; nullptr runs headless. SetHost also
     // hides both scroll bars and lays the grid out, as a new window does.
     GridHost* Host() const { return FHost; }
     void SetHost(GridHost* H);
 
   private:
+    // ---- helpers of the operations above ----
+    // AutoAddRow: the key handler calls AutoGrowRow for the Down arrow and
+    // AutoShrinkRow for the Up arrow (after settling any typing); when either
+    // returns false the key moves the current cell as usual.
+    bool AutoGrowRow();
+    bool AutoShrinkRow();
+    // Auto-fill on Enter: t is the current cell's text as Enter finds it,
+    // read before the typed edit is settled. Returns true when a fill was
+    // done (the edit is then folded into one btAutoFill record and the
+    // current cell stays); on false the key handler settles the typing and
+    // moves on as usual.
+    bool AutoFill(const std::string& t);
+    void InvalidateColumn(int ACol);
+    // Asks for the selection frame to be drawn again (the editor was shown).
+    void InvalidateSelectionBox();
+    // Writes a column width as the layout's own result: no change report,
+    // no header rebuild, no repaint (the caller lays out and repaints).
+    void SetColWidthQuiet(int ACol, int W);
+    // Places, fills and shows the box over a cell.
+    void ShowEdit(int ACol, int ARow);
+    const TLapInplace& Inplace() const { return FInplace; }
+    // What the vertical bar was last given.
+    const TScrollInfo& VertBarInfo() const { return FVertBarInfo; }
+    // The system clipboard; without one copy, cut and paste do nothing.
+    Clipboard* ClipboardPort() const { return FClipboardPort; }
+    // Tab-separated text of the selection's visible columns, CR LF per line.
+    std::string SelectionText() const;
+    // Called by the columns when a property changed (nullptr: all columns).
+    void ColumnsChanged(TLapColumn* Item);
+    const TCellCursor& CellCursor() const { return FCell; }
+    // Opens the editor on the current cell: scrolls it into view, refuses
+    // read-only grids and columns, opens a btEdit record unless one is
+    // pending, shows and focuses the box.
+    void OpenEditor();
+    // The Delete key over the selection: records btDelete and empties every
+    // selected cell. The key handler calls it for the Delete key while
+    // TypedText is empty; does nothing in a ReadOnly grid.
+    void DeleteSelection();
+
+    void EnterKey(bool Backward);
+    void TypeChar(const std::string& Char);
+    void WriteTyped(TBufferType typ);
+    void ShowTypingCaret();
+
+
+    // Keeps the pending record with the cell's new text and fires
+    // OnCellChange (and OnCellAssignment when Assign), or drops it when the
+    // text did not change. Returns whether it was kept. CommitEdit and the
+    // key handler's FinishTyping share it.
+    bool SettleEditRecord(bool Assign = false);
+
     void DrawGutter(Canvas& C);
     void DrawHeader(Canvas& C);
     void DrawFooter(Canvas& C);
@@ -592,10 +577,6 @@ class TLapGrid final : public TCellStore {
     bool FQuietColumns = false; // width writes of the layout itself are not reported
     int FKeepEndRow = -1;
 
-  public:
-    // ==== end ports ====
-
-  private:
     // ---- edit helpers ----
     TRect CellBlock(const TRect& R) const;
     void RemoveRowsAt(int First, int Count);
@@ -645,6 +626,8 @@ class TLapGrid final : public TCellStore {
     void CheckIndex(int ACol, int ARow) const;
 
     friend struct TLapGridTestView; // tests: states no operation reaches
+    friend class TLapColumns;       // a change of a column is reported to the grid
+    friend class TGridMouse;        // the pointer handler works on the grid's state
     friend class TLapColumn;        // a Visible change names the column FitToWidth keeps
     friend class TUndoBufferList;   // a freed record must not stay the pending edit
 
@@ -676,6 +659,7 @@ class TLapGrid final : public TCellStore {
     bool FEditorOpen = false;
     TLapInplace FInplace;
     SheetBuffers* FSheets = nullptr;
+    TGridMouse FMouse{*this};
     TTimeFormatLists FTimeFormatLists;
     TUndoList FUndoList;
     int FSheetIndex = 0;

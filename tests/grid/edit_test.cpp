@@ -214,7 +214,7 @@ TEST(EditClipboard, DeleteAndCutOverHiddenAndReadOnlyColumns) {
     s.SetColumn(3, {"s0", "s1"});
     s.G.Columns[1].SetVisible(false);
     s.Select(0, 0, 1, 1);
-    s.G.DeleteSelection();
+    TLapGridTestView::DeleteSelection(s.G);
     EXPECT_EQ(s.Column(0), s.Column(1));
     EXPECT_EQ(s.Assigned, (Cells{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
     EXPECT_EQ(s.Changes, std::vector<TBufferType>{btDelete});
@@ -411,7 +411,7 @@ TEST(EditUndo, PendingEditNeverDangles) {
     s.Buffers->Drop();
     EXPECT_EQ(s.G.PendingEdit(), nullptr);
     s.G.CommitEdit();
-    s.G.DeleteSelection(); // no buffer: clears without recording
+    TLapGridTestView::DeleteSelection(s.G); // no buffer: clears without recording
     EXPECT_EQ(s.G.Cells(1, 0), "");
 }
 
@@ -491,7 +491,7 @@ TEST(EditUndo, RandomHistoriesUndoAndRedoExactly) {
                 else if (step % 3 == 1)
                     s.G.CutToClipboard();
                 else
-                    s.G.DeleteSelection();
+                    TLapGridTestView::DeleteSelection(s.G);
             }
             if (s.Undo().Count() && &s.Undo().Items(0) != top)
                 states.push_back(SheetState(s));

@@ -18,12 +18,17 @@
 #include <vector>
 
 // A damaged sheet's row height, a block operation's repaint hold, typed text
-// without its keys, the column FitToWidth spares.
+// without its keys, the column FitToWidth spares, and two operations reached
+// otherwise only through keys and clicks.
 struct TLapGridTestView {
     static void SetDefRowHeight(TLapGrid& G, int H) { G.FDefRowHeight = H; }
     static void SetUpdating(TLapGrid& G, bool V) { G.FUpdating = V; }
     static void SetTypedText(TLapGrid& G, const std::string& T) { G.FTyping.SetText(T); }
     static void SetKeepWidthCol(TLapGrid& G, int C) { G.FKeepWidthCol = C; }
+    // The Delete key's clearing and the double click's editor, without the
+    // key's and the click's own conditions.
+    static void DeleteSelection(TLapGrid& G) { G.DeleteSelection(); }
+    static void OpenEditor(TLapGrid& G) { G.OpenEditor(); }
 };
 
 using Strings = std::vector<std::string>;

@@ -223,7 +223,7 @@ TEST(InputMouse, DoubleClickOpensTheEditorOnlyOverTheCurrentCell) {
         s.Go(1, 29);
         s.Type("6");
         s.G.SetScrollY(0);
-        s.G.OpenEditor();
+        TLapGridTestView::OpenEditor(s.G);
         EXPECT_EQ(s.Host.EditorShown, !readOnly);
         EXPECT_FALSE(s.Host.CaretShown);
         EXPECT_GT(s.G.ScrollY(), 0);
