@@ -1,6 +1,6 @@
-// Keyboard handling: the key tables, typing straight into the current cell
-// with its caret, the settling of typed text, focus and the input method, and
-// cell text sent by another program.
+// Keyboard handling besides the key table (grid_keyboard.cpp): typing
+// straight into the current cell with its caret, the settling of typed text,
+// focus and the input method, and cell text sent by another program.
 #include "grid/lap_grid.h"
 #include "text/sjis.h"
 
@@ -8,68 +8,6 @@
 
 bool TLapGrid::KeysBlocked() const {
     return !FEnabled || ColCount() == 0 || FRowCount == 0;
-}
-
-// ---- key down ----
-
-bool TLapGrid::KeyDown(int Key, TShiftState Shift) {
-    if (KeysBlocked()) return false;
-    const bool ctrl = (Shift & ssCtrl) != 0;
-    const bool shift = !ctrl && (Shift & ssShift) != 0;
-    const bool arrow = Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
-
-    if (ctrl) {
-        switch (Key) {
-        case VK_C:
-            CopyToClipboard();
-            return true;
-        case VK_X:
-            if (!FReadOnly) CutToClipboard();
-            return true;
-        case VK_V:
-            // Settled first, as the menu's Paste does: an edit left pending
-            // below the paste record would go on typing over the pasted
-            // text, and redo would then end in another text than undo began.
-            if (!FReadOnly) {
-                CommitEdit();
-                PasteFromClipboard();
-            }
-            return true;
-        default:
-            break;
-        }
-    } else if (Key == VK_RETURN) {
-        EnterKey(shift);
-        return true;
-    } else if (Key == VK_DELETE && !shift) {
-        if (FTyping.TypedText().empty()) DeleteSelection();
-        return true;
-    }
-
-    const TKeyMove probe = CursorKeyMove(FCell, VisibleColumns(), FRowCount, Key, Shift);
-    if (probe.Kind == TKeyMove::kmNone) return false;
-    if (probe.Kind == TKeyMove::kmExtend) {
-        FCell.FarCol = probe.Col;
-        FCell.FarRow = probe.Row;
-        ExtendSelection();
-        return true;
-    }
-    // Arrows settle the typing (and an in-place edit a scroll hid); the other
-    // moves commit whatever edit is in progress. The move is asked again after
-    // settling, as the settling's handlers see the cell before the move.
-    if (arrow && !ctrl)
-        FinishTyping();
-    else
-        CommitEdit();
-    const bool rowChanged =
-        !ctrl && ((Key == VK_UP && AutoShrinkRow()) || (Key == VK_DOWN && AutoGrowRow()));
-    if (!rowChanged) {
-        const TKeyMove m = CursorKeyMove(FCell, VisibleColumns(), FRowCount, Key, Shift);
-        FCell.Col = m.Col;
-        FCell.Row = m.Row;
-    }
-    MoveCursor();
-    return true;
 }
 
 std::vector<bool> TLapGrid::VisibleColumns() const {
@@ -99,57 +37,6 @@ void TLapGrid::FinishTyping() {
     if (edited) SettleEditRecord();
     if (editorLeft) FEditorOpen = false;
     FTyping.SetTyped(false);
-}
-
-// Enter and Shift+Enter: one row down (up), or a walk through the selected
-// block in column order that keeps the block selected.
-void TLapGrid::EnterKey(bool Backward) {
-    if (!Backward) {
-        const std::string t = CellText(FCell.Col, FCell.Row);
-        // A fill folds the typed edit into its own record, so it comes first.
-        if (AutoFill(t)) {
-            FTyping.SetTyped(false);
-            return;
-        }
-    }
-    FinishTyping();
-    const TRect& S = FCell.Selection;
-    if (S.IsSingle()) {
-        FCell.Row = Backward ? std::max(0, FCell.Row - 1) : std::min(FCell.Row + 1, FRowCount - 1);
-        MoveCursor();
-        return;
-    }
-    // The walk passes over hidden columns of the block: typing into a cell
-    // nobody sees would change data unnoticed.
-    auto visibleIn = [this](int from, int to, int step) {
-        for (int c = from; step > 0 ? c <= to : c >= to; c += step)
-            if (c >= 0 && c < ColCount() && Columns[c].Visible()) return c;
-        return -1;
-    };
-    if (!Backward) {
-        if (FCell.Row < S.Bottom && Columns[FCell.Col].Visible()) {
-            ++FCell.Row;
-        } else {
-            int next = visibleIn(FCell.Col + 1, S.Right, 1);
-            if (next < 0) next = visibleIn(S.Left, S.Right, 1); // wrap to the top-left
-            FCell.Col = next < 0 ? S.Left : next;
-            FCell.Row = S.Top;
-        }
-    } else {
-        if (FCell.Row > S.Top && Columns[FCell.Col].Visible()) {
-            --FCell.Row;
-        } else {
-            int prev = visibleIn(FCell.Col - 1, S.Left, -1);
-            if (prev < 0) prev = visibleIn(S.Right, S.Left, -1); // wrap to the bottom-right
-            FCell.Col = prev < 0 ? S.Right : prev;
-            FCell.Row = S.Bottom;
-        }
-    }
-    EndEdit();
-    FTyping.ClearText();
-    EnsureVisible(FCell.Col, FCell.Row);
-    InvalidateCells();
-    if (OnColRowChanged) OnColRowChanged(FCell.Col, FCell.Row);
 }
 
 // ---- typing ----

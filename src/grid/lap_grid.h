@@ -10,6 +10,7 @@
 #include "grid/column_policy.h"
 #include "grid/grid_host.h"
 #include "grid/grid_layout.h"
+#include "grid/grid_keyboard.h"
 #include "grid/grid_look.h"
 #include "grid/grid_mouse.h"
 #include "grid/keys.h"
@@ -388,7 +389,8 @@ class TLapGrid final : public TCellStore {
     // Key down. Returns true when the grid acted on the key; false for keys
     // it does not take and while it is disabled or empty (then the window
     // fires no key-down listeners either: check KeysBlocked).
-    bool KeyDown(int Key, TShiftState Shift);
+    // The handler beside the grid (TGridKeys) does the work.
+    bool KeyDown(int Key, TShiftState Shift) { return FKeys.KeyDown(Key, Shift); }
     // Keys and characters are refused: disabled grid, no rows or no columns.
     bool KeysBlocked() const;
     // Characters typed into the current cell: "\b" removes the last whole
@@ -540,7 +542,6 @@ class TLapGrid final : public TCellStore {
     // TypedText is empty; does nothing in a ReadOnly grid.
     void DeleteSelection();
 
-    void EnterKey(bool Backward);
     void TypeChar(const std::string& Char);
     void WriteTyped(TBufferType typ);
     void ShowTypingCaret();
@@ -628,6 +629,7 @@ class TLapGrid final : public TCellStore {
     friend struct TLapGridTestView; // tests: states no operation reaches
     friend class TLapColumns;       // a change of a column is reported to the grid
     friend class TGridMouse;        // the pointer handler works on the grid's state
+    friend class TGridKeys;         // so does the key handler
     friend class TLapColumn;        // a Visible change names the column FitToWidth keeps
     friend class TUndoBufferList;   // a freed record must not stay the pending edit
 
@@ -660,6 +662,7 @@ class TLapGrid final : public TCellStore {
     TLapInplace FInplace;
     SheetBuffers* FSheets = nullptr;
     TGridMouse FMouse{*this};
+    TGridKeys FKeys{*this};
     TTimeFormatLists FTimeFormatLists;
     TUndoList FUndoList;
     int FSheetIndex = 0;
