@@ -74,4 +74,31 @@ TEST(CurrentCellMove, KeysMouseAndSetters) {
     }
 }
 
+// The window may have painted over a row or column selection (a menu, a
+// dialog): pressing its header or gutter again paints it afresh, while a
+// second click on the current cell has nothing new to show.
+TEST(CurrentCellMove, SecondPressRepaintsRowAndColumnSelections) {
+    struct Case {
+        const char* name;
+        int x, y;
+        bool repaints;
+    };
+    const Case cases[] = {
+        {"gutter", 5, Sheet::Y(3), true},
+        {"header", Sheet::X(2), 5, true},
+        {"cell", Sheet::X(2), Sheet::Y(3), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sheet s;
+        s.Press(c.x, c.y);
+        s.Release(c.x, c.y);
+        const TRect sel = s.Sel();
+        s.Host.ClearRequests();
+        s.Press(c.x, c.y);
+        EXPECT_EQ(s.Sel(), sel);
+        EXPECT_EQ(!s.Host.Invalidated.empty() || s.Host.InvalidateAllCount > 0, c.repaints);
+    }
+}
+
 } // namespace
