@@ -326,6 +326,20 @@ class TLapGrid final : public TCellStore {
     const TFont& HeaderFont() const { return FLook.HeaderFont; }
     const TFont& FooterFont() const { return FLook.FooterFont; }
     const TFont& GutterFont() const { return FLook.GutterFont; }
+    // One field of the look at a time, for callers that set a single property.
+    void SetAlternateColor(TColor v) { SetLookField(&TGridLook::AlternateColor, v); }
+    void SetGridColor(TColor v) { SetLookField(&TGridLook::GridColor, v); }
+    void SetShowGrid(bool v) { SetLookField(&TGridLook::ShowGrid, v); }
+    void SetGridStyle(TPenStyle v) { SetLookField(&TGridLook::GridStyle, v); }
+    void SetHeaderColor(TColor v) { SetLookField(&TGridLook::HeaderColor, v); }
+    void SetHeaderLightColor(TColor v) { SetLookField(&TGridLook::HeaderLightColor, v); }
+    void SetHeaderDarkColor(TColor v) { SetLookField(&TGridLook::HeaderDarkColor, v); }
+    void SetSelectionColor(TColor v) { SetLookField(&TGridLook::SelectionColor, v); }
+    void SetBoxColor(TColor v) { SetLookField(&TGridLook::BoxColor, v); }
+    void SetFlat(bool v) { SetLookField(&TGridLook::Flat, v); }
+    void SetHeaderFont(const TFont& v) { SetLookField(&TGridLook::HeaderFont, v); }
+    void SetFooterFont(const TFont& v) { SetLookField(&TGridLook::FooterFont, v); }
+    void SetGutterFont(const TFont& v) { SetLookField(&TGridLook::GutterFont, v); }
     const TStringList& GutterStrings() const { return FGutterStrings; }
     void SetGutterStrings(const TStringList& v);
     // Setters of the plain fields Color and Enabled that repaint.
@@ -573,6 +587,11 @@ class TLapGrid final : public TCellStore {
     std::uint8_t FVertScrollThreshold = 1;
 
     TGridLook FLook;
+    template <class T> void SetLookField(T TGridLook::*Field, const T& v) {
+        TGridLook l = FLook;
+        l.*Field = v;
+        SetLook(l);
+    }
     TStringList FGutterStrings;
     int FKeepEndCol = -1;       // cell shown with its text end kept in view
     bool FQuietColumns = false; // width writes of the layout itself are not reported

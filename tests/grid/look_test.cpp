@@ -51,3 +51,37 @@ TEST(GridLook, EachFieldRepaintsWhereItShows) {
 }
 
 } // namespace
+
+// The one-property setters change their own field of the look and no other.
+TEST(GridLook, EachSetterChangesItsOwnField) {
+    TFont big;
+    big.Size = 20;
+    struct Case {
+        const char* name;
+        std::function<void(TLapGrid&)> set;
+        std::function<void(TGridLook&)> expect;
+    };
+    const Case cases[] = {
+        {"alternate", [](TLapGrid& g) { g.SetAlternateColor(1); }, [](TGridLook& l) { l.AlternateColor = 1; }},
+        {"grid colour", [](TLapGrid& g) { g.SetGridColor(2); }, [](TGridLook& l) { l.GridColor = 2; }},
+        {"show grid", [](TLapGrid& g) { g.SetShowGrid(false); }, [](TGridLook& l) { l.ShowGrid = false; }},
+        {"grid style", [](TLapGrid& g) { g.SetGridStyle(psDash); }, [](TGridLook& l) { l.GridStyle = psDash; }},
+        {"header", [](TLapGrid& g) { g.SetHeaderColor(3); }, [](TGridLook& l) { l.HeaderColor = 3; }},
+        {"header light", [](TLapGrid& g) { g.SetHeaderLightColor(4); }, [](TGridLook& l) { l.HeaderLightColor = 4; }},
+        {"header dark", [](TLapGrid& g) { g.SetHeaderDarkColor(5); }, [](TGridLook& l) { l.HeaderDarkColor = 5; }},
+        {"selection", [](TLapGrid& g) { g.SetSelectionColor(6); }, [](TGridLook& l) { l.SelectionColor = 6; }},
+        {"box", [](TLapGrid& g) { g.SetBoxColor(7); }, [](TGridLook& l) { l.BoxColor = 7; }},
+        {"flat", [](TLapGrid& g) { g.SetFlat(false); }, [](TGridLook& l) { l.Flat = false; }},
+        {"header font", [&](TLapGrid& g) { g.SetHeaderFont(big); }, [&](TGridLook& l) { l.HeaderFont = big; }},
+        {"footer font", [&](TLapGrid& g) { g.SetFooterFont(big); }, [&](TGridLook& l) { l.FooterFont = big; }},
+        {"gutter font", [&](TLapGrid& g) { g.SetGutterFont(big); }, [&](TGridLook& l) { l.GutterFont = big; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TLapGrid g;
+        TGridLook want = g.Look();
+        c.expect(want);
+        c.set(g);
+        EXPECT_TRUE(g.Look() == want);
+    }
+}
