@@ -1,5 +1,6 @@
 #include "app/remote_message.h"
 
+#include "grid/cell_input.h"
 #include "text/codepage.h"
 #include "text/sjis.h"
 
@@ -56,5 +57,5 @@ TRemoteParse DecodeRemoteMessage(std::string_view B, TRemoteMessage& Out, std::s
 }
 
 std::string CellInputText(std::string_view Utf8) {
-    return text::CutToBytes(text::ToCodePage(Utf8), 255);
+    return CutCellInput(text::ToCodePage(Utf8));
 }

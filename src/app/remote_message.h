@@ -44,6 +44,6 @@ enum class TRemoteParse { Incomplete, Ok, Bad };
 TRemoteParse DecodeRemoteMessage(std::string_view Bytes, TRemoteMessage& Out, std::size_t& Used,
                                  std::size_t MaxText = MaxRemoteText);
 
-// A cell-input text as the grid takes it: code-page bytes, cut to 255 bytes
-// without splitting a character.
+// A cell-input text as the grid takes it: code-page bytes, cut as
+// CutCellInput cuts them.
 std::string CellInputText(std::string_view Utf8);

@@ -1,6 +1,7 @@
 // Keyboard handling besides the key table (grid_keyboard.cpp): typing
 // straight into the current cell with its caret, the settling of typed text,
 // focus and the input method, and cell text sent by another program.
+#include "grid/cell_input.h"
 #include "grid/lap_grid.h"
 #include "text/sjis.h"
 
@@ -124,8 +125,7 @@ void TLapGrid::ImeStartComposition() {
 // ---- text from another program ----
 
 bool TLapGrid::CellInput(const std::string& Text, int Moves) {
-    // A global atom's name holds at most 255 bytes.
-    const std::string text = text::CutToBytes(Text, 255);
+    const std::string text = CutCellInput(Text);
     if (FHost && !FHost->OwnerAcceptsInput()) return false;
     if (!FEnabled || FCell.Col < 0 || FCell.Row < 0 || FCell.Col >= ColCount()) return false;
     if (!FColumnPolicy.Has(FCell.Col, cfCellInput)) return false;
