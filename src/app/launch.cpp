@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+const char* const VersionText = "Segmark " SEGMARK_VERSION;
+
 namespace {
 
 TLaunch UsageError(std::string Why) {

@@ -29,4 +29,5 @@ TLaunch ParseLaunch(const std::vector<std::string>& Args);
 
 // The usage text printed by --help and after a usage error.
 std::string UsageText();
-constexpr const char* VersionText = "Segmark 1.7.0";
+// "Segmark <version>", the version being the project's.
+extern const char* const VersionText;

@@ -13,6 +13,8 @@
 #include <new>
 #include <utility>
 
+const char* const project_text::CaptionPrefix = "Segmark v" SEGMARK_VERSION " Eng - ";
+
 namespace {
 
 constexpr std::int32_t MaxSheetNumber = std::numeric_limits<std::int32_t>::max();

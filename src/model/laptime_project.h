@@ -31,7 +31,8 @@ class ESheetNumberError : public std::runtime_error {
 };
 
 namespace project_text {
-inline constexpr const char* CaptionPrefix = "Segmark v1.7.0 Eng - ";
+// "Segmark v<version> Eng - ", the version being the project's.
+extern const char* const CaptionPrefix;
 inline constexpr const char* NewProjectTitle = "My New Project";
 inline constexpr const char* NewSheetPrefix = "New Sheet    ";
 inline constexpr const char* NewSheetPattern = "m/^New Sheet    [\\d]+$/sk";

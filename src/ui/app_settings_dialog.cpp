@@ -175,7 +175,7 @@ QWidget* TForm3::BuildNotesPage() {
 QWidget* TForm3::BuildVersionPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("Segmark   ver1.7.0")));
+    layout->addWidget(new QLabel(QStringLiteral("Segmark   ver" SEGMARK_VERSION)));
     layout->addSpacing(12);
     layout->addWidget(new QLabel(QStringLiteral("Support")));
     auto* link = new TLinkLabel(QString::fromLatin1(SupportAddress), page);
