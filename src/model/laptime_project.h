@@ -10,6 +10,7 @@
 #include "grid/undo_buffer.h"
 #include "model/laptime_sheet.h"
 #include "model/ports.h"
+#include "pattern/pattern_text.h"
 
 #include <compare>
 #include <cstddef>
@@ -40,11 +41,6 @@ inline constexpr const char* NewSheetPattern = "m/^New Sheet    [\\d]+$/sk";
 inline constexpr const char* NoSheets =
     "\x83\x56\x81\x5B\x83\x67\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
 } // namespace project_text
-
-// Name with a backslash before every character that has a meaning in a
-// pattern; two-byte characters are stepped over whole, as their trail byte
-// may look like one of them.
-std::string EscapePatternText(std::string_view Name);
 
 // The match expression that recognises the copies of a sheet named Name.
 std::string CopyNamePattern(std::string_view Name);
