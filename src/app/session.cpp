@@ -4,6 +4,7 @@
 #include "model/file_io.h"
 #include "model/laptime_sheet.h"
 #include "text/codepage.h"
+#include "text/utf8.h"
 
 #include <string_view>
 #include <utility>
@@ -14,38 +15,6 @@ namespace {
 // "メイリオ" in code page 932.
 const char* const GridFace = "\x83\x81\x83\x43\x83\x8A\x83\x49";
 
-// Well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsUtf8(std::string_view S) {
-    for (std::size_t i = 0; i < S.size();) {
-        const auto c = static_cast<unsigned char>(S[i]);
-        std::size_t n = 0;
-        unsigned char lo = 0x80, hi = 0xBF;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF)
-            n = 1;
-        else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else
-            return false;
-        if (i + n >= S.size()) return false;
-        for (std::size_t k = 1; k <= n; ++k) {
-            const auto t = static_cast<unsigned char>(S[i + k]);
-            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) return false;
-        }
-        i += n + 1;
-    }
-    return true;
-}
-
 } // namespace
 
 // The sheet name of an imported file, in the code page as every stored text
@@ -53,7 +22,7 @@ bool IsUtf8(std::string_view S) {
 // the code page itself, say) is taken as it stands.
 std::string SheetNameOfFile(const std::string& Path) {
     const std::string title = TitleFromFileName(Path);
-    return IsUtf8(title) ? text::ToCodePage(title) : title;
+    return text::IsUtf8(title) ? text::ToCodePage(title) : title;
 }
 
 TColumnPolicy SheetColumnPolicy() {
