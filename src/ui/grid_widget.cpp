@@ -24,10 +24,6 @@ using namespace qt_bridge;
 
 namespace {
 
-QRect ToQRect(const TRect& r) {
-    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-}
-
 // Qt's key codes as the classic virtual-key numbers the engine takes; 0 for
 // keys the engine has no use for.
 int VirtualKey(int key) {

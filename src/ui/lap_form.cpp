@@ -39,13 +39,11 @@ const char* const SelectorFace = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x
 constexpr int SelectorMaxLength = 127;
 
 QFont FontOf(const std::string& Face, int PointSize, std::uint8_t Style) {
-    QFont f(qt_bridge::MapFaceName(Face));
-    if (PointSize > 0) f.setPointSize(PointSize);
-    f.setBold(Style & fsBold);
-    f.setItalic(Style & fsItalic);
-    f.setUnderline(Style & fsUnderline);
-    f.setStrikeOut(Style & fsStrikeOut);
-    return f;
+    TFont font;
+    font.Name = Face;
+    font.Size = PointSize;
+    font.Style = Style;
+    return qt_bridge::ToQFont(font, qt_bridge::TFontSizeRule::Points);
 }
 
 } // namespace

@@ -115,13 +115,25 @@ QString MapFaceName(const std::string& name) {
     return kSansCjk;
 }
 
-QFont ToQFont(const TFont& f) {
-    QFont q;
+QFont ToQFont(const TFont& f, TFontSizeRule rule, const QFont& base) {
     const QString face = MapFaceName(f.Name);
-    // Japanese text in a Latin face still finds its glyphs.
-    q.setFamilies(face == kSansCjk ? QStringList{face} : QStringList{face, kSansCjk});
-    const int points = f.Size == 0 ? 9 : std::abs(f.Size);
-    q.setPixelSize(std::max(1, int(std::lround(points * 96.0 / 72.0))));
+    QFont q;
+    switch (rule) {
+    case TFontSizeRule::Pixels96: {
+        q.setFamilies(face == kSansCjk ? QStringList{face} : QStringList{face, kSansCjk});
+        const int points = f.Size == 0 ? 9 : std::abs(f.Size);
+        q.setPixelSize(std::max(1, int(std::lround(points * 96.0 / 72.0))));
+        break;
+    }
+    case TFontSizeRule::Points:
+        q = QFont(face);
+        if (f.Size > 0) q.setPointSize(f.Size);
+        break;
+    case TFontSizeRule::BaseSize:
+        q = base;
+        q.setFamilies({face});
+        break;
+    }
     q.setBold(f.Style & fsBold);
     q.setItalic(f.Style & fsItalic);
     q.setUnderline(f.Style & fsUnderline);
@@ -129,15 +141,19 @@ QFont ToQFont(const TFont& f) {
     return q;
 }
 
+QFont ToQFont(const TFont& f) {
+    return ToQFont(f, TFontSizeRule::Pixels96);
+}
+
+QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
+
 } // namespace qt_bridge
 
 using namespace qt_bridge;
 
 namespace {
-
-QRect ToQRect(const TRect& r) {
-    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-}
 
 Qt::PenStyle ToQPenStyle(TPenStyle s) {
     switch (s) {

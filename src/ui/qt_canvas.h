@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QRect>
 #include <QRegion>
 #include <QString>
 
@@ -27,9 +28,26 @@ QColor ToQColor(TColor c, const QPalette& palette);
 // Japanese system faces map to the Noto CJK faces; a face the system has is
 // kept; anything else falls back to the proportional CJK face.
 QString MapFaceName(const std::string& name);
-// Size in points is taken at 96 pixels per inch, as the classic desktop
-// does, so that the grid's pixel layout does not depend on the screen.
+// How a TFont's size becomes a QFont's. The uses truly differ, so each keeps
+// its own rule:
+enum class TFontSizeRule {
+    // The grid's: points taken at 96 pixels per inch, as the classic desktop
+    // does, so that the pixel layout does not depend on the screen; 0 means
+    // 9 points, a negative size counts as positive. The proportional CJK face
+    // backs the face up, so that Japanese text in a Latin face finds glyphs.
+    Pixels96,
+    // A text pane's: points on the screen as the font dialog chose them; a
+    // size of 0 or less leaves the size to the widget.
+    Points,
+    // A font sample's: the size of the base font, whatever the TFont says.
+    BaseSize,
+};
+// Face (see MapFaceName), size by the rule, and the style bits.
+QFont ToQFont(const TFont& f, TFontSizeRule rule, const QFont& base = QFont());
+// The grid's font: ToQFont(f, TFontSizeRule::Pixels96).
 QFont ToQFont(const TFont& f);
+
+QRect ToQRect(const TRect& r);
 
 } // namespace qt_bridge
 

@@ -22,14 +22,9 @@ std::uint8_t StyleBits(const QFont& F) {
                         (F.underline() ? fsUnderline : 0) | (F.strikeOut() ? fsStrikeOut : 0));
 }
 
+// The face and style of Font in the size of Base.
 QFont StyledFace(const TFont& Font, const QFont& Base) {
-    QFont f = Base;
-    f.setFamilies({qt_bridge::MapFaceName(Font.Name)});
-    f.setBold(Font.Style & fsBold);
-    f.setItalic(Font.Style & fsItalic);
-    f.setUnderline(Font.Style & fsUnderline);
-    f.setStrikeOut(Font.Style & fsStrikeOut);
-    return f;
+    return qt_bridge::ToQFont(Font, qt_bridge::TFontSizeRule::BaseSize, Base);
 }
 
 } // namespace
