@@ -1,25 +1,16 @@
 // Pasting any clipboard text into a small grid at any cell: no crash, and the
 // row count and column lists stay consistent.
-#include "grid/clipboard.h"
+#include "../tests/grid/fake_clipboard.h"
 #include "grid/lap_grid.h"
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-class BytesClipboard : public Clipboard {
-  public:
-    std::string Text;
-    bool HasText() const override { return true; }
-    std::string GetText() const override { return Text; }
-    void SetText(const std::string& bytes) override { Text = bytes; }
-};
-} // namespace
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     TLapGrid grid;
-    BytesClipboard clip;
+    FakeClipboard clip;
     grid.SetClipboardPort(&clip);
     grid.SetColCount(5);
     grid.SetRowCount(8);
@@ -31,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grid.Columns[1].SetVisible(data[0] & 1);
     grid.SetCol(data[0] % 5);
     grid.SetRow(data[1] % 8);
-    clip.Text.assign(reinterpret_cast<const char*>(data) + 2, size - 2);
+    clip.SetText(std::string(reinterpret_cast<const char*>(data) + 2, size - 2));
     grid.PasteFromClipboard();
     grid.CurrentUndo()->Undo();
     grid.CurrentUndo()->Redo();

@@ -4,7 +4,7 @@
 #include "app/commands.h"
 #include "app/fake_user_port.h"
 #include "app/session.h"
-#include "grid/clipboard.h"
+#include "grid/fake_clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
 #include "model/project_fakes.h"
@@ -14,15 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-class FakeClipboard : public Clipboard {
-  public:
-    bool Has = false;
-    std::string Text;
-    bool HasText() const override { return Has; }
-    std::string GetText() const override { return Text; }
-    void SetText(const std::string& b) override { Text = b, Has = true; }
-};
 
 struct Window {
     TLapGrid Grid;

@@ -3,7 +3,7 @@
 // guard against overwriting another program's write, and a failing writer.
 #include "app/commands.h"
 #include "app/fake_user_port.h"
-#include "grid/clipboard.h"
+#include "grid/fake_clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
 #include "model/file_io.h"
@@ -23,14 +23,6 @@
 using file_io_detail::SaveStep;
 
 namespace {
-
-class NoClipboard : public Clipboard {
-  public:
-    std::string Text;
-    bool HasText() const override { return !Text.empty(); }
-    std::string GetText() const override { return Text; }
-    void SetText(const std::string& b) override { Text = b; }
-};
 
 // Timers fire when the test says; posted calls run when the test says.
 class ManualPort : public RecoveryPort {
@@ -60,7 +52,7 @@ struct Window {
     ManualPort Timers;
     TLapGrid Grid;
     FakeSelector Selector;
-    NoClipboard Clip;
+    FakeClipboard Clip;
     TLapEnvFile Env;
     FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};
@@ -114,7 +106,7 @@ TEST(Recovery, EveryKindOfChangeBringsTheSnapshotUpToDate) {
     };
     const Case cases[] = {
         {"typed cell", [](Window& w) { w.Type(2, 1, "2:00"); }},
-        {"paste", [](Window& w) { w.Clip.Text = "3:00"; w.C.SetClipHasText(true); w.Grid.SetCol(2); w.C.EditClick(TEditAction::Paste, TFocusField::Grid); }},
+        {"paste", [](Window& w) { w.Clip.SetText("3:00"); w.C.SetClipHasText(true); w.Grid.SetCol(2); w.C.EditClick(TEditAction::Paste, TFocusField::Grid); }},
         {"delete key", [](Window& w) { w.Grid.SetCol(2); w.C.EditClick(TEditAction::Clear, TFocusField::Grid); }},
         {"add row", [](Window& w) { w.C.AddLineClick(); }},
         {"delete row", [](Window& w) { w.C.DeleteLineClick(); }},

@@ -4,7 +4,7 @@
 #include "app/fake_user_port.h"
 #include "app/session.h"
 #include "app/sheet_state.h"
-#include "grid/clipboard.h"
+#include "grid/fake_clipboard.h"
 #include "grid/keys.h"
 #include "grid/lap_grid.h"
 #include "model/project_fakes.h"
@@ -13,17 +13,10 @@
 
 namespace {
 
-class NoClipboard : public Clipboard {
-  public:
-    bool HasText() const override { return false; }
-    std::string GetText() const override { return {}; }
-    void SetText(const std::string&) override {}
-};
-
 struct Window {
     TLapGrid Grid;
     FakeSelector Selector;
-    NoClipboard Clip;
+    FakeClipboard Clip;
     TLapEnvFile Env;
     FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};

@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/fake_user_port.h"
 #include "app/splits_import.h"
-#include "grid/clipboard.h"
+#include "grid/fake_clipboard.h"
 #include "grid/lap_grid.h"
 #include "model/project_fakes.h"
 #include "model/project_file.h"
@@ -15,17 +15,10 @@
 
 namespace {
 
-class NoClipboard : public Clipboard {
-  public:
-    bool HasText() const override { return false; }
-    std::string GetText() const override { return {}; }
-    void SetText(const std::string&) override {}
-};
-
 struct Window {
     TLapGrid Grid;
     FakeSelector Selector;
-    NoClipboard Clip;
+    FakeClipboard Clip;
     TLapEnvFile Env;
     FakeUserPort User;
     TLapCommands C{Grid, Selector, Clip, Env, User};

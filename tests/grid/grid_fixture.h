@@ -6,6 +6,7 @@
 // centre at client (20 + 80c + 40, 18 + 18r + 9).
 #pragma once
 
+#include "fake_clipboard.h"
 #include "fake_host.h"
 #include "grid/clipboard.h"
 #include "grid/keys.h"
@@ -34,15 +35,6 @@ struct TLapGridTestView {
 using Strings = std::vector<std::string>;
 using Pos = std::pair<int, int>;
 using Cells = std::vector<Pos>;
-
-class FakeClipboard : public Clipboard {
-  public:
-    bool HasText() const override { return Has; }
-    std::string GetText() const override { return Has ? Text : std::string(); }
-    void SetText(const std::string& bytes) override { Has = true, Text = bytes; }
-    bool Has = false;
-    std::string Text;
-};
 
 // Columns 3 and 4 are the read-only split and interval; one sheet's
 // split-result list and undo buffer; the window has the focus.
