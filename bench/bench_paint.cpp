@@ -1,5 +1,6 @@
 // A full repaint of the grid should cost the same whatever the sheet's row
 // count: only the rows in view are visited. The canvas counts calls only.
+#include "../tests/grid/fake_host.h"
 #include "grid/lap_grid.h"
 
 #include <benchmark/benchmark.h>
@@ -24,47 +25,14 @@ class NullCanvas : public Canvas {
     void RemoveClip() override {}
 };
 
-// A 600 x 800 window that ignores every request.
-class NullHost : public GridHost {
-  public:
-    int ClientWidth() const override { return 600; }
-    int ClientHeight() const override { return 800; }
-    void ShowScrollBar(TScrollBarKind, bool) override {}
-    void SetScrollInfo(TScrollBarKind, const TScrollInfo&) override {}
-    void Invalidate(const TRect&) override {}
-    void InvalidateAll() override {}
-    int TextWidth(const TFont&, const std::string& s) const override {
-        return headless_metric::Width(s);
-    }
-    int TextHeight(const TFont&, const std::string&) const override {
-        return headless_metric::TextHeight;
-    }
-    void CreateCaret(int, int) override {}
-    void DestroyCaret() override {}
-    void SetCaretPos(int, int) override {}
-    void ShowCaret() override {}
-    void HideCaret() override {}
-    void SetCursor(TGridCursor) override {}
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    bool HasCapture() const override { return false; }
-    bool HasFocus() const override { return true; }
-    void SetFocus() override {}
-    void ShowEditor(const TRect&, const std::string&, const TFont&, TColor, THorzAlign) override {}
-    void HideEditor() override {}
-    bool EditorVisible() const override { return false; }
-    std::string EditorText() const override { return {}; }
-    void SetEditorFocus() override {}
-    bool EditorHasFocus() const override { return false; }
-    void SetImeComposition(const TRect&, const TPoint&, const TFont&) override {}
-    bool OwnerAcceptsInput() const override { return true; }
-};
-
 // The main window's sheet: five columns, times in every row, the view
 // scrolled to the middle with a block selected there.
 void BM_FullRepaint(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
-    NullHost host;
+    // A 600 x 800 client area whatever bars are shown, with the focus.
+    FakeHost host;
+    host.Width = 600, host.Height = 800, host.BarSize = 0;
+    host.Focused = true;
     TLapGrid grid;
     grid.SetColCount(5);
     grid.SetGutterKind(gkNumber);
