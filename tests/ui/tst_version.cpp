@@ -20,7 +20,8 @@ class TestVersion : public QObject {
         QStringList shown;
         for (const QLabel* label : dlg.findChildren<QLabel*>())
             if (label->text().startsWith(QStringLiteral("Segmark "))) shown << label->text();
-        QCOMPARE(shown, QStringList{QStringLiteral("Segmark   ver") + QString::fromStdString(version)});
+        QCOMPARE(shown,
+                 QStringList{QStringLiteral("Segmark   ver") + QString::fromStdString(version)});
     }
 };
 
