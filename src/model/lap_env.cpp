@@ -2,6 +2,8 @@
 
 #include "model/byte_io.h"
 #include "model/file_io.h"
+#include "model/record_fields.h"
+#include "model/record_layouts.h"
 #include "model/settings_image.h"
 
 #include <cerrno>
@@ -10,134 +12,63 @@
 using namespace byte_io;
 
 namespace {
-enum : std::size_t {
-    oPlacement = 0,
-    oMaximized = 44,
-    oZOrderMode = 45,
-    oSizeLocked = 46,
-    oTitleBarPos = 47,
-    oReopenLast = 48,
-    oLastFile = 49,
-    oMaxUndoIndex = 561,
-    oConfirmRename = 562,
-    oConfirmManyRows = 563,
-    oShowNotes = 564,
-    oNotesHeight = 565,
-    oNotesFontName = 569,
-    oNotesFontSize = 824,
-    oNotesFontStyle = 828,
-    oNotesFontColor = 829,
-    oNotesPos = 833,
-    oNotesColor = 834,
-    oTitlesLocked = 838,
-    oHeaderTexts = 839,
-    oReserved1 = 2114,
-    oScrollThreshold = 2154,
-    oReserved2 = 2155,
-    oShowToolButtons = 2164,
-    oColumnsResizable = 2165,
-    oHeaderVisible = 2166,
-    oReserved3 = 2167,
-};
+
+// The TLapEnv image, field by field: the only place that says where a field
+// is stored. Env is TLapEnv for reading, const TLapEnv otherwise.
+template <class Io, class Env> void EnvFields(Io& io, Env& e) {
+    auto& p = e.Placement;
+    // clang-format off
+    io("Placement.Length",                 0, p.Length);
+    io("Placement.Flags",                  4, p.Flags);
+    io("Placement.ShowCmd",                8, p.ShowCmd);
+    io("Placement.MinPosition.X",         12, p.MinPosition.X);
+    io("Placement.MinPosition.Y",         16, p.MinPosition.Y);
+    io("Placement.MaxPosition.X",         20, p.MaxPosition.X);
+    io("Placement.MaxPosition.Y",         24, p.MaxPosition.Y);
+    io("Placement.NormalPosition.Left",   28, p.NormalPosition.Left);
+    io("Placement.NormalPosition.Top",    32, p.NormalPosition.Top);
+    io("Placement.NormalPosition.Right",  36, p.NormalPosition.Right);
+    io("Placement.NormalPosition.Bottom", 40, p.NormalPosition.Bottom);
+    io("Maximized",                       44, e.Maximized);
+    io("ZOrderMode",                      45, e.ZOrderMode);
+    io("SizeLocked",                      46, e.SizeLocked);
+    io("TitleBarPos",                     47, e.TitleBarPos);
+    io("ReopenLast",                      48, e.ReopenLast);
+    io("LastFile",                        49, e.LastFile);
+    io("MaxUndoIndex",                   561, e.MaxUndoIndex);
+    io("ConfirmRename",                  562, e.ConfirmRename);
+    io("ConfirmManyRows",                563, e.ConfirmManyRows);
+    io("ShowNotes",                      564, e.ShowNotes);
+    io("NotesHeight",                    565, e.NotesHeight);
+    io("NotesFontName",                  569, e.NotesFontName);
+    io("NotesFontSize",                  824, e.NotesFontSize);
+    io("NotesFontStyle",                 828, e.NotesFontStyle);
+    io("NotesFontColor",                 829, e.NotesFontColor);
+    io("NotesPos",                       833, e.NotesPos);
+    io("NotesColor",                     834, e.NotesColor);
+    io("TitlesLocked",                   838, e.TitlesLocked);
+    io("HeaderTexts",                    839, e.HeaderTexts);
+    io("Reserved1",                     2114, Whole(e.Reserved1));
+    io("ScrollThreshold",               2154, e.ScrollThreshold);
+    io("Reserved2",                     2155, Whole(e.Reserved2));
+    io("ShowToolButtons",               2164, e.ShowToolButtons);
+    io("ColumnsResizable",              2165, e.ColumnsResizable);
+    io("HeaderVisible",                 2166, e.HeaderVisible);
+    io("Reserved3",                     2167, Whole(e.Reserved3));
+    // clang-format on
+}
 
 std::string PutEnv(const TLapEnv& e) {
     std::string b(LapEnvSize, '\0');
-    const auto& p = e.Placement;
-    const std::int32_t placement[11] = {p.Length,
-                                        p.Flags,
-                                        p.ShowCmd,
-                                        p.MinPosition.X,
-                                        p.MinPosition.Y,
-                                        p.MaxPosition.X,
-                                        p.MaxPosition.Y,
-                                        p.NormalPosition.Left,
-                                        p.NormalPosition.Top,
-                                        p.NormalPosition.Right,
-                                        p.NormalPosition.Bottom};
-    for (std::size_t i = 0; i < 11; ++i)
-        PutI32(b, oPlacement + 4 * i, placement[i]);
-    PutU8(b, oMaximized, e.Maximized);
-    PutU8(b, oZOrderMode, e.ZOrderMode);
-    PutU8(b, oSizeLocked, e.SizeLocked);
-    PutU8(b, oTitleBarPos, e.TitleBarPos);
-    PutU8(b, oReopenLast, e.ReopenLast);
-    PutBytes(b, oLastFile, e.LastFile.raw());
-    PutU8(b, oMaxUndoIndex, e.MaxUndoIndex);
-    PutU8(b, oConfirmRename, e.ConfirmRename);
-    PutU8(b, oConfirmManyRows, e.ConfirmManyRows);
-    PutU8(b, oShowNotes, e.ShowNotes);
-    PutI32(b, oNotesHeight, e.NotesHeight);
-    PutBytes(b, oNotesFontName, e.NotesFontName.raw());
-    PutI32(b, oNotesFontSize, e.NotesFontSize);
-    PutU8(b, oNotesFontStyle, e.NotesFontStyle);
-    PutU32(b, oNotesFontColor, e.NotesFontColor);
-    PutU8(b, oNotesPos, e.NotesPos);
-    PutU32(b, oNotesColor, e.NotesColor);
-    PutU8(b, oTitlesLocked, e.TitlesLocked);
-    for (std::size_t i = 0; i < e.HeaderTexts.size(); ++i)
-        PutBytes(b, oHeaderTexts + 255 * i, e.HeaderTexts[i].raw());
-    auto putArray = [&b](std::size_t off, const auto& a) {
-        for (std::size_t i = 0; i < a.size(); ++i)
-            PutU8(b, off + i, a[i]);
-    };
-    putArray(oReserved1, e.Reserved1);
-    PutU8(b, oScrollThreshold, e.ScrollThreshold);
-    putArray(oReserved2, e.Reserved2);
-    PutU8(b, oShowToolButtons, e.ShowToolButtons);
-    PutU8(b, oColumnsResizable, e.ColumnsResizable);
-    PutU8(b, oHeaderVisible, e.HeaderVisible);
-    putArray(oReserved3, e.Reserved3);
+    FieldWriter w(b, 0);
+    EnvFields(w, e);
     return b;
 }
 
 TLapEnv GetEnv(const FieldSource& f) {
     TLapEnv e;
-    auto& p = e.Placement;
-    std::int32_t* placement[11] = {&p.Length,
-                                   &p.Flags,
-                                   &p.ShowCmd,
-                                   &p.MinPosition.X,
-                                   &p.MinPosition.Y,
-                                   &p.MaxPosition.X,
-                                   &p.MaxPosition.Y,
-                                   &p.NormalPosition.Left,
-                                   &p.NormalPosition.Top,
-                                   &p.NormalPosition.Right,
-                                   &p.NormalPosition.Bottom};
-    for (std::size_t i = 0; i < 11; ++i)
-        *placement[i] = f.I32(oPlacement + 4 * i);
-    e.Maximized = f.U8(oMaximized);
-    e.ZOrderMode = f.U8(oZOrderMode);
-    e.SizeLocked = f.U8(oSizeLocked);
-    e.TitleBarPos = f.U8(oTitleBarPos);
-    e.ReopenLast = f.U8(oReopenLast);
-    e.LastFile.assignRaw(f.Field(oLastFile, 512));
-    e.MaxUndoIndex = f.U8(oMaxUndoIndex);
-    e.ConfirmRename = f.U8(oConfirmRename);
-    e.ConfirmManyRows = f.U8(oConfirmManyRows);
-    e.ShowNotes = f.U8(oShowNotes);
-    e.NotesHeight = f.I32(oNotesHeight);
-    e.NotesFontName.assignRaw(f.Field(oNotesFontName, 255));
-    e.NotesFontSize = f.I32(oNotesFontSize);
-    e.NotesFontStyle = f.U8(oNotesFontStyle);
-    e.NotesFontColor = f.U32(oNotesFontColor);
-    e.NotesPos = f.U8(oNotesPos);
-    e.NotesColor = f.U32(oNotesColor);
-    e.TitlesLocked = f.U8(oTitlesLocked);
-    for (std::size_t i = 0; i < e.HeaderTexts.size(); ++i)
-        e.HeaderTexts[i].assignRaw(f.Field(oHeaderTexts + 255 * i, 255));
-    auto getArray = [&f](std::size_t off, auto& a) {
-        const auto bytes = f.Field(off, a.size());
-        for (std::size_t i = 0; i < a.size(); ++i)
-            a[i] = U8(bytes, i);
-    };
-    getArray(oReserved1, e.Reserved1);
-    e.ScrollThreshold = f.U8(oScrollThreshold);
-    getArray(oReserved2, e.Reserved2);
-    e.ShowToolButtons = f.U8(oShowToolButtons);
-    e.ColumnsResizable = f.U8(oColumnsResizable);
-    e.HeaderVisible = f.U8(oHeaderVisible);
-    getArray(oReserved3, e.Reserved3);
+    FieldReader r(f);
+    EnvFields(r, e);
     return e;
 }
 
@@ -163,6 +94,12 @@ TLapEnvFile LoadLapEnv(const std::string& Path) {
     struct stat st {};
     if (::stat(Path.c_str(), &st) != 0 && errno == ENOENT) return TLapEnvFile{};
     return ReadLapEnv(ReadWholeFile(Path));
+}
+
+std::vector<TFieldSpan> LapEnvLayout() {
+    FieldLister l;
+    EnvFields(l, static_cast<const TLapEnv&>(TLapEnv{}));
+    return l.Spans;
 }
 
 void SaveLapEnv(const std::string& Path, const TLapEnvFile& Data) {

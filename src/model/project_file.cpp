@@ -1,6 +1,7 @@
 #include "model/project_file.h"
 
 #include "model/byte_io.h"
+#include "model/record_layouts.h"
 #include "model/settings_image.h"
 
 #include <cstdint>
@@ -139,4 +140,13 @@ void SaveProjectFile(const std::string& FileName, const std::vector<TLaptimeShee
 
 void SaveProjectFile(const std::string& FileName, const std::vector<const TLaptimeSheet*>& Sheets) {
     SaveFileAtomically(FileName, WriteProjectFile(Sheets, FileName));
+}
+
+std::vector<TFieldSpan> ProjectRecordLayout() {
+    std::vector<TFieldSpan> spans = settings_image::LayoutSpans(settings_image::RecordLayout);
+    spans.push_back(
+        {"TextLength", oTextLength, 4 * StoredColumnCount, TFieldKind::I32, StoredColumnCount});
+    spans.push_back(
+        {"TextPos", oTextPos, 4 * StoredColumnCount, TFieldKind::I32, StoredColumnCount});
+    return spans;
 }

@@ -1,6 +1,8 @@
 #include "model/settings_image.h"
 
 #include "model/byte_io.h"
+#include "model/record_fields.h"
+#include "model/record_layouts.h"
 
 #include <stdexcept>
 
@@ -8,72 +10,101 @@ using namespace byte_io;
 
 namespace settings_image {
 
-const TSettingsLayout ImageLayout{0,   255, 256, 512, 516, 520, 524, 528, 532, 536, 540, 544, 548,
-                                  552, 553, 556, 560, 568, 588, 593, 600, 604, 608, 612, 616};
-const TSettingsLayout RecordLayout{0,   255, 256, 511, 515, 516, 520, 524, 528, 532, 536, 540, 544,
-                                   548, 549, 550, 554, 559, 579, 584, 589, 593, 597, 601, 605};
+namespace {
 
-void PutSettingsFields(std::string& b, std::size_t r, const TSettingsLayout& L,
-                       const TLaptimeSheet& s) {
-    PutBytes(b, r + L.Name, s.Name.raw());
-    PutU8(b, r + L.TimeFormat, s.TimeFormat);
-    PutBytes(b, r + L.FontName, s.FontName.raw());
-    PutU32(b, r + L.FontColor, s.FontColor);
-    PutU8(b, r + L.FontStyle, s.FontStyle);
-    PutI32(b, r + L.FontSize, s.FontSize);
-    PutU32(b, r + L.BackColor, s.BackColor);
-    PutU32(b, r + L.HeaderColor, s.HeaderColor);
-    PutU32(b, r + L.HeaderDarkColor, s.HeaderDarkColor);
-    PutU32(b, r + L.HeaderFontColor, s.HeaderFontColor);
-    PutU32(b, r + L.BoxColor, s.BoxColor);
-    PutU32(b, r + L.CellColor, s.CellColor);
-    PutU32(b, r + L.AlternateColor, s.AlternateColor);
-    PutU8(b, r + L.ShowGrid, s.ShowGrid);
-    PutU8(b, r + L.GridStyle, s.GridStyle);
-    PutU32(b, r + L.GridColor, s.GridColor);
-    for (std::size_t i = 0; i < SheetColumnCount; ++i) {
-        PutU8(b, r + L.ColVisible + i, s.ColVisible[i]);
-        PutI32(b, r + L.ColWidth + 4 * i, s.ColWidth[i]);
-        PutU8(b, r + L.ColHorzAlign + i, s.ColHorzAlign[i]);
-        PutU8(b, r + L.ColVertAlign + i, s.ColVertAlign[i]);
-    }
-    PutI32(b, r + L.DefRowHeight, s.DefRowHeight);
-    PutI32(b, r + L.RowCount, s.RowCount);
-    PutU32(b, r + L.PlusColor, s.PlusColor);
-    PutU32(b, r + L.MinusColor, s.MinusColor);
-    PutU32(b, r + L.EqualColor, s.EqualColor);
+using L = TSettingsLayout;
+
+// The settings fields, each with its offset in the aligned settings image
+// and in the packed project record: the only place that says where a field
+// is stored. Sheet is TLaptimeSheet for reading, const TLaptimeSheet
+// otherwise; Io takes (name, layout member, image offset, record offset,
+// field).
+template <class Io, class Sheet> void SettingsFields(Io& io, Sheet& s) {
+    // clang-format off
+    //  field                                 image record
+    io("Name",            &L::Name,              0,    0, s.Name);
+    io("TimeFormat",      &L::TimeFormat,      255,  255, s.TimeFormat);
+    io("FontName",        &L::FontName,        256,  256, s.FontName);
+    io("FontColor",       &L::FontColor,       512,  511, s.FontColor);
+    io("FontStyle",       &L::FontStyle,       516,  515, s.FontStyle);
+    io("FontSize",        &L::FontSize,        520,  516, s.FontSize);
+    io("BackColor",       &L::BackColor,       524,  520, s.BackColor);
+    io("HeaderColor",     &L::HeaderColor,     528,  524, s.HeaderColor);
+    io("HeaderDarkColor", &L::HeaderDarkColor, 532,  528, s.HeaderDarkColor);
+    io("HeaderFontColor", &L::HeaderFontColor, 536,  532, s.HeaderFontColor);
+    io("BoxColor",        &L::BoxColor,        540,  536, s.BoxColor);
+    io("CellColor",       &L::CellColor,       544,  540, s.CellColor);
+    io("AlternateColor",  &L::AlternateColor,  548,  544, s.AlternateColor);
+    io("ShowGrid",        &L::ShowGrid,        552,  548, s.ShowGrid);
+    io("GridStyle",       &L::GridStyle,       553,  549, s.GridStyle);
+    io("GridColor",       &L::GridColor,       556,  550, s.GridColor);
+    io("ColVisible",      &L::ColVisible,      560,  554, s.ColVisible);
+    io("ColWidth",        &L::ColWidth,        568,  559, s.ColWidth);
+    io("ColHorzAlign",    &L::ColHorzAlign,    588,  579, s.ColHorzAlign);
+    io("ColVertAlign",    &L::ColVertAlign,    593,  584, s.ColVertAlign);
+    io("DefRowHeight",    &L::DefRowHeight,    600,  589, s.DefRowHeight);
+    io("RowCount",        &L::RowCount,        604,  593, s.RowCount);
+    io("PlusColor",       &L::PlusColor,       608,  597, s.PlusColor);
+    io("MinusColor",      &L::MinusColor,      612,  601, s.MinusColor);
+    io("EqualColor",      &L::EqualColor,      616,  605, s.EqualColor);
+    // clang-format on
 }
 
-void GetSettingsFields(std::string_view Image, std::string_view Fallback, const TSettingsLayout& L,
-                       TLaptimeSheet& s) {
-    const FieldSource f(Image, Fallback);
-    s.Name.assignRaw(f.Field(L.Name, 255));
-    s.TimeFormat = f.U8(L.TimeFormat);
-    s.FontName.assignRaw(f.Field(L.FontName, 255));
-    s.FontColor = f.U32(L.FontColor);
-    s.FontStyle = f.U8(L.FontStyle);
-    s.FontSize = f.I32(L.FontSize);
-    s.BackColor = f.U32(L.BackColor);
-    s.HeaderColor = f.U32(L.HeaderColor);
-    s.HeaderDarkColor = f.U32(L.HeaderDarkColor);
-    s.HeaderFontColor = f.U32(L.HeaderFontColor);
-    s.BoxColor = f.U32(L.BoxColor);
-    s.CellColor = f.U32(L.CellColor);
-    s.AlternateColor = f.U32(L.AlternateColor);
-    s.ShowGrid = f.U8(L.ShowGrid);
-    s.GridStyle = f.U8(L.GridStyle);
-    s.GridColor = f.U32(L.GridColor);
-    for (std::size_t i = 0; i < SheetColumnCount; ++i) {
-        s.ColVisible[i] = f.U8(L.ColVisible + i);
-        s.ColWidth[i] = f.I32(L.ColWidth + 4 * i);
-        s.ColHorzAlign[i] = f.U8(L.ColHorzAlign + i);
-        s.ColVertAlign[i] = f.U8(L.ColVertAlign + i);
+// Runs Inner over the fields at the offsets of one layout.
+template <class Inner> struct AtLayout {
+    Inner& In;
+    const TSettingsLayout& Layout;
+    template <class T>
+    void operator()(const char* name, std::size_t L::*at, std::size_t, std::size_t, T& v) {
+        In(name, Layout.*at, v);
     }
-    s.DefRowHeight = f.I32(L.DefRowHeight);
-    s.RowCount = f.I32(L.RowCount);
-    s.PlusColor = f.U32(L.PlusColor);
-    s.MinusColor = f.U32(L.MinusColor);
-    s.EqualColor = f.U32(L.EqualColor);
+};
+
+// Takes each field's offset in one of the two layouts from the table.
+struct OffsetsOf {
+    TSettingsLayout Out{};
+    bool Record = false;
+    template <class T>
+    void operator()(const char*, std::size_t L::*at, std::size_t image, std::size_t record,
+                    const T&) {
+        Out.*at = Record ? record : image;
+    }
+};
+
+TSettingsLayout TableLayout(bool record) {
+    OffsetsOf o;
+    o.Record = record;
+    const TLaptimeSheet any;
+    SettingsFields(o, any);
+    return o.Out;
+}
+
+} // namespace
+
+std::vector<TFieldSpan> LayoutSpans(const TSettingsLayout& Layout) {
+    FieldLister l;
+    AtLayout<FieldLister> at{l, Layout};
+    const TLaptimeSheet any;
+    SettingsFields(at, any);
+    return l.Spans;
+}
+
+const TSettingsLayout ImageLayout = TableLayout(false);
+const TSettingsLayout RecordLayout = TableLayout(true);
+
+void PutSettingsFields(std::string& b, std::size_t r, const TSettingsLayout& Layout,
+                       const TLaptimeSheet& s) {
+    FieldWriter w(b, r);
+    AtLayout<FieldWriter> at{w, Layout};
+    SettingsFields(at, s);
+}
+
+void GetSettingsFields(std::string_view Image, std::string_view Fallback,
+                       const TSettingsLayout& Layout, TLaptimeSheet& s) {
+    const FieldSource f(Image, Fallback);
+    FieldReader r(f);
+    AtLayout<FieldReader> at{r, Layout};
+    SettingsFields(at, s);
 }
 
 void ReadSettingsImage(std::string_view Image, std::string_view Fallback, TLaptimeSheet& s) {
@@ -94,4 +125,8 @@ void ReadSettingsImage(std::string_view Image, TLaptimeSheet& Dest) {
     if (Image.size() < SettingsImageSize)
         throw std::invalid_argument("a sheet settings image needs 632 bytes");
     settings_image::ReadSettingsImage(Image.substr(0, SettingsImageSize), {}, Dest);
+}
+
+std::vector<TFieldSpan> SettingsImageLayout() {
+    return settings_image::LayoutSpans(settings_image::ImageLayout);
 }
