@@ -35,6 +35,7 @@ TEST(InputKeys, KeyTables) {
         {"shift down three times", {}, 1, 2, {VK_DOWN, VK_DOWN, VK_DOWN}, ssShift, 1, 2, {1, 2, 1, 5}, 0, 0},
         {"shift down scrolls the far corner into view, one row kept below it", {}, 1, 8, {VK_DOWN, VK_DOWN, VK_DOWN}, ssShift, 1, 8, {1, 8, 1, 11}, 0, 3 * 18},
         {"shift right and back left", {}, 1, 1, {VK_RIGHT, VK_RIGHT, VK_LEFT}, ssShift, 1, 1, {1, 1, 2, 1}, 0, 0},
+        {"shift up past the first row", {}, 2, 1, {VK_UP, VK_UP}, ssShift, 2, 1, {2, 0, 2, 1}, 0, 0},
         {"tab, escape, insert, F1 not taken", {}, 1, 1, {VK_TAB, VK_ESCAPE, VK_INSERT, VK_F1}, 0, 1, 1, {1, 1, 1, 1}, 0, 0},
         // Every column hidden: the current cell stays inside the grid.
         {"all hidden, sideways", all, 2, 3, sideways, 0, 2, 3, {2, 3, 2, 3}, 4, 0},
@@ -410,6 +411,12 @@ TEST(InputKeys, CellInputFromAnotherProgramAndItsMoves) {
     s.Go(1, 2);
     EXPECT_TRUE(s.G.CellInput("a", 2147483646));
     EXPECT_EQ(s.G.Row(), 9);
+    // A text past 255 bytes is cut there, never inside a two-byte character.
+    s.Go(2, 0);
+    EXPECT_TRUE(s.G.CellInput(std::string(300, 'b'), -1));
+    EXPECT_EQ(s.Cell(2, 0), std::string(255, 'b'));
+    EXPECT_TRUE(s.G.CellInput(std::string(254, 'a') + "\x83\x5C", -1));
+    EXPECT_EQ(s.Cell(2, 0), std::string(254, 'a'));
 
     struct Refusal {
         const char* name;
