@@ -51,6 +51,10 @@ printf 'x\t0:10\t0:00:12\t+0:02\t- - -\r\ny\t\t\t\t\r\n' >expected1.bin
 run export-text p.sgp --sheet 1
 [ "$rc" -eq 0 ] || fail "export-text sheet 1: status $rc: $(cat err.txt)"
 cmp -s out.bin expected1.bin || fail "export-text sheet 1: got $(od -c out.bin)"
+# A sheet number is read with all its digits.
+run export-text p.sgp --sheet 0001
+[ "$rc" -eq 0 ] || fail "export-text sheet 0001: status $rc: $(cat err.txt)"
+cmp -s out.bin expected1.bin || fail "export-text sheet 0001: got $(od -c out.bin)"
 
 # The project holds exactly the two sheets, named after the files.
 expect_failure "sheet beyond the project" export-text p.sgp --sheet 2

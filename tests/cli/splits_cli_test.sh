@@ -108,6 +108,11 @@ for args in "x.lss -o x.sgp --timing wall" "x.lss -o x.sgp --format 9" "-o x.sgp
     run import-splits $args # split on purpose
     [ "$rc" -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] && [ ! -e x.sgp ] || fail "import-splits $args"
 done
+# The display formats at both ends are taken.
+for n in 0 8; do
+    run import-splits marathon.lss -o "f$n.sgp" --format "$n"
+    [ "$rc" -eq 0 ] && [ -s "f$n.sgp" ] || fail "import-splits --format $n: status $rc, $(cat err.txt)"
+done
 
 # ---- every layout other timers wrote, read back as CSV ----
 expect_ok "import-splits layouts" import-splits layouts/v1.0.lss layouts/v1.3.lss \
