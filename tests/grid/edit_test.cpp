@@ -309,6 +309,9 @@ TEST(EditRows, AddInsertAndDeleteMoveTextsAndResults) {
     r.G.SetRow(4);
     r.G.DeleteRows(1, 2, true);
     EXPECT_EQ(r.G.Row(), 2);
+    // A block then grows from the cell the deletion left current.
+    r.Key(VK_UP, ssShift);
+    EXPECT_EQ(r.Sel(), (TRect{r.G.Col(), 1, r.G.Col(), 2}));
     EXPECT_EQ(r.G.Columns[1].Strings(), (Strings{"r0", "r3", "r4", "", "", "", ""}));
     EXPECT_EQ(r.Formats().Entries, (Formats{tfMinus, tfMinus, tfPlus}));
     // Deleting every row leaves no current cell.
