@@ -61,6 +61,10 @@ TEST(EditNowBest, CopyNowToBestMovesEveryRowAndUndoes) {
     EXPECT_EQ(s.Column(1), (Strings{"1:00", "2:00", "3:00", "4:30"}));
     EXPECT_EQ(s.Column(2), (Strings{"0:59", "", "3:01", ""}));
     EXPECT_EQ(s.Assigned.size(), 8u); // both columns of every row re-evaluated
+    // Redo moves the times again: Best takes them, Now is left empty.
+    s.Undo().Redo();
+    EXPECT_EQ(s.Column(1), (Strings{"0:59", "", "3:01", ""}));
+    EXPECT_EQ(s.Column(2), (Strings{"", "", "", ""}));
 }
 
 TEST(EditNowBest, ClearNowEmptiesCurrentTimesOnce) {

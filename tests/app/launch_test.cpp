@@ -91,6 +91,10 @@ TEST(RemoteMessage, SheetStateCarriesMoreThanARequest) {
     const std::string bytes = EncodeRemoteMessage(state);
     TRemoteMessage out;
     std::size_t used = 0;
+    // A request of exactly the limit is still taken.
+    const TRemoteMessage longest{rkCellInput, 0, std::string(MaxRemoteText, 'y')};
+    ASSERT_EQ(DecodeRemoteMessage(EncodeRemoteMessage(longest), out, used), TRemoteParse::Ok);
+    EXPECT_EQ(out, longest);
     EXPECT_EQ(DecodeRemoteMessage(bytes, out, used), TRemoteParse::Bad);
     ASSERT_EQ(DecodeRemoteMessage(bytes, out, used, MaxSheetStateText), TRemoteParse::Ok);
     EXPECT_EQ(out, state);
