@@ -307,7 +307,17 @@ void TLapGrid::SetSheetBuffers(SheetBuffers* Owner) {
 void TLapGrid::ResetSheetBuffers() {
     FTyping.Take();
     SetSheetBuffers(nullptr);
+    FOwnSheets.reset();
     FSheetIndex = 0;
+}
+
+void TLapGrid::AddSheetBuffers(TTimeFormatList Formats, int UndoSetting) {
+    if (!FOwnSheets || FSheets != FOwnSheets.get()) {
+        FTyping.Take();
+        FOwnSheets = std::make_unique<TOwnSheetBuffers>(this);
+        SetSheetBuffers(FOwnSheets.get());
+    }
+    FOwnSheets->Add(std::move(Formats), UndoSetting);
 }
 
 void TLapGrid::ClearUndoBuffers() {

@@ -203,6 +203,10 @@ class TLapGrid final : public TCellStore {
     SheetBuffers* SheetBuffersOwner() const { return FSheets; }
     // Lets the owner go: no pending edit, no lists, sheet 0.
     void ResetSheetBuffers();
+    // For a grid used without a project: appends one sheet's split results
+    // and undo buffer to a holder the grid owns (and shows it, when the grid
+    // showed another owner's sheets).
+    void AddSheetBuffers(TTimeFormatList Formats, int UndoSetting);
     // Empties every sheet's undo buffer (after a save).
     void ClearUndoBuffers();
     bool IsAnyModified() const;
@@ -680,6 +684,7 @@ class TLapGrid final : public TCellStore {
     bool FEditorOpen = false;
     TLapInplace FInplace;
     SheetBuffers* FSheets = nullptr;
+    std::unique_ptr<TOwnSheetBuffers> FOwnSheets;
     TGridMouse FMouse{*this};
     TGridKeys FKeys{*this};
     TTimeFormatLists FTimeFormatLists;

@@ -89,6 +89,25 @@ class TUndoList {
 
 // One sheet's split-result list and undo buffer, for a grid shown without
 // a project. Destroy it before the grid it records into.
+// The sheets of a grid used on its own, with no project to keep them: the
+// grid owns this holder while it shows those sheets.
+class TOwnSheetBuffers final : public SheetBuffers {
+  public:
+    explicit TOwnSheetBuffers(TCellStore* Store) : FStore(Store) {}
+    void Add(TTimeFormatList Formats, int UndoSetting) {
+        FFormats.push_back(std::make_unique<TTimeFormatList>(std::move(Formats)));
+        FUndo.push_back(std::make_unique<TUndoBufferList>(FStore, UndoSetting));
+    }
+    int SheetCount() const override { return static_cast<int>(FUndo.size()); }
+    TTimeFormatList& SheetFormats(int I) override { return *FFormats.at(static_cast<std::size_t>(I)); }
+    TUndoBufferList& SheetUndo(int I) override { return *FUndo.at(static_cast<std::size_t>(I)); }
+
+  private:
+    TCellStore* FStore;
+    std::vector<std::unique_ptr<TTimeFormatList>> FFormats;
+    std::vector<std::unique_ptr<TUndoBufferList>> FUndo;
+};
+
 class TOneSheetBuffers final : public SheetBuffers {
   public:
     TOneSheetBuffers(TCellStore* Store, TTimeFormatList Formats, int UndoSetting)

@@ -505,3 +505,42 @@ TEST(EditUndo, RandomHistoriesUndoAndRedoExactly) {
 }
 
 } // namespace
+
+namespace {
+
+// A grid used without a project keeps its sheets' lists itself: each sheet
+// its own history, the shown one chosen by SheetIndex, all gone on reset.
+TEST(Data, GridOnItsOwnKeepsSheetBuffersOfItsOwn) {
+    TLapGrid g;
+    g.SetColCount(RecordedCols);
+    g.SetRowCount(3);
+    for (int s = 0; s < 2; ++s) {
+        TTimeFormatList f;
+        f.AddDefaults(3 + s);
+        g.AddSheetBuffers(std::move(f), 0);
+    }
+    ASSERT_EQ(g.TimeFormatLists().Count(), 2);
+    ASSERT_EQ(g.UndoList().Count(), 2);
+    EXPECT_EQ(g.TimeFormatLists().Items(1).Count(), 4);
+    const auto type = [&](int Col, int Row, const std::string& Text) {
+        g.SetCol(Col);
+        g.SetRow(Row);
+        for (char ch : Text)
+            g.KeyPress(std::string(1, ch));
+        g.KeyDown(VK_RETURN, 0);
+    };
+    type(1, 0, "1:00");
+    EXPECT_TRUE(g.UndoList().Items(0).IsModified());
+    EXPECT_FALSE(g.UndoList().Items(1).IsModified());
+    g.SetSheetIndex(1);
+    EXPECT_EQ(g.CurrentUndo(), &g.UndoList().Items(1));
+    EXPECT_EQ(g.CurrentFormats()->Count(), 4);
+    type(1, 1, "2:00");
+    EXPECT_TRUE(g.UndoList().Items(1).IsModified());
+    g.ResetSheetBuffers();
+    EXPECT_EQ(g.UndoList().Count(), 0);
+    EXPECT_EQ(g.CurrentUndo(), nullptr);
+    EXPECT_FALSE(g.IsAnyModified());
+}
+
+} // namespace
