@@ -124,6 +124,27 @@ void TLapGrid::ImeStartComposition() {
 
 // ---- text from another program ----
 
+namespace {
+
+// The Enter presses that follow a cell entry from another program. The
+// sender picks the count; a walk never needs more presses than it has cells
+// to visit, so a huge count must not hang the window.
+long long EntryPresses(const TLapGrid& G, int Moves) {
+    long long presses = static_cast<long long>(Moves) + 1;
+    const TRect& sel = G.Selection();
+    if (sel.IsSingle())
+        return std::min<long long>(presses, G.RowCount() + 1);
+    // From the first press on the block walk repeats after visiting every
+    // cell of the block's visible columns once.
+    long long cols = 0;
+    for (int c = std::max(0, sel.Left); c <= sel.Right && c < G.ColCount(); ++c)
+        if (G.Columns[c].Visible()) ++cols;
+    const long long period = std::max(1LL, cols) * (sel.Bottom - sel.Top + 1);
+    return 1 + (presses - 1) % period;
+}
+
+} // namespace
+
 bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     const std::string text = CutCellInput(Text);
     if (FHost && !FHost->OwnerAcceptsInput()) return false;
@@ -156,22 +177,7 @@ bool TLapGrid::CellInput(const std::string& Text, int Moves) {
     FTyping.SetTyped(false);
 
     if (Moves < 0) return true;
-    // The sender picks the count; a walk never needs more presses than it
-    // has cells to visit, so a huge count must not hang the window.
-    long long presses = static_cast<long long>(Moves) + 1;
-    if (!FCell.Selection.IsSingle()) {
-        // From the first press on the block walk repeats after visiting
-        // every cell of the block's visible columns once.
-        long long cols = 0;
-        for (int c = std::max(0, FCell.Selection.Left);
-             c <= FCell.Selection.Right && c < ColCount(); ++c)
-            if (Columns[c].Visible()) ++cols;
-        const long long period =
-            std::max(1LL, cols) * (FCell.Selection.Bottom - FCell.Selection.Top + 1);
-        presses = 1 + (presses - 1) % period;
-    } else {
-        presses = std::min<long long>(presses, FRowCount + 1);
-    }
+    const long long presses = EntryPresses(*this, Moves);
     for (long long i = 0; i < presses; ++i)
         KeyDown(VK_RETURN, 0);
     return true;
