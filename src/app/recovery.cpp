@@ -112,7 +112,9 @@ TRecoveryKeeper::TRecoveryKeeper(TRecoveryStore& Store, RecoveryPort& Port,
 
 void TRecoveryKeeper::Changed(bool Modified) {
     FModified = Modified;
-    if (!Modified) return;
+    // Undone back to what is on disk: there is nothing left to recover, and
+    // the snapshot would bring back what was undone.
+    if (!Modified) return Remove();
     FDirty = true;
     if (FArmed) return;
     FArmed = true;

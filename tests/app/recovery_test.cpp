@@ -168,6 +168,8 @@ TEST(Recovery, SavedOrGivenUpChangesRemoveTheSnapshotOthersKeepIt) {
         {"open, answered no", [](Window& w) { w.User.Answers = {TAnswer::No}; w.User.FileName = w.Dir / "run.sgp"; w.C.OpenProjectClick(); }, true},
         {"drop, answered no", [](Window& w) { w.User.Answers = {TAnswer::No}; w.C.DropFiles({w.Dir / "run.sgp"}); }, true},
         {"closed", [](Window& w) { w.C.Closed(); }, true},
+        {"undone back to the saved project", [](Window& w) { w.C.UndoClick(); }, true},
+        {"a sheet added, then undo", [](Window& w) { w.C.AddSheetClick(); w.C.UndoClick(); }, false},
         {"new, cancelled", [](Window& w) { w.User.Answers = {TAnswer::Cancel}; w.C.NewProjectClick(); }, false},
         {"open, no, dialog dismissed", [](Window& w) { w.User.Answers = {TAnswer::No}; w.User.FileName.clear(); w.C.OpenProjectClick(); }, false},
         {"save fails", [](Window& w) { ::unlink((w.Dir / "run.sgp").c_str()); ::mkdir((w.Dir / "run.sgp").c_str(), 0700); w.C.OverWriteClick(); }, false},
