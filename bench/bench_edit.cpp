@@ -12,7 +12,6 @@ namespace {
 // The grid and the one sheet's lists it shows.
 struct BenchSheet {
     TLapGrid Grid;
-    std::unique_ptr<TOneSheetBuffers> Buffers; // goes before the grid
 };
 
 // A five-column sheet with times in every row, as the main window shows it.
@@ -31,8 +30,7 @@ std::unique_ptr<BenchSheet> MakeSheet(int rows) {
     }
     TTimeFormatList f;
     f.AddDefaults(rows);
-    sheet->Buffers = std::make_unique<TOneSheetBuffers>(g, f, 5);
-    g->SetSheetBuffers(sheet->Buffers.get());
+    g->AddSheetBuffers(f, 5);
     return sheet;
 }
 

@@ -24,8 +24,7 @@ static void BM_EvaluateAllRows(benchmark::State& state) {
     grid.SetRowCount(rows);
     TTimeFormatList list;
     list.AddDefaults(rows);
-    TOneSheetBuffers sheet(&grid, list, 0);
-    grid.SetSheetBuffers(&sheet);
+    grid.AddSheetBuffers(list, 0);
     TTimeEvaluator eval(grid, [] { return std::optional<TEvalSettings>(TEvalSettings{}); });
     eval.Attach();
     for (int r = 0; r < rows; ++r) {

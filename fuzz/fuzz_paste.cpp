@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grid.SetRowCount(8);
     TTimeFormatList formats;
     formats.AddDefaults(8);
-    TOneSheetBuffers sheet(&grid, formats, 1);
-    grid.SetSheetBuffers(&sheet);
+    grid.AddSheetBuffers(formats, 1);
     grid.Columns[3].ReadOnly = true;
     grid.Columns[1].SetVisible(data[0] & 1);
     grid.SetCol(data[0] % 5);

@@ -235,12 +235,3 @@ const TUndoBufferList& TUndoList::Items(int I) const {
     return FOwner->SheetUndo(I);
 }
 
-TTimeFormatList& TOneSheetBuffers::SheetFormats(int I) {
-    if (I != 0 || !FUndo) throw std::out_of_range("List index out of bounds");
-    return FFormats;
-}
-
-TUndoBufferList& TOneSheetBuffers::SheetUndo(int I) {
-    if (I != 0 || !FUndo) throw std::out_of_range("List index out of bounds");
-    return *FUndo;
-}

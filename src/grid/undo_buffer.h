@@ -87,8 +87,6 @@ class TUndoList {
     SheetBuffers* FOwner = nullptr;
 };
 
-// One sheet's split-result list and undo buffer, for a grid shown without
-// a project. Destroy it before the grid it records into.
 // The sheets of a grid used on its own, with no project to keep them: the
 // grid owns this holder while it shows those sheets.
 class TOwnSheetBuffers final : public SheetBuffers {
@@ -108,17 +106,3 @@ class TOwnSheetBuffers final : public SheetBuffers {
     std::vector<std::unique_ptr<TUndoBufferList>> FUndo;
 };
 
-class TOneSheetBuffers final : public SheetBuffers {
-  public:
-    TOneSheetBuffers(TCellStore* Store, TTimeFormatList Formats, int UndoSetting)
-        : FFormats(std::move(Formats)), FUndo(std::make_unique<TUndoBufferList>(Store, UndoSetting)) {}
-    int SheetCount() const override { return FUndo ? 1 : 0; }
-    TTimeFormatList& SheetFormats(int I) override;
-    TUndoBufferList& SheetUndo(int I) override;
-    // The sheet goes, and with it its history.
-    void Drop() { FUndo.reset(); }
-
-  private:
-    TTimeFormatList FFormats;
-    std::unique_ptr<TUndoBufferList> FUndo;
-};

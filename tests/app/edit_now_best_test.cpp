@@ -12,11 +12,11 @@ using Strings = std::vector<std::string>;
 // split and interval columns filled as an evaluation would leave them.
 struct Sheet {
     TLapGrid G;
-    std::unique_ptr<TOneSheetBuffers> Buffers = ShowOneSheet(G, 4, 0);
     std::vector<std::pair<int, int>> Assigned;
     std::vector<TBufferType> Changes;
 
     Sheet() {
+        ShowOneSheet(G, 4, 0);
         G.Columns[1].Strings() = {"1:00", "2:00", "3:00", "4:00"};
         G.Columns[2].Strings() = {"0:59", "", "3:01"};
         G.Columns[3].Strings() = {"-0:01", "", "+0:01"};

@@ -103,7 +103,7 @@ constexpr TColor kUntouched = 0x123456;
 class GridEval : public ::testing::Test {
   protected:
     void SetUpGrid(int rows) {
-        buffers = ShowOneSheet(grid, rows, 0);
+        ShowOneSheet(grid, rows, 0);
         grid.SetSheetIndex(0);
         eval.Attach();
     }
@@ -123,7 +123,6 @@ class GridEval : public ::testing::Test {
     }
 
     TLapGrid grid;
-    std::unique_ptr<TOneSheetBuffers> buffers;
     std::optional<TEvalSettings> settings = TEvalSettings{};
     TTimeEvaluator eval{grid, [this] { return settings; }};
 };

@@ -411,7 +411,7 @@ TEST(EditUndo, PendingEditNeverDangles) {
     // Freeing the whole buffer (a deleted sheet) clears it as well.
     s.Write("again");
     ASSERT_NE(s.G.PendingEdit(), nullptr);
-    s.Buffers->Drop();
+    s.G.ResetSheetBuffers();
     EXPECT_EQ(s.G.PendingEdit(), nullptr);
     s.G.CommitEdit();
     TLapGridTestView::DeleteSelection(s.G); // no buffer: clears without recording

@@ -42,7 +42,6 @@ struct Sheet {
     FakeHost Host;
     TLapGrid G;
     FakeClipboard Clip;
-    std::unique_ptr<TOneSheetBuffers> Buffers; // goes before the grid
     Strings Log; // "moved 1,2", "assigned 1,2", "changed 1,2 btEdit", in order
     Cells Assigned;
     std::vector<TBufferType> Changes;
@@ -50,7 +49,7 @@ struct Sheet {
     explicit Sheet(int rows = 10, int undoSetting = 5, int width = 500) {
         Host.Width = width;
         G.SetHost(&Host);
-        Buffers = ShowOneSheet(G, rows, undoSetting);
+        ShowOneSheet(G, rows, undoSetting);
         G.Columns[3].ReadOnly = true;
         G.Columns[4].ReadOnly = true;
         G.SetClipboardPort(&Clip);

@@ -6,15 +6,12 @@
 #include <memory>
 
 // The sheet's five columns showing one sheet of Rows rows, with the
-// split-result list and undo buffer the project would keep for it; the
-// caller keeps them, and lets them go before the grid.
-[[nodiscard]] inline std::unique_ptr<TOneSheetBuffers> ShowOneSheet(TLapGrid& G, int Rows,
-                                                                   int UndoSetting) {
+// split-result list and undo buffer the project would keep for it.
+inline void ShowOneSheet(TLapGrid& G, int Rows, int UndoSetting) {
     G.SetColCount(RecordedCols);
     G.SetRowCount(Rows);
     TTimeFormatList formats;
     formats.AddDefaults(Rows);
-    auto buffers = std::make_unique<TOneSheetBuffers>(&G, std::move(formats), UndoSetting);
-    G.SetSheetBuffers(buffers.get());
-    return buffers;
+    G.ResetSheetBuffers();
+    G.AddSheetBuffers(std::move(formats), UndoSetting);
 }

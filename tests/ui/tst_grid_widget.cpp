@@ -91,8 +91,7 @@ class TestGridWidget : public QObject {
         g.SetRowCount(20);
         TTimeFormatList formats;
         formats.AddDefaults(20);
-        FSheet = std::make_unique<TOneSheetBuffers>(&g, std::move(formats), 1);
-        g.SetSheetBuffers(FSheet.get());
+        g.AddSheetBuffers(std::move(formats), 1);
         g.SetCol(1);
         FWidget->resize(300, 200);
         FWidget->show();
@@ -103,7 +102,6 @@ class TestGridWidget : public QObject {
     }
 
     void cleanup() {
-        FSheet.reset();
         FWidget.reset();
     }
 
@@ -203,7 +201,6 @@ class TestGridWidget : public QObject {
 
   private:
     std::unique_ptr<TGridWidget> FWidget;
-    std::unique_ptr<TOneSheetBuffers> FSheet; // goes before the grid
 };
 
 QTEST_MAIN(TestGridWidget)
